@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need, and nothing that is already there.
+#   scripts/setup.sh run    the build tools, Qt and the fonts
+#   scripts/setup.sh test   the same, plus the cross compiler, Wine, clang's fuzzer runtime and Xvfb
+set -euo pipefail
+
+run_packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev
+    fonts-liberation2 fontconfig
+)
+test_packages=(
+    googletest libgtest-dev libgmock-dev
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine64
+    clang libclang-rt-14-dev
+    xvfb xauth
+)
+
+case "${1:-run}" in
+    run) wanted=("${run_packages[@]}") ;;
+    test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Sets up what is missing, then builds and runs the whole test suite headless:
+#   werror  warnings as errors, with the window tests offscreen
+#   asan    AddressSanitizer and UndefinedBehaviorSanitizer
+#   mingw   the platform-free cores cross-compiled for Windows, run under Wine
+#   fuzz    short libFuzzer runs (clang)
+# All four trees are run as one CTest suite, so the run ends with its summary line.
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$PWD
+
+scripts/setup.sh test
+
+jobs=$(nproc)
+configure() {
+    local dir=$1; shift
+    [ -f "build/$dir/CMakeCache.txt" ] || cmake -S . -B "build/$dir" -G Ninja -DTEST_NAME_PREFIX="$dir." "$@"
+    cmake --build "build/$dir" --parallel "$jobs"
+}
+
+configure werror -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON
+configure asan -DCMAKE_BUILD_TYPE=Debug -DWARNINGS_AS_ERRORS=ON -DSANITIZE=ON
+configure mingw -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON -DCORES_ONLY=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORES_ONLY=ON -DFUZZ=ON \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+
+cat > build/CTestTestfile.cmake <<'SUITE'
+subdirs("werror" "asan" "mingw" "fuzz")
+SUITE
+
+# A fresh Wine prefix for every run; no installer may be offered and no Wine process may outlive the tests.
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/wineprefix.XXXXXX")
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build --output-on-failure --parallel "$jobs"
