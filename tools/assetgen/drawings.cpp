@@ -342,13 +342,6 @@ public:
         if (image_.rect().contains(x, y))
             image_.setPixelColor(x, y, c);
     }
-    void polygon(const QPolygon &points, QColor inside, QColor edge)
-    {
-        QPainter p(&image_);
-        p.setPen(edge);
-        p.setBrush(inside);
-        p.drawPolygon(points);
-    }
     void disc(int cx, int cy, int radius, QColor inside, QColor edge)
     {
         for (int y = cy - radius; y <= cy + radius; ++y)
@@ -358,11 +351,41 @@ public:
                     set(x, y, d >= (radius - 1) * (radius - 1) + radius - 1 ? edge : inside);
             }
     }
+    // A horizontal arrow from x0 to the tip at x1, shaft rows y..y+thickness-1, head spreading by spread rows.
+    void arrow(int x0, int x1, int y, int thickness, int spread, QColor c)
+    {
+        const int step = x1 > x0 ? 1 : -1;
+        const int headLength = 2 * spread + 1;
+        const int headStart = x1 - step * (headLength - 1);
+        for (int x = x0; x != headStart; x += step)
+            fill(x, y, x, y + thickness - 1, c);
+        for (int i = 0, x = headStart; i < headLength; ++i, x += step)
+            fill(x, y - spread + (i + 1) / 2, x, y + thickness - 1 + spread - (i + 1) / 2, c);
+    }
+    void filled(const QPolygonF &points, QColor c)
+    {
+        QPainter p(&image_);
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        p.drawPolygon(points);
+    }
     QImage image() const { return image_; }
 
 private:
     QImage image_;
 };
+
+// An arrow from tail to tip as one polygon: shaft half-width, head half-width and head length.
+QPolygonF diagonalArrow(QPointF tail, QPointF tip, double shaft, double head, double headLength)
+{
+    const QPointF along = tip - tail;
+    const double length = std::hypot(along.x(), along.y());
+    const QPointF d = along / length;
+    const QPointF n(-d.y(), d.x());
+    const QPointF base = tip - d * headLength;
+    return QPolygonF({tail + n * shaft, base + n * shaft, base + n * head, tip, base - n * head, base - n * shaft,
+                      tail - n * shaft});
+}
 
 } // namespace
 
@@ -370,25 +393,28 @@ QImage drawSorvexIcon(int size)
 {
     Pixels px(size);
     if (size >= 32) {
-        // a scroll: rolled ends over an unrolled sheet
-        px.box(7, 4, 24, 21, white, black);
-        px.box(5, 2, 26, 5, olive, black);
-        px.box(5, 20, 26, 23, olive, black);
-        px.fill(6, 3, 25, 3, yellow);
-        px.fill(6, 21, 25, 21, yellow);
-        for (int y = 8; y <= 17; y += 3)
-            px.fill(10, y, y == 17 ? 17 : 21, y, navy);
-        // arrows both ways: points in, points out
-        px.polygon(QPolygon({{3, 25}, {20, 25}, {20, 23}, {25, 26}, {20, 29}, {20, 27}, {3, 27}}), blue, navy);
-        px.polygon(QPolygon({{28, 28}, {11, 28}, {11, 26}, {6, 29}, {11, 32}, {11, 30}, {28, 30}}), red, maroon);
+        // a scroll: rolled ends over an unrolled sheet, and arrows in and out
+        px.box(7, 2, 24, 18, white, black);
+        px.box(5, 0, 26, 3, olive, black);
+        px.box(5, 17, 26, 20, olive, black);
+        px.fill(6, 1, 25, 1, yellow);
+        px.fill(6, 18, 25, 18, yellow);
+        for (int y = 6; y <= 15; y += 3)
+            px.fill(10, y, y == 15 ? 17 : 21, y, navy);
+        px.arrow(3, 28, 23, 2, 2, blue);
+        px.arrow(28, 3, 28, 2, 2, red);
     } else {
-        px.box(3, 1, 12, 10, white, black);
+        px.box(3, 2, 12, 8, white, black);
         px.box(2, 0, 13, 2, olive, black);
-        px.box(2, 9, 13, 11, olive, black);
+        px.box(2, 8, 13, 10, olive, black);
         px.fill(5, 4, 10, 4, navy);
         px.fill(5, 6, 8, 6, navy);
-        px.polygon(QPolygon({{1, 12}, {10, 12}, {10, 11}, {12, 12}, {10, 13}, {1, 13}}), blue, blue);
-        px.polygon(QPolygon({{14, 14}, {5, 14}, {5, 13}, {3, 14}, {5, 15}, {14, 15}}), red, red);
+        px.fill(1, 12, 11, 12, blue);
+        px.fill(11, 11, 12, 13, blue);
+        px.set(13, 12, blue);
+        px.fill(4, 14, 14, 14, red);
+        px.fill(3, 13, 4, 15, red);
+        px.set(2, 14, red);
     }
     return px.image();
 }
@@ -401,14 +427,14 @@ QImage drawCalculatorIcon(int size)
     px.fill(24, 2, 24, 29, grey);
     px.box(8, 3, 23, 9, green, black);
     // "42" in lit segments
-    px.fill(14, 5, 14, 6, lime);
-    px.fill(15, 6, 16, 6, lime);
-    px.fill(17, 5, 17, 8, lime);
-    px.fill(19, 5, 21, 5, lime);
-    px.fill(21, 5, 21, 6, lime);
-    px.fill(19, 6, 21, 6, lime);
-    px.fill(19, 6, 19, 8, lime);
-    px.fill(19, 8, 21, 8, lime);
+    px.fill(13, 5, 13, 7, lime);
+    px.fill(13, 7, 15, 7, lime);
+    px.fill(15, 5, 15, 9, lime);
+    px.fill(18, 5, 20, 5, lime);
+    px.fill(20, 5, 20, 7, lime);
+    px.fill(18, 7, 20, 7, lime);
+    px.fill(18, 7, 18, 9, lime);
+    px.fill(18, 9, 20, 9, lime);
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 4; ++col) {
             const int x = 8 + col * 4;
@@ -439,7 +465,9 @@ QImage drawKorvaneIcon(int size)
         px.box(12, 13, 19, 29, teal, black);
         px.box(22, 6, 29, 29, teal, black);
         px.fill(1, 30, 30, 30, black);
-        px.polygon(QPolygon({{3, 17}, {17, 5}, {15, 3}, {23, 1}, {21, 9}, {19, 7}, {5, 19}}), red, maroon);
+        const QPolygonF up = diagonalArrow(QPointF(4, 20), QPointF(24, 0), 1.8, 5.5, 8);
+        px.filled(up.translated(1, 1), maroon);
+        px.filled(up, red);
         px.set(26, 3, yellow);
         px.fill(25, 2, 27, 2, yellow);
         px.set(26, 1, yellow);
@@ -448,7 +476,7 @@ QImage drawKorvaneIcon(int size)
         px.box(6, 7, 9, 14, teal, black);
         px.box(11, 4, 14, 14, teal, black);
         px.fill(0, 15, 15, 15, black);
-        px.polygon(QPolygon({{1, 8}, {8, 2}, {7, 1}, {11, 0}, {10, 4}, {9, 3}, {2, 9}}), red, red);
+        px.filled(diagonalArrow(QPointF(1.5, 9.5), QPointF(12, -0.5), 1.1, 3.2, 4.5), red);
     }
     return px.image();
 }
