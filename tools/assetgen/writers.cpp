@@ -1,0 +1,237 @@
+#include "writers.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr std::int32_t pixelsPerMetre = 3780; // 96 dpi
+
+void put16(QByteArray &out, std::uint32_t v)
+{
+    out.append(static_cast<char>(v & 0xFFu));
+    out.append(static_cast<char>((v >> 8) & 0xFFu));
+}
+
+void put32(QByteArray &out, std::uint32_t v)
+{
+    put16(out, v & 0xFFFFu);
+    put16(out, v >> 16);
+}
+
+void putByte(QByteArray &out, std::uint32_t v)
+{
+    out.append(static_cast<char>(v & 0xFFu));
+}
+
+std::uint32_t u32(int v)
+{
+    if (v < 0)
+        throw std::invalid_argument("negative size");
+    return static_cast<std::uint32_t>(v);
+}
+
+int stride(int width, int bitsPerPixel)
+{
+    return ((width * bitsPerPixel + 31) / 32) * 4;
+}
+
+void fileHeader(QByteArray &out, std::uint32_t fileSize, std::uint32_t dataOffset)
+{
+    out.append("BM", 2);
+    put32(out, fileSize);
+    put32(out, 0);
+    put32(out, dataOffset);
+}
+
+void infoHeader(QByteArray &out, int width, int height, int bits, std::uint32_t compression,
+                std::uint32_t imageSize, std::uint32_t coloursUsed, bool withResolution)
+{
+    put32(out, 40);
+    put32(out, u32(width));
+    put32(out, u32(height));
+    put16(out, 1);
+    put16(out, u32(bits));
+    put32(out, compression);
+    put32(out, imageSize);
+    put32(out, withResolution ? u32(pixelsPerMetre) : 0);
+    put32(out, withResolution ? u32(pixelsPerMetre) : 0);
+    put32(out, coloursUsed);
+    put32(out, 0);
+}
+
+void putPalette(QByteArray &out, const std::vector<QRgb> &palette, std::size_t entries)
+{
+    for (std::size_t i = 0; i < entries; ++i) {
+        const QRgb c = i < palette.size() ? palette[i] : qRgb(0, 0, 0);
+        putByte(out, u32(qBlue(c)));
+        putByte(out, u32(qGreen(c)));
+        putByte(out, u32(qRed(c)));
+        putByte(out, 0);
+    }
+}
+
+void checkIndexed(const IndexedImage &image, std::size_t maxColours)
+{
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+        throw std::invalid_argument("pixel count does not match the size");
+    if (image.palette.empty() || image.palette.size() > maxColours)
+        throw std::invalid_argument("palette too large");
+    for (const std::uint8_t p : image.pixels)
+        if (p >= image.palette.size())
+            throw std::invalid_argument("pixel outside the palette");
+}
+
+} // namespace
+
+QByteArray bmp24(const QImage &source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int rowBytes = stride(image.width(), 24);
+    const std::uint32_t dataSize = u32(rowBytes * image.height());
+    QByteArray out;
+    fileHeader(out, 54 + dataSize, 54);
+    infoHeader(out, image.width(), image.height(), 24, 0, dataSize, 0, true);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            putByte(out, u32(qBlue(line[x])));
+            putByte(out, u32(qGreen(line[x])));
+            putByte(out, u32(qRed(line[x])));
+        }
+        for (int pad = image.width() * 3; pad < rowBytes; ++pad)
+            putByte(out, 0);
+    }
+    return out;
+}
+
+QByteArray rle8Row(const std::uint8_t *row, int width)
+{
+    QByteArray out;
+    auto runAt = [&](int i) {
+        int n = 1;
+        while (i + n < width && n < 255 && row[i + n] == row[i])
+            ++n;
+        return n;
+    };
+    int i = 0;
+    while (i < width) {
+        const int run = runAt(i);
+        if (run >= 3) {
+            putByte(out, u32(run));
+            putByte(out, row[i]);
+            i += run;
+            continue;
+        }
+        // Absolute mode: gather pixels until a run of three or more starts.
+        int end = i;
+        while (end < width && end - i < 255) {
+            const int r = runAt(end);
+            if (r >= 3)
+                break;
+            end += r < 255 - (end - i) ? r : 255 - (end - i);
+        }
+        const int count = end - i;
+        if (count < 3) {
+            // Absolute mode needs at least three pixels.
+            for (int k = i; k < end;) {
+                const int n = runAt(k) < end - k ? runAt(k) : end - k;
+                putByte(out, u32(n));
+                putByte(out, row[k]);
+                k += n;
+            }
+        } else {
+            putByte(out, 0);
+            putByte(out, u32(count));
+            out.append(reinterpret_cast<const char *>(row + i), count);
+            if (count % 2 != 0)
+                putByte(out, 0);
+        }
+        i = end;
+    }
+    return out;
+}
+
+QByteArray bmpRle8(const IndexedImage &image)
+{
+    checkIndexed(image, 256);
+    QByteArray data;
+    for (int y = image.height - 1; y >= 0; --y) {
+        data += rle8Row(image.pixels.data() + static_cast<std::ptrdiff_t>(y) * image.width, image.width);
+        putByte(data, 0);
+        putByte(data, y == 0 ? 1 : 0); // end of bitmap after the top row, end of line otherwise
+    }
+    const std::uint32_t paletteBytes = 256 * 4;
+    const std::uint32_t offset = 54 + paletteBytes;
+    QByteArray out;
+    fileHeader(out, offset + u32(static_cast<int>(data.size())), offset);
+    infoHeader(out, image.width, image.height, 8, 1, u32(static_cast<int>(data.size())), 256, true);
+    putPalette(out, image.palette, 256);
+    out += data;
+    return out;
+}
+
+QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel)
+{
+    if (bitsPerPixel != 4 && bitsPerPixel != 8)
+        throw std::invalid_argument("icons are written at 4 or 8 bits per pixel");
+    const std::size_t colours = std::size_t{1} << bitsPerPixel;
+
+    std::vector<QByteArray> bodies;
+    for (const IndexedImage &image : images) {
+        checkIndexed(image, colours);
+        if (image.width > 255 || image.height > 255)
+            throw std::invalid_argument("icon image too large for its directory entry");
+        const int xorStride = stride(image.width, bitsPerPixel);
+        const int andStride = stride(image.width, 1);
+        const std::uint32_t imageSize = u32((xorStride + andStride) * image.height);
+        QByteArray body;
+        infoHeader(body, image.width, image.height * 2, bitsPerPixel, 0, imageSize, 0, false);
+        putPalette(body, image.palette, colours);
+        auto clear = [&](int x, int y) {
+            return !image.transparent.empty()
+                && image.transparent[static_cast<std::size_t>(y * image.width + x)];
+        };
+        for (int y = image.height - 1; y >= 0; --y) {
+            QByteArray row(xorStride, '\0');
+            for (int x = 0; x < image.width; ++x) {
+                const std::uint8_t index = clear(x, y) ? 0 : image.at(x, y);
+                if (bitsPerPixel == 8) {
+                    row[x] = static_cast<char>(index);
+                } else {
+                    const auto shift = (x % 2 == 0) ? 4 : 0;
+                    row[x / 2] = static_cast<char>(static_cast<std::uint8_t>(row[x / 2]) | (index << shift));
+                }
+            }
+            body += row;
+        }
+        for (int y = image.height - 1; y >= 0; --y) {
+            QByteArray row(andStride, '\0');
+            for (int x = 0; x < image.width; ++x)
+                if (clear(x, y))
+                    row[x / 8] = static_cast<char>(static_cast<std::uint8_t>(row[x / 8]) | (0x80u >> (x % 8)));
+            body += row;
+        }
+        bodies.push_back(body);
+    }
+
+    QByteArray out;
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, u32(static_cast<int>(images.size())));
+    std::uint32_t offset = 6 + 16 * u32(static_cast<int>(images.size()));
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        putByte(out, u32(images[i].width));
+        putByte(out, u32(images[i].height));
+        putByte(out, colours == 256 ? 0 : u32(static_cast<int>(colours)));
+        putByte(out, 0);
+        put16(out, 1);
+        put16(out, u32(bitsPerPixel));
+        put32(out, u32(static_cast<int>(bodies[i].size())));
+        put32(out, offset);
+        offset += u32(static_cast<int>(bodies[i].size()));
+    }
+    for (const QByteArray &body : bodies)
+        out += body;
+    return out;
+}

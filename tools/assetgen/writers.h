@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QRgb>
+
+#include <cstdint>
+#include <vector>
+
+// A palette image, rows top-down, one byte per pixel whatever the depth it is written at.
+struct IndexedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<QRgb> palette;
+    std::vector<std::uint8_t> pixels;
+    std::vector<bool> transparent; // icons only; empty means fully opaque
+
+    std::uint8_t at(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y * width + x)];
+    }
+};
+
+QByteArray bmp24(const QImage &image);
+QByteArray bmpRle8(const IndexedImage &image);
+// One run of a row in BI_RLE8 form, without the end-of-line or end-of-bitmap marker.
+QByteArray rle8Row(const std::uint8_t *row, int width);
+
+// bitsPerPixel is 4 or 8; every image carries its AND mask.
+QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel);
