@@ -1,6 +1,7 @@
 #include "forms.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +127,16 @@ private Q_SLOTS:
         for (const char* name : {"txtInt", "Spell1", "Spell2", "Spell3", "Combo1", "Combo2"}) {
             QVERIFY2(!child<QWidget>(QString::fromLatin1(name))->accessibleName().isEmpty(), name);
         }
+    }
+
+    void bothFormsCarryTheirIcons() {
+        if (!QFile::exists(QStringLiteral(":/assets/form1.ico"))) {
+            QSKIP("built without the icon files");
+        }
+        QVERIFY(!form_->windowIcon().availableSizes().isEmpty());
+        form_->showInfo();
+        QVERIFY(!form_->info()->windowIcon().availableSizes().isEmpty());
+        QVERIFY(form_->info()->windowIcon().cacheKey() != form_->windowIcon().cacheKey());
     }
 
     void tabOrderFollowsTheIndexes() {
@@ -355,6 +366,12 @@ private Q_SLOTS:
         QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
         QCOMPARE(box(QStringLiteral("txtInt"))->text(), boxAfter);
         QVERIFY(form_->isVisible());
+        if (!shown_.front().text.contains(QStringLiteral("came out"))) {
+            QWidget* failed = QApplication::focusWidget();
+            QVERIFY(failed != nullptr);
+            QVERIFY2(shown_.front().text.contains(failed->accessibleName().toLower()),
+                     qPrintable(failed->objectName()));  // the box that failed has the focus
+        }
 
         // Still running: put it right and the next Enter calculates.
         type(box(QStringLiteral("txtInt")), QStringLiteral("50"));
