@@ -1,0 +1,62 @@
+#include "forms.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace korvane;
+
+class Form2Test : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { setUpFonts(); }
+
+    void isAFixedToolWindowWithItsTexts() {
+        Form2 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Info..."));
+        QCOMPARE(form.size(), QSize(235, 70));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.windowType(), Qt::Tool);
+        QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        const std::pair<const char*, QString> texts[] = {
+            {"Label1", QStringLiteral("You can reach me online at almost any time...")},
+            {"Label2", QStringLiteral("Wendlecap   - -       MSN")},
+            {"Label3", QStringLiteral("Wendlecap    - - -     AIM")},
+        };
+        for (const auto& [name, text] : texts) {
+            QCOMPARE(form.findChild<QLabel*>(QString::fromLatin1(name))->text(), text);
+        }
+        QVERIFY(form.findChild<QLabel*>(QStringLiteral("Label4"))->text().endsWith(QStringLiteral("@example.org")));
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QString());
+    }
+
+    void clickHidesEverywhereButTheRightStrip_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("hides");
+        QTest::newRow("top left") << QPoint(0, 0) << true;
+        QTest::newRow("on Label1 text") << QPoint(20, 10) << true;
+        QTest::newRow("on Label4 text") << QPoint(30, 60) << true;
+        QTest::newRow("bottom, last covered column") << QPoint(228, 69) << true;
+        QTest::newRow("right strip") << QPoint(230, 30) << false;
+        QTest::newRow("right edge") << QPoint(234, 5) << false;
+    }
+    void clickHidesEverywhereButTheRightStrip() {
+        QFETCH(QPoint, at);
+        QFETCH(bool, hides);
+        Form2 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget* target = form.childAt(at);
+        if (target == nullptr) {
+            target = &form;
+        }
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&form, at));
+        QCOMPARE(form.isVisible(), !hides);
+    }
+};
+
+QTEST_MAIN(Form2Test)
+#include "form2_test.moc"
