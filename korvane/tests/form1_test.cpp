@@ -130,9 +130,6 @@ private Q_SLOTS:
     }
 
     void bothFormsCarryTheirIcons() {
-        if (!QFile::exists(QStringLiteral(":/assets/form1.ico"))) {
-            QSKIP("built without the icon files");
-        }
         QVERIFY(!form_->windowIcon().availableSizes().isEmpty());
         form_->showInfo();
         QVERIFY(!form_->info()->windowIcon().availableSizes().isEmpty());
