@@ -64,7 +64,7 @@ TForm1::TForm1(QWidget* parent)
     QPalette salute = Memo1->palette();
     salute.setColor(QPalette::Text, Qt::black);
     Memo1->setPalette(salute);
-    Memo1->setPlainText(u"Hail, Lanterns of Veyra!"_s);
+    Memo1->setPlainText(u"Hail Duskwardens!"_s);
     QTextCursor all(Memo1->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat centred;

@@ -92,6 +92,7 @@ private Q_SLOTS:
     void helpTextIsExact();
     void textsFitTheirBoxes_data();
     void textsFitTheirBoxes();
+    void saluteFitsOneLine();
     void accessibleNames();
     void secondaryShowAndHide_data();
     void secondaryShowAndHide();
@@ -415,6 +416,21 @@ void WindowsTest::textsFitTheirBoxes()
     }
     QVERIFY2(height <= edit->viewport()->height() - 2 * margin,
         qPrintable(u"%1 > %2"_s.arg(height).arg(edit->viewport()->height() - 2 * margin)));
+}
+
+void WindowsTest::saluteFitsOneLine()
+{
+    Windows w;
+    w.about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.about));
+    auto* salute = w.about.findChild<QTextEdit*>(u"Memo1"_s);
+    QVERIFY(salute);
+    const QFontMetrics metrics(salute->font());
+    const int margin = qCeil(salute->document()->documentMargin());
+    QVERIFY(!salute->toPlainText().isEmpty());
+    QVERIFY(!salute->toPlainText().contains(u'\n'));
+    QVERIFY(metrics.horizontalAdvance(salute->toPlainText()) <= salute->viewport()->width() - 2 * margin);
+    QVERIFY(metrics.height() <= salute->viewport()->height() - 2 * margin);
 }
 
 void WindowsTest::accessibleNames()
