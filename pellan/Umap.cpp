@@ -1,0 +1,35 @@
+#include "Umap.h"
+
+#include "windowframe.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+TUnderworldMap::TUnderworldMap(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(u"UnderworldMap"_s);
+    setWindowTitle(u"Underworld Map"_s);
+    // The picture is one row taller than the window, so its bottom row is cut off.
+    pellan::setupFixedWindow(*this, QRect(258, 102, 384, 423));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setAccessibleName(u"Underworld map"_s);
+    Image1->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setGeometry(0, 0, 384, 424);
+
+    DoneMap = new QPushButton(u"Done"_s, this);
+    DoneMap->setObjectName(u"DoneMap"_s);
+    DoneMap->setGeometry(32, 384, 75, 25);
+    connect(DoneMap, &QPushButton::clicked, this, &TUnderworldMap::DoneMapClick);
+}
+
+void TUnderworldMap::DoneMapClick()
+{
+    close();
+}

@@ -1,0 +1,31 @@
+#include "windowframe.h"
+
+#include "fonts.h"
+
+#include <QIcon>
+
+using namespace Qt::StringLiterals;
+
+namespace pellan {
+
+void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
+{
+    window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window.setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
+    window.setFont(pixelFont(u"MS Sans Serif"_s, 11));
+    window.setFixedSize(screenGeometry.size());
+    window.move(screenGeometry.topLeft());
+}
+
+QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(QString::fromLatin1(name));
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel->setLineWidth(1);
+    bevel->setGeometry(geometry);
+    return bevel;
+}
+
+} // namespace pellan

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFrame>
+#include <QRect>
+#include <QWidget>
+
+namespace pellan {
+
+// Shared by all four windows: fixed size, system menu and minimise only,
+// the program's icon and default font, placed at its screen position.
+void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
+
+// A sunken rectangular frame drawn behind the controls it surrounds.
+QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);
+
+} // namespace pellan
