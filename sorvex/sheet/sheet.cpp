@@ -1,0 +1,158 @@
+#include "sheet.h"
+
+#include <cmath>
+#include <limits>
+
+namespace sorvex {
+
+double spellDivisor = 0.0;
+
+namespace {
+
+constexpr std::int64_t int32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t int32Max = std::numeric_limits<std::int32_t>::max();
+
+std::int32_t Saturate(std::int64_t value)
+{
+    if (value < int32Min)
+        return std::numeric_limits<std::int32_t>::min();
+    if (value > int32Max)
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t TruncateSaturated(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(int32Max))
+        return std::numeric_limits<std::int32_t>::max();
+    if (value <= static_cast<double>(int32Min))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+// Division by 0.0 is written out so that it never depends on the floating-point mode.
+double Quotient(double numerator, double divisor)
+{
+    if (divisor == 0.0) {
+        if (numerator == 0.0 || std::isnan(numerator))
+            return std::numeric_limits<double>::quiet_NaN();
+        return numerator > 0.0 ? std::numeric_limits<double>::infinity()
+                               : -std::numeric_limits<double>::infinity();
+    }
+    return numerator / divisor;
+}
+
+std::int64_t LevelPoints(std::int64_t level)
+{
+    return level < 3 ? 7 * level : 14 * level - 14;
+}
+
+}  // namespace
+
+std::int32_t& SchoolLevel(CharacterSheet& sheet, int school)
+{
+    switch (school) {
+    case Kraanan: return sheet.levelKraanan;
+    case Shalille: return sheet.levelShalille;
+    case Faren: return sheet.levelFaren;
+    case WeaponCraft: return sheet.levelWeaponCraft;
+    case Riija: return sheet.levelRiija;
+    case Qor: return sheet.levelQor;
+    default: return sheet.levelJala;
+    }
+}
+
+std::int32_t SchoolLevel(const CharacterSheet& sheet, int school)
+{
+    return SchoolLevel(const_cast<CharacterSheet&>(sheet), school);
+}
+
+std::int32_t& NextLevelFigure(CharacterSheet& sheet, int school)
+{
+    switch (school) {
+    case Kraanan: return sheet.nextKraanan;
+    case Shalille: return sheet.nextShalille;
+    case Faren: return sheet.nextFaren;
+    case WeaponCraft: return sheet.nextWeaponCraft;
+    case Riija: return sheet.nextRiija;
+    case Qor: return sheet.nextQor;
+    default: return sheet.nextJala;
+    }
+}
+
+std::int32_t NextLevelFigure(const CharacterSheet& sheet, int school)
+{
+    return NextLevelFigure(const_cast<CharacterSheet&>(sheet), school);
+}
+
+void ApplySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view)
+{
+    if (mode < 0 || mode > 2)
+        return;
+    if (view) {
+        view->setPercentFieldEnabled(0, true);
+        view->setPercentFieldEnabled(1, mode >= 1);
+        if (mode < 1)
+            view->setPercentFieldText(1, "0");
+        view->setPercentFieldEnabled(2, mode >= 2);
+        if (mode < 2)
+            view->setPercentFieldText(2, "0");
+    }
+    if (mode < 1)
+        sheet.spellP1 = 0;
+    if (mode < 2)
+        sheet.spellP2 = 0;
+    static constexpr double divisors[] = {3.0, 1.5, 1.0};
+    spellDivisor = divisors[mode];
+}
+
+Calculation Calculate(CharacterSheet& sheet)
+{
+    Calculation result;
+    const std::int32_t intel = sheet.currentIntel;
+    result.intellectBase = intel < 5 ? 185 : 185 - 14 * (intel >= 50 ? 10 : intel / 5);
+
+    std::int64_t levels = 0;
+    for (int school = 0; school < schoolCount; ++school)
+        levels += LevelPoints(SchoolLevel(sheet, school));
+    result.levelPoints = Saturate(levels);
+    result.totalPoints = Saturate(std::int64_t{result.intellectBase} + result.levelPoints);
+    result.percentSum = Saturate(std::int64_t{sheet.spellP0} + sheet.spellP1 + sheet.spellP2);
+
+    sheet.magicNumber = TruncateSaturated(Quotient(result.totalPoints, spellDivisor) -
+                                          static_cast<double>(result.percentSum));
+    return result;
+}
+
+void ShowNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
+                    ResultView* view)
+{
+    for (int school = 0; school < schoolCount; ++school) {
+        const std::int32_t level = SchoolLevel(sheet, school);
+        if (level == 0 || level == 6) {
+            NextLevelFigure(sheet, school) = 0;
+            if (view) {
+                view->setResultCaption(school, "");
+                view->setResultFigure(school, 0);
+                view->setResultEnabled(school, false);
+            }
+            continue;
+        }
+        std::int64_t target = std::int64_t{totalPoints} + (level < 2 ? 7 : 14);
+        const std::string_view caption = target <= 297 ? nextLevelCaption : unreachableCaption;
+        if (target < 87)
+            target = 87;
+        const std::int32_t quotient = TruncateSaturated(Quotient(static_cast<double>(target), spellDivisor));
+        const std::int32_t figure = Saturate(std::int64_t{quotient} - percentSum);
+        NextLevelFigure(sheet, school) = figure;
+        if (view) {
+            view->setResultCaption(school, caption);
+            view->setResultFigure(school, figure);
+            view->setResultEnabled(school, true);
+        }
+    }
+}
+
+}  // namespace sorvex

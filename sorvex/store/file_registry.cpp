@@ -1,0 +1,852 @@
+#include "registry_api.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <set>
+#include <vector>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t maxFileBytes = 16u << 20;
+constexpr const char* rootName = "HKEY_CURRENT_USER";
+
+struct CaseLess {
+    bool operator()(const std::string& a, const std::string& b) const
+    {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        });
+    }
+};
+
+struct Value {
+    DWORD type = REG_NONE;
+    std::string data;
+    bool operator==(const Value&) const = default;
+};
+
+struct Key {
+    std::string path;  // as first spelled
+    std::map<std::string, Value, CaseLess> values;
+};
+
+using Tree = std::map<std::string, Key, CaseLess>;
+
+// ---- text conversion ----
+
+void AppendUtf8(std::string& out, std::uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& damaged)
+{
+    std::string out;
+    const std::size_t n = bytes.size();
+    if ((n - start) % 2 != 0)
+        damaged = true;
+    auto unit = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+    };
+    for (std::size_t i = start; i + 1 < n; i += 2) {
+        std::uint32_t u = unit(i);
+        if (u >= 0xD800 && u < 0xDC00 && i + 3 < n && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (u >= 0xD800 && u < 0xE000) {
+            u = 0xFFFD;
+            damaged = true;
+        }
+        AppendUtf8(out, u);
+    }
+    return out;
+}
+
+// Bytes that are not UTF-8 are taken as Latin-1, so any string can be written.
+std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s, bool* wasValid = nullptr)
+{
+    std::vector<std::uint32_t> out;
+    bool valid = true;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        std::uint32_t cp = len == 1 ? b : len == 2 ? (b & 0x1Fu) : len == 3 ? (b & 0x0Fu) : (b & 0x07u);
+        bool ok = len != 0 && i + len <= s.size();
+        for (std::size_t k = 1; ok && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c >> 6) != 2)
+                ok = false;
+            else
+                cp = (cp << 6) | (c & 0x3Fu);
+        }
+        if (ok) {
+            const std::uint32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+            ok = cp >= minimum[len] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp < 0xE000);
+        }
+        if (!ok) {
+            valid = false;
+            out.push_back(b);
+            ++i;
+        } else {
+            out.push_back(cp);
+            i += len;
+        }
+    }
+    if (wasValid)
+        *wasValid = valid;
+    return out;
+}
+
+std::string Utf8ToUtf16LeBytes(const std::string& s)
+{
+    std::string out;
+    auto put = [&](std::uint32_t u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>((u >> 8) & 0xFF);
+    };
+    for (std::uint32_t cp : DecodeUtf8Lenient(s)) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            put(0xD800 + (cp >> 10));
+            put(0xDC00 + (cp & 0x3FF));
+        } else {
+            put(cp);
+        }
+    }
+    return out;
+}
+
+bool IsTextType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// ---- reading ----
+
+std::string Trim(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+// Parses a quoted text starting at s[pos] == '"'; pos ends after the closing quote.
+bool ParseQuoted(const std::string& s, std::size_t& pos, std::string& out)
+{
+    if (pos >= s.size() || s[pos] != '"')
+        return false;
+    ++pos;
+    while (pos < s.size()) {
+        const char c = s[pos++];
+        if (c == '"')
+            return true;
+        if (c == '\\' && pos < s.size())
+            out += s[pos++];
+        else
+            out += c;
+    }
+    return false;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool ParseHexBytes(const std::string& s, std::string& out)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
+        if (i >= s.size())
+            break;
+        const int hi = HexDigit(s[i]);
+        const int lo = i + 1 < s.size() ? HexDigit(s[i + 1]) : -1;
+        if (hi < 0 || lo < 0)
+            return false;
+        out += static_cast<char>(hi * 16 + lo);
+        i += 2;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
+        if (i < s.size()) {
+            if (s[i] != ',')
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+bool ParseData(const std::string& text, bool version5, Value& value)
+{
+    const std::string s = Trim(text);
+    if (!s.empty() && s[0] == '"') {
+        std::size_t pos = 0;
+        std::string str;
+        if (!ParseQuoted(s, pos, str) || !Trim(s.substr(pos)).empty())
+            return false;
+        value.type = REG_SZ;
+        value.data = str + '\0';
+        return true;
+    }
+    if (s.rfind("dword:", 0) == 0) {
+        const std::string digits = s.substr(6);
+        if (digits.empty() || digits.size() > 8)
+            return false;
+        std::uint32_t v = 0;
+        for (const char c : digits) {
+            const int d = HexDigit(c);
+            if (d < 0)
+                return false;
+            v = v * 16 + static_cast<std::uint32_t>(d);
+        }
+        value.type = REG_DWORD;
+        value.data.clear();
+        for (int k = 0; k < 4; ++k)
+            value.data += static_cast<char>((v >> (8 * k)) & 0xFF);
+        return true;
+    }
+    if (s.rfind("hex", 0) != 0)
+        return false;
+    std::size_t pos = 3;
+    DWORD type = REG_BINARY;
+    if (pos < s.size() && s[pos] == '(') {
+        const auto close = s.find(')', pos);
+        if (close == std::string::npos || close == pos + 1 || close - pos - 1 > 8)
+            return false;
+        type = 0;
+        for (std::size_t k = pos + 1; k < close; ++k) {
+            const int d = HexDigit(s[k]);
+            if (d < 0)
+                return false;
+            type = type * 16 + static_cast<DWORD>(d);
+        }
+        pos = close + 1;
+    }
+    if (pos >= s.size() || s[pos] != ':')
+        return false;
+    std::string bytes;
+    if (!ParseHexBytes(s.substr(pos + 1), bytes))
+        return false;
+    value.type = type;
+    if (version5 && IsTextType(type)) {
+        bool bad = false;
+        value.data = Utf16LeToUtf8(bytes, 0, bad);
+        if (bad)
+            return false;
+    } else {
+        value.data = bytes;
+    }
+    return true;
+}
+
+Key& EnsureKey(Tree& tree, const std::string& path)
+{
+    auto it = tree.find(path);
+    if (it == tree.end())
+        it = tree.emplace(path, Key{path, {}}).first;
+    return it->second;
+}
+
+void EnsureWithParents(Tree& tree, const std::string& path)
+{
+    for (std::size_t pos = path.find('\\'); pos != std::string::npos; pos = path.find('\\', pos + 1))
+        EnsureKey(tree, path.substr(0, pos));
+    EnsureKey(tree, path);
+}
+
+Tree Parse(const std::string& raw, bool& damaged)
+{
+    std::string text;
+    if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE)
+        text = Utf16LeToUtf8(raw, 2, damaged);
+    else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text = raw.substr(3);
+    else
+        text = raw;
+    if (text.find('\0') != std::string::npos)
+        damaged = true;
+
+    std::vector<std::string> lines;
+    {
+        std::string line;
+        for (const char c : text) {
+            if (c == '\n') {
+                lines.push_back(line);
+                line.clear();
+            } else if (c != '\r') {
+                line += c;
+            }
+        }
+        if (!line.empty())
+            lines.push_back(line);
+    }
+
+    Tree tree;
+    bool version5 = true;
+    bool headerSeen = false;
+    Key* current = nullptr;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string line = Trim(lines[i]);
+        while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
+            line.pop_back();
+            line += Trim(lines[++i]);
+        }
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (!headerSeen) {
+            headerSeen = true;
+            if (line == "Windows Registry Editor Version 5.00")
+                continue;
+            if (line == "REGEDIT4") {
+                version5 = false;
+                continue;
+            }
+            damaged = true;
+        }
+        if (line[0] == '[') {
+            current = nullptr;
+            if (line.back() != ']') {
+                damaged = true;
+                continue;
+            }
+            const std::string name = line.substr(1, line.size() - 2);
+            if (!name.empty() && name[0] == '-')
+                continue;
+            const std::string prefix = rootName;
+            if (name.size() < prefix.size() || !std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
+                    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+                })) {
+                damaged = true;  // other roots are not ours; keep the original
+                continue;
+            }
+            std::string path = name.substr(prefix.size());
+            if (!path.empty() && path[0] != '\\') {
+                damaged = true;
+                continue;
+            }
+            if (!path.empty())
+                path.erase(0, 1);
+            if (!path.empty() && (path.back() == '\\' || path.find("\\\\") != std::string::npos)) {
+                damaged = true;
+                continue;
+            }
+            if (path.empty()) {
+                current = &EnsureKey(tree, path);
+            } else {
+                EnsureWithParents(tree, path);
+                current = &EnsureKey(tree, path);
+            }
+            continue;
+        }
+        std::string valueName;
+        std::size_t pos = 0;
+        if (line[0] == '@') {
+            pos = 1;
+        } else if (!ParseQuoted(line, pos, valueName)) {
+            damaged = true;
+            continue;
+        }
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+            ++pos;
+        if (pos >= line.size() || line[pos] != '=' || current == nullptr) {
+            damaged = true;
+            continue;
+        }
+        const std::string data = line.substr(pos + 1);
+        if (Trim(data) == "-") {
+            current->values.erase(valueName);
+            continue;
+        }
+        Value value;
+        if (!ParseData(data, version5, value)) {
+            damaged = true;
+            continue;
+        }
+        current->values[valueName] = value;
+    }
+    if (!headerSeen && !raw.empty())
+        damaged = true;
+    return tree;
+}
+
+// ---- writing ----
+
+std::string Quote(const std::string& s)
+{
+    std::string out = "\"";
+    for (const char c : s) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+bool IsPlainText(const Value& v)
+{
+    if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0')
+        return false;
+    const std::string body = v.data.substr(0, v.data.size() - 1);
+    bool valid = false;
+    DecodeUtf8Lenient(body, &valid);
+    return valid && std::none_of(body.begin(), body.end(), [](char c) {
+               const auto u = static_cast<unsigned char>(c);
+               return u < 0x20 || u == 0x7F;
+           });
+}
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0)
+            out += (i % 24 == 0) ? ",\\\r\n  " : ",";
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+std::string Write(const Tree& tree)
+{
+    std::string out = "Windows Registry Editor Version 5.00\r\n\r\n";
+    for (const auto& [unused, key] : tree) {
+        out += '[';
+        out += rootName;
+        if (!key.path.empty())
+            out += '\\' + key.path;
+        out += "]\r\n";
+        for (const auto& [name, v] : key.values) {
+            out += name.empty() ? std::string("@") : Quote(name);
+            out += '=';
+            if (v.type == REG_DWORD && v.data.size() == 4) {
+                std::uint32_t x = 0;
+                for (int k = 3; k >= 0; --k)
+                    x = (x << 8) | static_cast<unsigned char>(v.data[static_cast<std::size_t>(k)]);
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(x));
+                out += buf;
+            } else if (IsPlainText(v)) {
+                out += Quote(v.data.substr(0, v.data.size() - 1));
+            } else if (IsTextType(v.type)) {
+                char buf[24];
+                std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
+                out += buf + Hex(Utf8ToUtf16LeBytes(v.data));
+            } else if (v.type == REG_BINARY) {
+                out += "hex:" + Hex(v.data);
+            } else {
+                char buf[24];
+                std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
+                out += buf + Hex(v.data);
+            }
+            out += "\r\n";
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+// ---- the file and the session of one store operation ----
+
+}  // namespace
+
+struct HKEY__ {
+    std::string path;
+    bool canWrite = false;
+};
+
+namespace {
+
+struct Session {
+    int openKeys = 0;
+    int lockFd = -1;
+    bool usable = false;
+    bool writable = false;
+    bool dirty = false;
+    bool damaged = false;
+    bool fileExisted = false;
+    std::string original;
+    Tree tree;
+    std::set<HKEY> handles;
+};
+
+Session session;
+std::optional<std::string> pendingNotice;
+
+bool WriteAll(int fd, const std::string& data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool MakeFolders(const std::string& path)
+{
+    for (std::size_t pos = path.find('/', 1);; pos = path.find('/', pos + 1)) {
+        const std::string part = path.substr(0, pos);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (pos == std::string::npos)
+            break;
+    }
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+LONG BeginSession(bool wantWrite)
+{
+    if (session.openKeys > 0)
+        return session.usable ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    session = Session{};
+    const std::string folder = sorvex::regfile::StoreFolder();
+    const std::string file = sorvex::regfile::StoreFile();
+    if (wantWrite)
+        MakeFolders(folder);
+
+    const std::string lockPath = file + ".lock";
+    session.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    bool exclusive = session.lockFd >= 0;
+    if (session.lockFd < 0)
+        session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (session.lockFd >= 0) {
+        while (::flock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
+        }
+    }
+
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            return ERROR_ACCESS_DENIED;
+        }
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            // No folder: readable as empty, but nothing can be created there.
+            session.usable = !wantWrite;
+            session.writable = false;
+            return session.usable ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+        }
+    } else {
+        session.fileExisted = true;
+        std::string data;
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            data.append(buf, static_cast<std::size_t>(n));
+            if (data.size() > maxFileBytes) {
+                data.resize(maxFileBytes);
+                session.damaged = true;
+                break;
+            }
+        }
+        ::close(fd);
+        session.original = data;
+        session.tree = Parse(data, session.damaged);
+    }
+    session.usable = true;
+    // Write bits are looked at as well, so that a file made read-only stays so for root too.
+    auto writableEntry = [](const std::string& path) {
+        struct stat st {};
+        return ::access(path.c_str(), W_OK) == 0 && ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0;
+    };
+    session.writable = exclusive && writableEntry(folder) && (!session.fileExisted || writableEntry(file));
+    return ERROR_SUCCESS;
+}
+
+std::string Timestamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm tm {};
+    ::localtime_r(&now, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
+    return buf;
+}
+
+bool WriteFileAtomically(const std::string& target, const std::string& data)
+{
+    std::string tmpl = target + ".tmp-XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return false;
+    const bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok || ::rename(name.data(), target.c_str()) != 0) {
+        ::unlink(name.data());
+        return false;
+    }
+    const int dirFd = ::open(sorvex::regfile::StoreFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+void EndSession()
+{
+    if (session.usable && session.writable && session.dirty) {
+        const std::string file = sorvex::regfile::StoreFile();
+        bool kept = true;
+        if (session.damaged && session.fileExisted) {
+            std::string copy = file + ".unreadable-" + Timestamp();
+            for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
+                copy = file + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
+            kept = WriteFileAtomically(copy, session.original);
+            if (kept)
+                pendingNotice = "The settings file\n" + file +
+                                "\ncould not be read completely. What could be read is used; "
+                                "the original file was kept as\n" +
+                                copy;
+        }
+        if (kept)
+            WriteFileAtomically(file, Write(session.tree));
+    }
+    if (session.lockFd >= 0)
+        ::close(session.lockFd);
+    session = Session{};
+}
+
+bool IsHandle(HKEY key)
+{
+    return key == HKEY_CURRENT_USER || session.handles.count(key) != 0;
+}
+
+std::string JoinPath(HKEY root, LPCSTR sub)
+{
+    std::string path = root == HKEY_CURRENT_USER ? std::string() : root->path;
+    const std::string s = sub ? sub : "";
+    if (!s.empty())
+        path = path.empty() ? s : path + '\\' + s;
+    return path;
+}
+
+bool ValidPath(const std::string& path)
+{
+    return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\')) &&
+           path.find_first_of("\r\n[]") == std::string::npos;
+}
+
+LONG OpenHandle(const std::string& path, bool canWrite, PHKEY result)
+{
+    auto* h = new HKEY__{path, canWrite};
+    session.handles.insert(h);
+    ++session.openKeys;
+    *result = h;
+    return ERROR_SUCCESS;
+}
+
+const Key* FindKey(const std::string& path)
+{
+    const auto it = session.tree.find(path);
+    return it == session.tree.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
+                     const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
+{
+    if (!phkResult)
+        return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    if ((hKey != HKEY_CURRENT_USER && (session.openKeys == 0 || !IsHandle(hKey))))
+        return ERROR_INVALID_HANDLE;
+    const std::string path = JoinPath(hKey, lpSubKey);
+    if (!ValidPath(path))
+        return ERROR_INVALID_PARAMETER;
+    const LONG begun = BeginSession(true);
+    if (begun != ERROR_SUCCESS || !session.writable) {
+        if (session.openKeys == 0)
+            EndSession();
+        return begun != ERROR_SUCCESS ? begun : ERROR_ACCESS_DENIED;
+    }
+    const bool existed = FindKey(path) != nullptr;
+    if (!existed) {
+        EnsureWithParents(session.tree, path);
+        session.dirty = true;
+    }
+    if (lpdwDisposition)
+        *lpdwDisposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
+    return OpenHandle(path, (samDesired & KEY_SET_VALUE) != 0, phkResult);
+}
+
+LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
+{
+    if (!phkResult)
+        return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    if ((hKey != HKEY_CURRENT_USER && (session.openKeys == 0 || !IsHandle(hKey))))
+        return ERROR_INVALID_HANDLE;
+    const std::string path = JoinPath(hKey, lpSubKey);
+    if (!ValidPath(path))
+        return ERROR_INVALID_PARAMETER;
+    const LONG begun = BeginSession((samDesired & KEY_SET_VALUE) != 0);
+    LONG result = begun;
+    if (begun == ERROR_SUCCESS && !path.empty() && FindKey(path) == nullptr)
+        result = ERROR_FILE_NOT_FOUND;
+    if (result != ERROR_SUCCESS) {
+        if (session.openKeys == 0)
+            EndSession();
+        return result;
+    }
+    return OpenHandle(path, (samDesired & KEY_SET_VALUE) != 0 && session.writable, phkResult);
+}
+
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
+{
+    if (hKey == HKEY_CURRENT_USER || !IsHandle(hKey))
+        return ERROR_INVALID_HANDLE;
+    if (lpData && !lpcbData)
+        return ERROR_INVALID_PARAMETER;
+    const Key* key = FindKey(hKey->path);
+    if (!key)
+        return ERROR_FILE_NOT_FOUND;
+    const auto it = key->values.find(lpValueName ? lpValueName : "");
+    if (it == key->values.end())
+        return ERROR_FILE_NOT_FOUND;
+    const Value& v = it->second;
+    const auto size = static_cast<DWORD>(v.data.size());
+    if (lpType)
+        *lpType = v.type;
+    if (lpData) {
+        if (*lpcbData < size) {
+            *lpcbData = size;
+            return ERROR_MORE_DATA;
+        }
+        std::memcpy(lpData, v.data.data(), size);
+    }
+    if (lpcbData)
+        *lpcbData = size;
+    return ERROR_SUCCESS;
+}
+
+LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
+{
+    if (hKey == HKEY_CURRENT_USER || !IsHandle(hKey))
+        return ERROR_INVALID_HANDLE;
+    if (!hKey->canWrite)
+        return ERROR_ACCESS_DENIED;
+    if (!lpData && cbData != 0)
+        return ERROR_INVALID_PARAMETER;
+    Value v;
+    v.type = dwType;
+    if (cbData != 0)
+        v.data.assign(reinterpret_cast<const char*>(lpData), cbData);
+    Value& slot = session.tree[hKey->path].values[lpValueName ? lpValueName : ""];
+    if (!(slot == v)) {
+        slot = v;
+        session.dirty = true;
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG RegCloseKey(HKEY hKey)
+{
+    if (hKey == HKEY_CURRENT_USER)
+        return ERROR_SUCCESS;
+    if (!IsHandle(hKey))
+        return ERROR_INVALID_HANDLE;
+    session.handles.erase(hKey);
+    delete hKey;
+    if (--session.openKeys == 0)
+        EndSession();
+    return ERROR_SUCCESS;
+}
+
+namespace sorvex {
+
+std::optional<std::string> TakeStoreNotice()
+{
+    std::optional<std::string> notice;
+    notice.swap(pendingNotice);
+    return notice;
+}
+
+namespace regfile {
+
+std::string StoreFolder()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    std::string base;
+    if (xdg && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/') {
+            const passwd* pw = ::getpwuid(::getuid());
+            home = pw ? pw->pw_dir : "/tmp";
+        }
+        base = std::string(home) + "/.config";
+    }
+    return base + "/sorvex";
+}
+
+std::string StoreFile()
+{
+    return StoreFolder() + "/registry.reg";
+}
+
+std::string ParseAndWrite(const std::string& bytes, bool* damaged)
+{
+    bool bad = false;
+    const Tree tree = Parse(bytes, bad);
+    if (damaged)
+        *damaged = bad;
+    return Write(tree);
+}
+
+}  // namespace regfile
+}  // namespace sorvex

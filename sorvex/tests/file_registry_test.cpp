@@ -1,0 +1,287 @@
+#include "store_fakes.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+using namespace sorvex;
+using namespace sorvex::testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string slot1 = std::string(rootKeyPath) + "\\Player1";
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAllBytes(const std::string& path, const std::string& bytes)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Leftovers(const std::string& folder, const std::string& marker)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().find(marker) != std::string::npos)
+            found.push_back(entry.path().string());
+    return found;
+}
+
+class FileRegistryTest : public StoreTest {
+protected:
+    std::int32_t Int(const char* path, const char* name)
+    {
+        CVORegistry key(HKEY_CURRENT_USER, path, false, messages);
+        return key.ReadInt(name, CVORegistry::noDefault, false);
+    }
+    std::string Text(const char* path, const char* name)
+    {
+        CVORegistry key(HKEY_CURRENT_USER, path, false, messages);
+        return key.ReadString(name, "<missing>", false);
+    }
+    FakeMessages messages;
+};
+
+TEST_F(FileRegistryTest, LivesUnderTheConfigFolderInRegeditFormat)
+{
+    {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.WriteInt("Riija", 1);
+        key.WriteString("Name", "Zoë \"Z\"");
+    }
+    EXPECT_EQ(regfile::StoreFile(), folder + "/sorvex/registry.reg");
+    EXPECT_EQ(ReadAll(regfile::StoreFile()),
+              "Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Quendrith Converter]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Quendrith Converter\\Player1]\r\n"
+              "\"Name\"=\"Zoë \\\"Z\\\"\"\r\n"
+              "\"Riija\"=dword:00000001\r\n\r\n");
+    EXPECT_EQ(Text(slot1.c_str(), "Name"), "Zoë \"Z\"");
+}
+
+TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)
+{
+    const std::string body = "\r\n[HKEY_CURRENT_USER\\Software\\Quendrith Converter\\Player1]\r\n"
+                             "\"Kraanan\"=dword:00000005\r\n"
+                             "\"jala\"=dword:ffffffff\r\n"
+                             "\"Text\"=hex(2):41,00,42,00,\\\r\n  00,00\r\n"
+                             "\"Bytes\"=hex:01,02\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"REGEDIT4", "REGEDIT4\r\n" + body},
+        {"Version5", "Windows Registry Editor Version 5.00\r\n" + body},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        std::string bytes = f.bytes;
+        if (std::string(f.name) == "REGEDIT4") {
+            const std::string ansi = "\"Text\"=hex(2):41,42,00\r\n";
+            bytes.replace(bytes.find("\"Text\""), bytes.find("\"Bytes\"") - bytes.find("\"Text\""), ansi);
+        }
+        WriteAllBytes(regfile::StoreFile(), bytes);
+        EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 5);
+        EXPECT_EQ(Int(slot1.c_str(), "Jala"), -1);
+        EXPECT_EQ(Text(slot1.c_str(), "Text"), "AB");
+        EXPECT_EQ(Int(slot1.c_str(), "Bytes"), 0x0201);
+    }
+
+    // UTF-16LE with a byte order mark, as regedit writes it.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : "Windows Registry Editor Version 5.00\r\n" + body) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    WriteAllBytes(regfile::StoreFile(), utf16);
+    EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 5);
+    EXPECT_EQ(Text(slot1.c_str(), "Text"), "AB");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FileRegistryTest, ChangesOnlyWhatIsWrittenAndWritesOnceAtTheLastClose)
+{
+    WriteAllBytes(regfile::StoreFile(), "Windows Registry Editor Version 5.00\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n");
+    {
+        CVORegistry slot(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        CVORegistry root(HKEY_CURRENT_USER, rootKeyPath, true, messages);
+        slot.WriteInt("Qor", 3);
+        root.WriteString("Player_Name1", "A");
+        slot.Close();
+        EXPECT_EQ(ReadAll(regfile::StoreFile()).find("Qor"), std::string::npos);
+        // Someone else's change while we hold the key would wait for the lock; the file is untouched.
+    }
+    const std::string after = ReadAll(regfile::StoreFile());
+    EXPECT_NE(after.find("\"Qor\"=dword:00000003"), std::string::npos);
+    EXPECT_NE(after.find("\"Keep\"=\"me\""), std::string::npos);
+    EXPECT_EQ(Text("Software\\Other", "Keep"), "me");
+    EXPECT_TRUE(Leftovers(folder + "/sorvex", ".tmp-").empty());
+}
+
+TEST_F(FileRegistryTest, GarbageIsKeptAsideAndReportedOnce)
+{
+    const std::string garbage = "Windows Registry Editor Version 5.00\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Quendrith Converter\\Player1]\r\n"
+                                "\"Kraanan\"=dword:00000003\r\n"
+                                "\x01\x02 this is not a value\r\n"
+                                "\"Faren\"=dword:zz\r\n";
+    WriteAllBytes(regfile::StoreFile(), garbage);
+    FakeMessages shown;
+    FakeDialog dialog;
+    CharacterStore store(dialog, shown);
+    dialog.store = &store;
+    store.LoadCharacter();
+    EXPECT_EQ(store.sheet.levelKraanan, 3);
+    EXPECT_EQ(store.sheet.levelFaren, 0);
+
+    const auto kept = Leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadAll(kept[0]), garbage);
+    ASSERT_EQ(shown.shown.size(), 1u);
+    EXPECT_EQ(shown.shown[0].first, "Sorvex");
+    EXPECT_NE(shown.shown[0].second.find(kept[0]), std::string::npos);
+
+    store.LoadCharacter();
+    EXPECT_EQ(shown.shown.size(), 1u);
+    EXPECT_EQ(Leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 1u);
+    EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 3);
+}
+
+TEST_F(FileRegistryTest, BinaryAndHugeFilesDoNotStopTheProgram)
+{
+    std::mt19937 random(7);
+    std::string noise(1 << 16, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
+    const std::string huge = std::string(17u << 20, '[');
+    const std::string* const files[] = {&noise, &huge};
+    for (const std::string* bytes : files) {
+        WriteAllBytes(regfile::StoreFile(), *bytes);
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        EXPECT_EQ(key.ReadInt("Riija", 1, true), 1);
+        EXPECT_TRUE(key.WriteInt("Qor", 2));
+        key.Close();
+        EXPECT_TRUE(TakeStoreNotice().has_value());
+    }
+    EXPECT_EQ(Leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 2u);
+    EXPECT_EQ(Int(slot1.c_str(), "Qor"), 2);
+}
+
+TEST_F(FileRegistryTest, ReadOnlyFileReadsButRefusesWrites)
+{
+    {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.WriteInt("Faren", 4);
+    }
+    const std::string before = ReadAll(regfile::StoreFile());
+    ::chmod(regfile::StoreFile().c_str(), 0444);
+    {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        EXPECT_TRUE(key.IsOpen());
+        EXPECT_EQ(key.ReadInt("Faren", 0, true), 4);
+        EXPECT_EQ(key.ReadInt("Qor", 9, true), 9);
+        EXPECT_FALSE(key.WriteInt("Faren", 5));
+    }
+    EXPECT_EQ(ReadAll(regfile::StoreFile()), before);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A new key cannot be made in a read-only store: the one message.
+    CVORegistry missing(HKEY_CURRENT_USER, "Software\\Quendrith Converter\\Player2", true, messages);
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(FileRegistryTest, UnusableFolderShowsTheMessageAndDefaults)
+{
+    WriteAllBytes(folder + "/blocker", "not a folder");
+    ::setenv("XDG_CONFIG_HOME", (folder + "/blocker").c_str(), 1);
+    FakeMessages shown;
+    FakeDialog dialog;
+    CharacterStore store(dialog, shown);
+    dialog.store = &store;
+    store.LoadCharacter();
+    // Two keys for the load, two for each of the two saves of the calculation.
+    ASSERT_EQ(shown.shown.size(), 6u);
+    EXPECT_EQ(shown.shown[0].second,
+              "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\\Player1\n");
+    EXPECT_EQ(shown.shown[1].second,
+              "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\n");
+    EXPECT_EQ(dialog.buttons[1], "Player1");
+    EXPECT_EQ(dialog.nameBox, "Player1");
+    EXPECT_EQ(store.sheet.levelRiija, 1);
+    EXPECT_EQ(store.sheet.magicNumber, 189);
+}
+
+// A writer killed at any point leaves either the old or the new file, never a broken one.
+TEST_F(FileRegistryTest, KilledWriterNeverLeavesABrokenFile)
+{
+    {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.WriteInt("Kraanan", 0);
+    }
+    std::mt19937 random(11);
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            FakeMessages quiet;
+            for (std::int32_t i = 1;; ++i) {
+                CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
+                for (int v = 0; v < 50; ++v)
+                    key.WriteInt(("V" + std::to_string(v)).c_str(), i);
+                key.WriteInt("Kraanan", i);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        bool damaged = true;
+        regfile::ParseAndWrite(ReadAll(regfile::StoreFile()), &damaged);
+        EXPECT_FALSE(damaged) << "round " << round;
+        EXPECT_NE(Int(slot1.c_str(), "Kraanan"), CVORegistry::noDefault);
+    }
+}
+
+TEST_F(FileRegistryTest, TwoProcessesLoseNoValues)
+{
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] == 0) {
+            FakeMessages quiet;
+            for (int i = 0; i < 40; ++i) {
+                CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
+                key.WriteInt(("P" + std::to_string(c) + "_" + std::to_string(i)).c_str(), i);
+            }
+            ::_exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < 40; ++i)
+            EXPECT_EQ(Int(slot1.c_str(), ("P" + std::to_string(c) + "_" + std::to_string(i)).c_str()), i);
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+#include "registry_api.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+// What is written from any file must read back whole and unchanged.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    bool damaged = false;
+    const std::string written = sorvex::regfile::ParseAndWrite(bytes, &damaged);
+    bool again = true;
+    const std::string rewritten = sorvex::regfile::ParseAndWrite(written, &again);
+    if (again || rewritten != written)
+        std::abort();
+    return 0;
+}
