@@ -694,19 +694,26 @@ const Key* FindKey(const std::string& path)
     return it == session.tree.end() ? nullptr : &it->second;
 }
 
-}  // namespace
-
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
-                     const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
+// The argument checks that opening and creating share; fills the key's full path.
+LONG ResolveSubKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, std::string& path)
 {
     if (!phkResult)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     if ((hKey != HKEY_CURRENT_USER && (session.openKeys == 0 || !IsHandle(hKey))))
         return ERROR_INVALID_HANDLE;
-    const std::string path = JoinPath(hKey, lpSubKey);
-    if (!ValidPath(path))
-        return ERROR_INVALID_PARAMETER;
+    path = JoinPath(hKey, lpSubKey);
+    return ValidPath(path) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+}
+
+}  // namespace
+
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
+                     const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
+{
+    std::string path;
+    if (const LONG checked = ResolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)
+        return checked;
     const LONG begun = BeginSession(true);
     if (begun != ERROR_SUCCESS || !session.writable) {
         if (session.openKeys == 0)
@@ -725,14 +732,9 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
 {
-    if (!phkResult)
-        return ERROR_INVALID_PARAMETER;
-    *phkResult = nullptr;
-    if ((hKey != HKEY_CURRENT_USER && (session.openKeys == 0 || !IsHandle(hKey))))
-        return ERROR_INVALID_HANDLE;
-    const std::string path = JoinPath(hKey, lpSubKey);
-    if (!ValidPath(path))
-        return ERROR_INVALID_PARAMETER;
+    std::string path;
+    if (const LONG checked = ResolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)
+        return checked;
     const LONG begun = BeginSession((samDesired & KEY_SET_VALUE) != 0);
     LONG result = begun;
     if (begun == ERROR_SUCCESS && !path.empty() && FindKey(path) == nullptr)
