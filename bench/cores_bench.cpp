@@ -1,0 +1,154 @@
+// The platform-free cores, one evaluation per iteration.
+#include "character_store.h"
+#include "improves.h"
+#include "sheet/sheet.h"
+#include "solver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+class PatternView final : public pellan::LightsView {
+public:
+    unsigned pattern = 0;
+    std::string answer;
+    bool checked(int index) const override { return (pattern >> index) & 1u; }
+    void setOutputText(const std::string& text) override { answer = text; }
+};
+
+void LightPatterns(benchmark::State& state)
+{
+    PatternView view;
+    pellan::Solver solver(view);
+    for (auto _ : state) {
+        for (unsigned pattern = 0; pattern < 32; ++pattern) {
+            view.pattern = pattern;
+            solver.ReadLights();
+            benchmark::DoNotOptimize(view.answer.data());
+        }
+    }
+    state.counters["per_pattern"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * 32, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(LightPatterns);
+
+class NullResults final : public sorvex::ResultView {
+public:
+    void setResultCaption(int, std::string_view caption) override { benchmark::DoNotOptimize(caption.data()); }
+    void setResultFigure(int, std::int32_t figure) override { benchmark::DoNotOptimize(figure); }
+    void setResultEnabled(int, bool enabled) override { benchmark::DoNotOptimize(enabled); }
+};
+
+sorvex::CharacterSheet FilledSheet()
+{
+    sorvex::CharacterSheet sheet;
+    sheet.levelKraanan = 3;
+    sheet.levelShalille = 2;
+    sheet.levelFaren = 6;
+    sheet.levelWeaponCraft = 1;
+    sheet.levelRiija = 4;
+    sheet.levelQor = 0;
+    sheet.levelJala = 5;
+    sheet.currentIntel = 187;
+    sheet.spellP0 = 45;
+    sheet.spellP1 = 80;
+    sheet.spellP2 = 12;
+    return sheet;
+}
+
+void SorvexCalculate(benchmark::State& state)
+{
+    sorvex::CharacterSheet sheet = FilledSheet();
+    sorvex::ApplySpellCountMode(sheet, 2, nullptr);
+    NullResults results;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sheet.currentIntel);
+        const sorvex::Calculation calculation = sorvex::Calculate(sheet);
+        sorvex::ShowNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
+        benchmark::DoNotOptimize(sheet);
+    }
+}
+BENCHMARK(SorvexCalculate);
+
+void KorvaneComputeImproves(benchmark::State& state)
+{
+    korvane::ImprovesInput input;
+    input.schools[0] = korvane::LevelStateForOption(3);
+    input.schools[2] = korvane::LevelStateForOption(1);
+    input.schools[5] = korvane::LevelStateForOption(5);
+    input.schoolName = "Faren";
+    input.spellCount = korvane::SpellCount::Three;
+    const std::array<std::string, 4> typed = {"187", "45", "80,5", "12"};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(typed.data());
+        const auto intellect = korvane::ConvertNumber(typed[0], ",");
+        const auto p1 = korvane::ConvertNumber(typed[1], ",");
+        const auto p2 = korvane::ConvertNumber(typed[2], ",");
+        const auto p3 = korvane::ConvertNumber(typed[3], ",");
+        if (!intellect || !p1 || !p2 || !p3) {
+            state.SkipWithError("a typed number did not convert");
+            break;
+        }
+        input.intellect = intellect.value();
+        input.percent1 = p1.value();
+        input.percent2 = p2.value();
+        input.percent3 = p3.value();
+        const auto result = korvane::ComputeImproves(input);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(KorvaneComputeImproves);
+
+class SilentView final : public sorvex::ConverterView {
+public:
+    void setPercentFieldEnabled(int, bool) override {}
+    void setPercentFieldText(int, std::string_view) override {}
+    void setPlayerButtonCaption(int, std::string_view) override {}
+    void setNameBoxText(std::string_view) override {}
+    void setSelectionMarker(int, std::string_view) override {}
+    void WriteControls() override {}
+    void OnCalculate() override {}
+};
+
+class FailingSink final : public sorvex::MessageSink {
+public:
+    bool warned = false;
+    void showWarning(std::string_view, std::string_view) override { warned = true; }
+};
+
+// A round trip as the dialog makes one: save the character, then load it back.
+void StoreRoundTrip(benchmark::State& state)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+
+    SilentView view;
+    FailingSink messages;
+    sorvex::CharacterStore store(view, messages);
+    store.playerNames = {"Arwen", "Brannoc", "Cilla"};
+    store.sheet = FilledSheet();
+    std::int32_t intellect = 100;
+    for (auto _ : state) {
+        store.sheet.currentIntel = ++intellect;
+        store.SaveCharacter();
+        store.sheet = {};
+        store.LoadCharacter();
+        if (store.sheet.currentIntel != intellect || messages.warned) {
+            state.SkipWithError("the character did not come back as saved");
+            break;
+        }
+    }
+    fs::remove_all(folder);
+}
+BENCHMARK(StoreRoundTrip)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
