@@ -110,6 +110,9 @@ public:
         xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(connection_);
         FillStore(workDir_ / "filled");
+        runtimeDir_ = workDir_ / "runtime";
+        fs::create_directories(runtimeDir_);
+        fs::permissions(runtimeDir_, fs::perms::owner_all, fs::perm_options::replace);
     }
     ~Launcher() { xcb_disconnect(connection_); }
     Launcher(const Launcher&) = delete;
@@ -136,6 +139,7 @@ public:
             ::setenv("QT_QPA_PLATFORM", "xcb", 1);
             ::unsetenv("WAYLAND_DISPLAY");
             ::unsetenv("SESSION_MANAGER");
+            ::setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
             if (config)
                 ::setenv("XDG_CONFIG_HOME", config->c_str(), 1);
             const int devnull = ::open("/dev/null", O_RDWR);
@@ -272,6 +276,7 @@ private:
 
     std::string display_;
     fs::path workDir_;
+    fs::path runtimeDir_;
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = 0;
 };
