@@ -54,6 +54,7 @@ function(add_program_packaging target)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
             RENAME ${P_ID}.desktop)
         # Compressed reproducibly, as Debian wants it: no name or time stamp in the gzip header.
+        file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/packaging)
         set(manual ${PROJECT_BINARY_DIR}/packaging/${target}.1.gz)
         execute_process(COMMAND gzip -9nc ${P_ASSETS}/${target}.1 OUTPUT_FILE ${manual} COMMAND_ERROR_IS_FATAL ANY)
         set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${P_ASSETS}/${target}.1)
