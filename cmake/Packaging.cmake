@@ -116,6 +116,8 @@ level.")
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The windows are laid out for the metrics of the Liberation fonts, which stand in for the Windows ones.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
     include(CPack)

@@ -61,6 +61,7 @@ depends=$(field Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     [[ ", $depends" == *", $library (>= "* ]] || fail "Depends lacks a versioned $library: $depends"
 done
+[[ ", $depends," == *", fonts-liberation2,"* ]] || fail "Depends lacks the fonts the windows are laid out for: $depends"
 
 # Regular files and links only: the folders follow from them.
 dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort >"$work/actual"
