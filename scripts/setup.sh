@@ -2,7 +2,8 @@
 # Installs what building, running and testing need, and nothing that is already there.
 #   scripts/setup.sh run    the build tools, Qt and the fonts
 #   scripts/setup.sh bench  the run packages, plus Google Benchmark, the X client library and Xvfb
-#   scripts/setup.sh test   the same, plus the cross compiler, Wine, clang's fuzzer runtime
+#   scripts/setup.sh test   the bench packages, plus the cross compiler, Wine, clang's fuzzer runtime
+#                           and the package checkers
 set -euo pipefail
 
 run_packages=(
@@ -19,6 +20,7 @@ test_packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64
     clang libclang-rt-14-dev
+    dpkg-dev lintian desktop-file-utils appstream
 )
 
 case "${1:-run}" in
