@@ -5,7 +5,7 @@
 #include "pellan1.h"
 
 #ifdef BENCH_SORVEX
-#include "ConverterDialog.h"
+#include "converter_dialog.h"
 #include "file_registry.h"
 #endif
 
@@ -218,12 +218,13 @@ void DurableReplacement(const std::string& folder, const std::string& data)
     ::close(dir);
 }
 
-QAbstractButton* FindButton(QWidget& window, const QString& caption)
+template <typename T>
+T* Control(sorvex::TemplateDialog& dialog, int id)
 {
-    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
-        if (button->text().remove(u'&') == caption)
-            return button;
-    Fail("no button " + caption.toStdString());
+    T* control = dialog.control<T>(id);
+    if (control == nullptr)
+        Fail("no control " + std::to_string(id) + " in sorvex's dialog");
+    return control;
 }
 
 struct SorvexTimes {
@@ -241,37 +242,44 @@ SorvexTimes SorvexCalculate(int runs)
 
     SorvexTimes times;
     {
-        ConverterDialog dialog;
+        sorvex::SetUpDialogFonts();
+        sorvex::ConverterDialog dialog;
         Settle(dialog);
         PaintWatch watch;
-        QAbstractButton* calculate = FindButton(dialog, u"Calculate"_s);
-        QLineEdit* intellect = nullptr;
-        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
-            if (edit->accessibleName().contains(u"ntellect"_s) || edit->objectName().contains(u"1010"_s))
-                intellect = edit;
-        if (intellect == nullptr)
-            Fail("no intellect field in sorvex");
+        auto* calculate = Control<QAbstractButton>(dialog, 6);
+        auto* intellect = Control<QLineEdit>(dialog, 1010);
         std::vector<QWidget*> results;
-        for (QWidget* child : dialog.findChildren<QWidget*>())
-            if (child->isVisible()) {
-                watch.watch(child);
-                results.push_back(child);
-            }
+        for (const int id : {1012, 1068, 1067, 1020, 1013, 1069, 1070}) {
+            results.push_back(Control<QWidget>(dialog, id));
+            watch.watch(results.back());
+        }
+        const auto figures = [&] {
+            std::vector<QString> texts;
+            for (QWidget* result : results)
+                texts.push_back(result->property("text").toString());
+            return texts;
+        };
 
         const std::string folder = sorvex::regfile::StoreFolder();
         for (int run = 0; run < runs; ++run) {
+            // Another intellect each time, so that the figures change and have to be painted anew.
             intellect->setText(QString::number(150 + 9 * (run % 2)));
             QCoreApplication::processEvents();
+            const std::vector<QString> before = figures();
             times.calculate.push_back(TimeUntilPainted(
                 watch, [&] { QTest::mouseClick(calculate, Qt::LeftButton); },
                 [&] {
-                    for (QWidget* result : results)
-                        if (watch.painted(result))
-                            return std::vector<QWidget*> {};
-                    return std::vector<QWidget*> {calculate->window()};
+                    const std::vector<QString> after = figures();
+                    std::vector<QWidget*> changed;
+                    for (std::size_t i = 0; i < results.size(); ++i)
+                        if (after[i] != before[i])
+                            changed.push_back(results[i]);
+                    if (changed.empty())
+                        Fail("Calculate changed no figure");
+                    return changed;
                 }));
 
-            std::string data(fs::file_size(sorvex::regfile::StoreFile()), 'x');
+            const std::string data(static_cast<std::size_t>(fs::file_size(sorvex::regfile::StoreFile())), 'x');
             const Clock::time_point start = Clock::now();
             DurableReplacement(folder, data);
             DurableReplacement(folder, data);
