@@ -1,0 +1,337 @@
+#include "dialog_template.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QValidator>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace sorvex {
+
+namespace {
+
+constexpr int baseUnitX = 6;
+constexpr int baseUnitY = 13;
+
+// Rounds halves away from zero, as MulDiv does.
+int MulDiv(int number, int numerator, int denominator)
+{
+    const long long product = static_cast<long long>(number) * numerator;
+    const long long magnitude = (std::llabs(product) + denominator / 2) / denominator;
+    return static_cast<int>(product < 0 ? -magnitude : magnitude);
+}
+
+TemplateDialog::OpenedHook& openedHook()
+{
+    static TemplateDialog::OpenedHook installed;
+    return installed;
+}
+
+// An automatic radio button checks itself on every click; the dialog unchecks the rest of its group.
+class AutoRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override { setChecked(true); }
+};
+
+// An edit without automatic horizontal scrolling takes no more text than it can show.
+class FitsWidthValidator : public QValidator {
+public:
+    explicit FitsWidthValidator(QLineEdit* edit) : QValidator(edit), m_edit(edit) {}
+
+    State validate(QString& input, int&) const override
+    {
+        const int room = m_edit->contentsRect().width() - 2 * m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        return m_edit->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit* m_edit;
+};
+
+}  // namespace
+
+void SetUpDialogFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+}
+
+int DialogUnitsToPixelsX(int units)
+{
+    return MulDiv(units, baseUnitX, 4);
+}
+
+int DialogUnitsToPixelsY(int units)
+{
+    return MulDiv(units, baseUnitY, 8);
+}
+
+QRect DialogUnitsToPixels(const DialogUnits& place)
+{
+    return {DialogUnitsToPixelsX(place.x), DialogUnitsToPixelsY(place.y), DialogUnitsToPixelsX(place.width),
+            DialogUnitsToPixelsY(place.height)};
+}
+
+void TemplateDialog::setOpenedHook(OpenedHook hook)
+{
+    openedHook() = std::move(hook);
+}
+
+TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner)
+    : QDialog(owner), m_template(dialogTemplate), m_owner(owner)
+{
+    Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (dialogTemplate.minimizeBox)
+        flags |= Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+    setWindowTitle(QString::fromUtf16(dialogTemplate.caption));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(DialogUnitsToPixelsX(dialogTemplate.width), DialogUnitsToPixelsY(dialogTemplate.height));
+
+    QPushButton* defaultButton = nullptr;
+    for (const ControlTemplate& spec : dialogTemplate.controls) {
+        QWidget* widget = createControl(spec);
+        m_controls.push_back(widget);
+        if (spec.styles & TabStop)
+            m_tabStops.push_back(widget);
+        if (spec.kind == ControlKind::PushButton && (spec.styles & DefaultButton))
+            defaultButton = static_cast<QPushButton*>(widget);
+    }
+    // Group boxes are only frames: they stay behind the controls they surround and take no clicks.
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        if (qobject_cast<QGroupBox*>(*it))
+            (*it)->lower();
+    }
+    if (defaultButton)
+        defaultButton->setDefault(true);
+    for (std::size_t i = 1; i < m_tabStops.size(); ++i)
+        QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+}
+
+QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
+{
+    const QString text = QString::fromUtf16(spec.text);
+    const bool tabStop = spec.styles & TabStop;
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(true);
+        widget = button;
+        break;
+    }
+    case ControlKind::GroupBox: {
+        auto* box = new QGroupBox(text, this);
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->setFocusPolicy(Qt::NoFocus);
+        widget = box;
+        break;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(text, this);
+        edit->setAlignment(spec.styles & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        edit->setFrame(spec.styles & Border);
+        if (spec.styles & ReadOnly) {
+            edit->setReadOnly(true);
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            edit->setPalette(palette);
+        }
+        if (!(spec.styles & AutoHScroll))
+            edit->setValidator(new FitsWidthValidator(edit));
+        widget = edit;
+        break;
+    }
+    case ControlKind::AutoRadioButton: {
+        auto* radio = new AutoRadioButton(text, this);
+        radio->setAutoExclusive(false);
+        radio->installEventFilter(this);
+        connect(radio, &QRadioButton::clicked, this, [this, radio] { checkExclusively(radio); });
+        widget = radio;
+        break;
+    }
+    case ControlKind::Static:
+    case ControlKind::Icon: {
+        auto* label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
+        if (spec.kind == ControlKind::Static) {
+            label->setText(text);
+            label->setWordWrap(true);
+            label->setAlignment(spec.styles & Centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+        }
+        if (spec.styles & SunkenEdge)
+            label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        widget = label;
+        break;
+    }
+    }
+    if (spec.kind != ControlKind::GroupBox && spec.kind != ControlKind::Static && spec.kind != ControlKind::Icon)
+        widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    widget->setGeometry(DialogUnitsToPixels(spec.place));
+    if (spec.name)
+        widget->setObjectName(QString::fromLatin1(spec.name));
+    else if (spec.id != noId)
+        widget->setObjectName(QString::number(spec.id));
+    if (spec.accessibleName)
+        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    return widget;
+}
+
+QWidget* TemplateDialog::control(int id) const
+{
+    if (id == noId)
+        return nullptr;
+    const auto controls = m_template.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].id == id)
+            return m_controls[i];
+    }
+    return nullptr;
+}
+
+std::vector<QRadioButton*> TemplateDialog::radioGroupAt(std::size_t first) const
+{
+    std::vector<QRadioButton*> group;
+    const auto controls = m_template.controls;
+    for (std::size_t i = first; i < controls.size(); ++i) {
+        if (i > first && (controls[i].styles & Group))
+            break;
+        if (controls[i].kind == ControlKind::AutoRadioButton)
+            group.push_back(static_cast<QRadioButton*>(m_controls[i]));
+    }
+    return group;
+}
+
+std::vector<QRadioButton*> TemplateDialog::radioGroup(int firstId) const
+{
+    const auto controls = m_template.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].id == firstId)
+            return radioGroupAt(i);
+    }
+    return {};
+}
+
+void TemplateDialog::checkExclusively(QRadioButton* clicked)
+{
+    const auto it = std::find(m_controls.begin(), m_controls.end(), clicked);
+    if (it == m_controls.end())
+        return;
+    std::size_t first = static_cast<std::size_t>(it - m_controls.begin());
+    while (first > 0 && !(m_template.controls[first].styles & Group))
+        --first;
+    for (QRadioButton* radio : radioGroupAt(first)) {
+        if (radio != clicked)
+            radio->setChecked(false);
+    }
+}
+
+bool TemplateDialog::moveInRadioGroup(QRadioButton* from, int step)
+{
+    const auto it = std::find(m_controls.begin(), m_controls.end(), from);
+    if (it == m_controls.end())
+        return false;
+    std::size_t first = static_cast<std::size_t>(it - m_controls.begin());
+    while (first > 0 && !(m_template.controls[first].styles & Group))
+        --first;
+    const std::vector<QRadioButton*> group = radioGroupAt(first);
+    const auto at = std::find(group.begin(), group.end(), from);
+    if (at == group.end())
+        return false;
+    const auto count = static_cast<std::ptrdiff_t>(group.size());
+    std::ptrdiff_t index = at - group.begin();
+    for (std::ptrdiff_t tried = 1; tried < count; ++tried) {
+        index = ((index + step) % count + count) % count;
+        QRadioButton* next = group[static_cast<std::size_t>(index)];
+        if (next->isEnabled() && !next->isHidden()) {
+            next->setFocus(Qt::TabFocusReason);
+            next->click();
+            return true;
+        }
+    }
+    return true;
+}
+
+bool TemplateDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        if (auto* radio = qobject_cast<QRadioButton*>(watched)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() & ~Qt::KeypadModifier)
+                return QDialog::eventFilter(watched, event);
+            switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Left:
+                return moveInRadioGroup(radio, -1);
+            case Qt::Key_Down:
+            case Qt::Key_Right:
+                return moveInRadioGroup(radio, +1);
+            default:
+                break;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TemplateDialog::placeOnOpening()
+{
+    QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
+    const QRect workArea = screen ? screen->availableGeometry() : QRect();
+    const QRect area = m_owner ? m_owner->window()->geometry() : workArea;
+    QPoint topLeft(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    if (!workArea.isEmpty()) {
+        topLeft.setX(std::max(workArea.left(), std::min(topLeft.x(), workArea.right() + 1 - width())));
+        topLeft.setY(std::max(workArea.top(), std::min(topLeft.y(), workArea.bottom() + 1 - height())));
+    }
+    move(topLeft);
+
+    for (QWidget* stop : m_tabStops) {
+        if (stop->isEnabled()) {
+            stop->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}
+
+void TemplateDialog::showEvent(QShowEvent* event)
+{
+    if (!m_opened) {
+        m_opened = true;
+        initDialog();
+        placeOnOpening();
+    }
+    QDialog::showEvent(event);
+}
+
+int TemplateDialog::run()
+{
+    if (const OpenedHook hook = openedHook()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, hook] {
+                hook(*this);
+                if (isVisible())
+                    reject();
+            },
+            Qt::QueuedConnection);
+    }
+    return exec();
+}
+
+}  // namespace sorvex
