@@ -182,7 +182,20 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
     }
     if (spec.kind != ControlKind::GroupBox && spec.kind != ControlKind::Static && spec.kind != ControlKind::Icon)
         widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    widget->setGeometry(DialogUnitsToPixels(spec.place));
+    QRect place = DialogUnitsToPixels(spec.place);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && spec.kind == ControlKind::Static) {
+        // The substitute font runs wider than the one the template was laid out for: a one-line text
+        // grows its control rather than lose its end.
+        const QFontMetrics metrics = label->fontMetrics();
+        const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth() + 1;
+        if (place.height() < 2 * metrics.height() && needed > place.width()) {
+            label->setWordWrap(false);
+            if (spec.styles & Centred)
+                place.adjust(-(needed - place.width()) / 2, 0, 0, 0);
+            place.setWidth(needed);
+        }
+    }
+    widget->setGeometry(place);
     if (spec.name)
         widget->setObjectName(QString::fromLatin1(spec.name));
     else if (spec.id != noId)
