@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QValidator>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -304,13 +305,16 @@ bool TemplateDialog::eventFilter(QObject* watched, QEvent* event)
 
 void TemplateDialog::placeOnOpening()
 {
+    // Whole windows are centred, frames included, as the dialog manager does.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize outer = size().grownBy(frame);
     QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
     const QRect workArea = screen ? screen->availableGeometry() : QRect();
-    const QRect area = m_owner ? m_owner->window()->geometry() : workArea;
-    QPoint topLeft(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    const QRect area = m_owner ? m_owner->window()->frameGeometry() : workArea;
+    QPoint topLeft(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
     if (!workArea.isEmpty()) {
-        topLeft.setX(std::max(workArea.left(), std::min(topLeft.x(), workArea.right() + 1 - width())));
-        topLeft.setY(std::max(workArea.top(), std::min(topLeft.y(), workArea.bottom() + 1 - height())));
+        topLeft.setX(std::max(workArea.left(), std::min(topLeft.x(), workArea.right() + 1 - outer.width())));
+        topLeft.setY(std::max(workArea.top(), std::min(topLeft.y(), workArea.bottom() + 1 - outer.height())));
     }
     move(topLeft);
 
