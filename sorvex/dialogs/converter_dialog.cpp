@@ -336,8 +336,13 @@ void ConverterDialog::setPercentFieldText(int index, std::string_view text)
 
 void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
 {
-    if (validSlot(slot))
-        control<QPushButton>(playerButtons[slot - 1])->setText(fromUtf8(name));
+    if (!validSlot(slot))
+        return;
+    auto* button = control<QPushButton>(playerButtons[slot - 1]);
+    const QString caption = fromUtf8(name);
+    button->setText(caption);
+    // A blank name leaves the button without a caption to read out.
+    button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(DefaultSlotName(slot)) : QString());
 }
 
 void ConverterDialog::setNameBoxText(std::string_view name)
@@ -347,8 +352,11 @@ void ConverterDialog::setNameBoxText(std::string_view name)
 
 void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
 {
-    if (validSlot(slot))
-        control<QLabel>(markers[slot - 1])->setText(fromUtf8(text));
+    if (!validSlot(slot))
+        return;
+    auto* marker = control<QLabel>(markers[slot - 1]);
+    marker->setText(fromUtf8(text));
+    marker->setAccessibleDescription(text.empty() ? QStringLiteral("not selected") : QStringLiteral("selected"));
 }
 
 void ConverterDialog::setResultCaption(int school, std::string_view caption)

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
-#include <QValidator>
 #include <QWindow>
 
 #include <algorithm>
@@ -45,21 +44,6 @@ public:
 
 protected:
     void nextCheckState() override { setChecked(true); }
-};
-
-// An edit without automatic horizontal scrolling takes no more text than it can show.
-class FitsWidthValidator : public QValidator {
-public:
-    explicit FitsWidthValidator(QLineEdit* edit) : QValidator(edit), m_edit(edit) {}
-
-    State validate(QString& input, int&) const override
-    {
-        const int room = m_edit->contentsRect().width() - 2 * m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-        return m_edit->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
-    }
-
-private:
-    QLineEdit* m_edit;
 };
 
 }  // namespace
@@ -153,8 +137,6 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
             palette.setColor(QPalette::Base, palette.color(QPalette::Window));
             edit->setPalette(palette);
         }
-        if (!(spec.styles & AutoHScroll))
-            edit->setValidator(new FitsWidthValidator(edit));
         widget = edit;
         break;
     }

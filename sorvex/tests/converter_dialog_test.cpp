@@ -521,6 +521,8 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(o.button(buttons[i])->text(), shown[i]);
             QCOMPARE(storedName(i + 1), shown[i].toStdString());
+            if (shown[i].trimmed().isEmpty())
+                QCOMPARE(o.button(buttons[i])->accessibleName(), u"Player %1"_qs.arg(i + 1));
         }
         QCOMPARE(o.label(ids::nameBox), shown[0]);
     }
