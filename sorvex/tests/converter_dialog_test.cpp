@@ -79,10 +79,14 @@ void storeInt(int player, const char* name, std::int32_t value)
 struct Opened {
     ConverterDialog dialog;
 
-    Opened()
+    Opened() { dialog.show(); }
+    // For keys that go through the focus widget.
+    [[nodiscard]] bool activate()
     {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
+        if (!QTest::qWaitForWindowExposed(&dialog))
+            return false;
+        dialog.activateWindow();
+        return QTest::qWaitForWindowActive(&dialog);
     }
     QLineEdit* edit(int id) const { return dialog.control<QLineEdit>(id); }
     QString text(int id) const { return edit(id)->text(); }
@@ -228,7 +232,7 @@ private Q_SLOTS:
     void enterInAnEditRunsCalculate()
     {
         Opened o;
-        QVERIFY(QTest::qWaitForWindowActive(&o.dialog));
+        QVERIFY(o.activate());
         o.edit(ids::currentIntelEdit)->setFocus();
         o.edit(ids::currentIntelEdit)->selectAll();
         QTest::keyClicks(o.edit(ids::currentIntelEdit), u"120"_qs);
@@ -366,7 +370,7 @@ private Q_SLOTS:
     void keyboardReachesTheRadioGroups()
     {
         Opened o;
-        QVERIFY(QTest::qWaitForWindowActive(&o.dialog));
+        QVERIFY(o.activate());
         QTest::keyClick(&o.dialog, Qt::Key_8, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), o.radio(ids::threeSpellsRadio));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -587,7 +591,7 @@ private Q_SLOTS:
     void aboutBox()
     {
         Opened o;
-        QVERIFY(QTest::qWaitForWindowActive(&o.dialog));
+        QVERIFY(o.activate());
         QString version;
         QSize iconSize;
         answerNextDialog([&](TemplateDialog& open) {
