@@ -347,7 +347,10 @@ void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
 
 void ConverterDialog::setNameBoxText(std::string_view name)
 {
-    control<QLabel>(converter::nameBox)->setText(fromUtf8(name));
+    auto* box = control<QLabel>(converter::nameBox);
+    box->setText(fromUtf8(name));
+    // An accessible name hides a label's own text, so it carries the name too.
+    box->setAccessibleName(QStringLiteral("Selected character: %1").arg(box->text()));
 }
 
 void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
@@ -356,7 +359,8 @@ void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
         return;
     auto* marker = control<QLabel>(markers[slot - 1]);
     marker->setText(fromUtf8(text));
-    marker->setAccessibleDescription(text.empty() ? QStringLiteral("not selected") : QStringLiteral("selected"));
+    marker->setAccessibleName(QStringLiteral("Player %1 %2").arg(slot).arg(text.empty() ? QStringLiteral("not selected")
+                                                                                         : QStringLiteral("selected")));
 }
 
 void ConverterDialog::setResultCaption(int school, std::string_view caption)

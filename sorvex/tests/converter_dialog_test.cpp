@@ -173,6 +173,9 @@ private Q_SLOTS:
         QCOMPARE(o.label(ids::marker1), marker);
         QCOMPARE(o.label(ids::marker2), QString());
         QCOMPARE(o.label(ids::marker3), QString());
+        QCOMPARE(o.dialog.control(ids::marker1)->accessibleName(), u"Player 1 selected"_qs);
+        QCOMPARE(o.dialog.control(ids::marker2)->accessibleName(), u"Player 2 not selected"_qs);
+        QCOMPARE(o.dialog.control(ids::nameBox)->accessibleName(), u"Selected character: Player1"_qs);
         QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
         for (int school = 0; school < schoolCount; ++school)
             QCOMPARE(o.checked(ids::firstRadio[school]), school == Riija ? 1 : 0);
