@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionFrame>
+#include <QValidator>
 #include <QWindow>
 
 #include <algorithm>
@@ -44,6 +46,26 @@ public:
 
 protected:
     void nextCheckState() override { setChecked(true); }
+};
+
+// An edit without automatic horizontal scrolling takes no more typing than it can show. Text
+// set by the program is shown whole, and stays editable, as Qt validates only typed changes.
+class FitsWidthValidator : public QValidator {
+public:
+    explicit FitsWidthValidator(QLineEdit* edit) : QValidator(edit), m_edit(edit) {}
+
+    State validate(QString& input, int&) const override
+    {
+        QStyleOptionFrame option;
+        option.initFrom(m_edit);
+        option.lineWidth = m_edit->hasFrame() ? m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_edit) : 0;
+        const QRect contents = m_edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, m_edit);
+        constexpr int textMargins = 2 * 2 + 1;  // Qt's horizontal margin on each side, and the cursor
+        return m_edit->fontMetrics().horizontalAdvance(input) <= contents.width() - textMargins ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit* m_edit;
 };
 
 }  // namespace
@@ -137,6 +159,8 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
             palette.setColor(QPalette::Base, palette.color(QPalette::Window));
             edit->setPalette(palette);
         }
+        if (!(spec.styles & AutoHScroll))
+            edit->setValidator(new FitsWidthValidator(edit));
         widget = edit;
         break;
     }

@@ -26,7 +26,7 @@ constexpr ControlTemplate testControls[] = {
     {30,   AutoRadioButton, u"B1", {40, 30, 30, 10}, Group, nullptr, nullptr},
     {31,   AutoRadioButton, u"B2", {40, 40, 30, 10}, 0, nullptr, nullptr},
     {11,   Edit, u"", {80, 20, 30, 12}, TabStop, nullptr, "second"},
-    {40,   Edit, u"", {80, 34, 30, 12}, 0, nullptr, "no tab stop"},
+    {40,   Edit, u"", {80, 34, 30, 12}, AutoHScroll, nullptr, "no tab stop"},
     {2,    PushButton, u"Cancel", {4, 60, 40, 14}, TabStop, nullptr, nullptr},
     {3,    PushButton, u"Apply", {50, 60, 40, 14}, DefaultButton | TabStop, nullptr, nullptr},
     {noId, GroupBox, u"Frame", {0, 16, 120, 40}, 0, "frame", nullptr},
@@ -223,6 +223,27 @@ private Q_SLOTS:
             QVERIFY(!open.isVisible());
         });
         QCOMPARE(result, int(QDialog::Rejected));
+    }
+
+    void editWithoutAutomaticScrollTakesWhatItCanShow()
+    {
+        TemplateDialog dialog(testTemplate, nullptr);
+        dialog.show();
+        auto* narrow = dialog.control<QLineEdit>(11);
+        auto* scrolling = dialog.control<QLineEdit>(40);
+        const QString typed = u"12345678901234567890"_qs;
+        QTest::keyClicks(narrow, typed);
+        QTest::keyClicks(scrolling, typed);
+        QCOMPARE(scrolling->text(), typed);
+        QVERIFY(narrow->text().size() >= 3);
+        QVERIFY(narrow->text().size() < typed.size());
+        QVERIFY(typed.startsWith(narrow->text()));
+        // What the program puts there is shown whole and can still be shortened.
+        narrow->setText(typed);
+        QCOMPARE(narrow->text(), typed);
+        narrow->setCursorPosition(int(typed.size()));
+        QTest::keyClick(narrow, Qt::Key_Backspace);
+        QCOMPARE(narrow->text(), typed.left(typed.size() - 1));
     }
 
     void ownerlessDialogIsCentredOnTheWorkArea()
