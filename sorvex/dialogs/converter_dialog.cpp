@@ -132,7 +132,8 @@ void ConverterDialog::addKeyboardShortcuts()
     std::vector<int> groups(std::begin(converter::firstRadio), std::end(converter::firstRadio));
     groups.push_back(converter::oneSpellRadio);
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))), this);
+        const auto digit = static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i));
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | digit), this);
         connect(shortcut, &QShortcut::activated, this, [this, first = groups[i]] {
             const std::vector<QRadioButton*> group = radioGroup(first);
             QRadioButton* target = group.front();
@@ -221,8 +222,8 @@ bool ConverterDialog::ReadControls()
         }
         sheet.*binding.field = *value;
         if (binding.ranged && (*value < binding.low || *value > binding.high)) {
-            refuseEntry(field,
-                        QStringLiteral("Please enter an integer between %1 and %2.").arg(binding.low).arg(binding.high));
+            const QString message = QStringLiteral("Please enter an integer between %1 and %2.");
+            refuseEntry(field, message.arg(binding.low).arg(binding.high));
             return false;
         }
     }
@@ -301,8 +302,8 @@ void ConverterDialog::OnClearEntry()
     sheet.spellP2 = 0;
     for (int school = 0; school < schoolCount; ++school)
         NextLevelFigure(sheet, school) = 0;
-    if (validSlot(m_store.currentPlayer))
-        m_store.playerNames[static_cast<std::size_t>(m_store.currentPlayer - 1)] = DefaultSlotName(m_store.currentPlayer);
+    if (const std::int32_t slot = m_store.currentPlayer; validSlot(slot))
+        m_store.playerNames[static_cast<std::size_t>(slot - 1)] = DefaultSlotName(slot);
     ApplySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), this);
     WriteControls();
     m_store.SaveCharacter();

@@ -58,10 +58,12 @@ public:
     {
         QStyleOptionFrame option;
         option.initFrom(m_edit);
-        option.lineWidth = m_edit->hasFrame() ? m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_edit) : 0;
-        const QRect contents = m_edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, m_edit);
+        QStyle* style = m_edit->style();
+        option.lineWidth = m_edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_edit) : 0;
+        const QRect contents = style->subElementRect(QStyle::SE_LineEditContents, &option, m_edit);
         constexpr int textMargins = 2 * 2 + 1;  // Qt's horizontal margin on each side, and the cursor
-        return m_edit->fontMetrics().horizontalAdvance(input) <= contents.width() - textMargins ? Acceptable : Invalid;
+        const bool fits = m_edit->fontMetrics().horizontalAdvance(input) <= contents.width() - textMargins;
+        return fits ? Acceptable : Invalid;
     }
 
 private:

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QRect>
 
 #include <functional>
@@ -76,7 +75,7 @@ public:
     [[nodiscard]] const std::vector<QWidget*>& tabStops() const { return m_tabStops; }
     [[nodiscard]] const DialogTemplate& dialogTemplate() const { return m_template; }
 
-    // Radio buttons from the group-style control at index `first` up to the next group-style control.
+    // The radio buttons from the group-style control firstId up to the next group-style control.
     [[nodiscard]] std::vector<QRadioButton*> radioGroup(int firstId) const;
 
     // One modal run; QDialog::Accepted or QDialog::Rejected.

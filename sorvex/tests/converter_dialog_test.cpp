@@ -141,7 +141,10 @@ class ConverterDialogTest : public QObject {
             m_run.result = open.result();
         });
     }
-    static void press(TemplateDialog& open, int id) { QTest::mouseClick(open.control<QPushButton>(id), Qt::LeftButton); }
+    static void press(TemplateDialog& open, int id)
+    {
+        QTest::mouseClick(open.control<QPushButton>(id), Qt::LeftButton);
+    }
 
 private Q_SLOTS:
     void initTestCase()
