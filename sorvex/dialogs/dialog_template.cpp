@@ -113,12 +113,12 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
     setFixedSize(DialogUnitsToPixelsX(dialogTemplate.width), DialogUnitsToPixelsY(dialogTemplate.height));
 
     QPushButton* defaultButton = nullptr;
-    for (const ControlTemplate& spec : dialogTemplate.controls) {
-        QWidget* widget = createControl(spec);
+    for (const ControlTemplate& entry : dialogTemplate.controls) {
+        QWidget* widget = createControl(entry);
         m_controls.push_back(widget);
-        if (spec.styles & TabStop)
+        if (entry.styles & TabStop)
             m_tabStops.push_back(widget);
-        if (spec.kind == ControlKind::PushButton && (spec.styles & DefaultButton))
+        if (entry.kind == ControlKind::PushButton && (entry.styles & DefaultButton))
             defaultButton = static_cast<QPushButton*>(widget);
     }
     // Group boxes are only frames: they stay behind the controls they surround and take no clicks.
@@ -132,12 +132,12 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
         QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
 }
 
-QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
+QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
 {
-    const QString text = QString::fromUtf16(spec.text);
-    const bool tabStop = spec.styles & TabStop;
+    const QString text = QString::fromUtf16(entry.text);
+    const bool tabStop = entry.styles & TabStop;
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::PushButton: {
         auto* button = new QPushButton(text, this);
         button->setAutoDefault(true);
@@ -153,15 +153,15 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(text, this);
-        edit->setAlignment(spec.styles & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        edit->setFrame(spec.styles & Border);
-        if (spec.styles & ReadOnly) {
+        edit->setAlignment(entry.styles & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        edit->setFrame(entry.styles & Border);
+        if (entry.styles & ReadOnly) {
             edit->setReadOnly(true);
             QPalette palette = edit->palette();
             palette.setColor(QPalette::Base, palette.color(QPalette::Window));
             edit->setPalette(palette);
         }
-        if (!(spec.styles & AutoHScroll))
+        if (!(entry.styles & AutoHScroll))
             edit->setValidator(new FitsWidthValidator(edit));
         widget = edit;
         break;
@@ -178,39 +178,39 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& spec)
     case ControlKind::Icon: {
         auto* label = new QLabel(this);
         label->setTextFormat(Qt::PlainText);
-        if (spec.kind == ControlKind::Static) {
+        if (entry.kind == ControlKind::Static) {
             label->setText(text);
             label->setWordWrap(true);
-            label->setAlignment(spec.styles & Centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment(entry.styles & Centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
         }
-        if (spec.styles & SunkenEdge)
+        if (entry.styles & SunkenEdge)
             label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         widget = label;
         break;
     }
     }
-    if (spec.kind != ControlKind::GroupBox && spec.kind != ControlKind::Static && spec.kind != ControlKind::Icon)
+    if (entry.kind != ControlKind::GroupBox && entry.kind != ControlKind::Static && entry.kind != ControlKind::Icon)
         widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    QRect place = DialogUnitsToPixels(spec.place);
-    if (auto* label = qobject_cast<QLabel*>(widget); label && spec.kind == ControlKind::Static) {
+    QRect place = DialogUnitsToPixels(entry.place);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && entry.kind == ControlKind::Static) {
         // The substitute font runs wider than the one the template was laid out for: a one-line text
         // grows its control rather than lose its end.
         const QFontMetrics metrics = label->fontMetrics();
         const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth() + 1;
         if (place.height() < 2 * metrics.height() && needed > place.width()) {
             label->setWordWrap(false);
-            if (spec.styles & Centred)
+            if (entry.styles & Centred)
                 place.adjust(-(needed - place.width()) / 2, 0, 0, 0);
             place.setWidth(needed);
         }
     }
     widget->setGeometry(place);
-    if (spec.name)
-        widget->setObjectName(QString::fromLatin1(spec.name));
-    else if (spec.id != noId)
-        widget->setObjectName(QString::number(spec.id));
-    if (spec.accessibleName)
-        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    if (entry.name)
+        widget->setObjectName(QString::fromLatin1(entry.name));
+    else if (entry.id != noId)
+        widget->setObjectName(QString::number(entry.id));
+    if (entry.accessibleName)
+        widget->setAccessibleName(QString::fromUtf8(entry.accessibleName));
     return widget;
 }
 
