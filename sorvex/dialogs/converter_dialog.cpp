@@ -86,6 +86,26 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Names are stored as bytes: on Windows the registry's ANSI calls take them in the system code page,
+// as characters already stored there were written; our own file store keeps UTF-8.
+QString fromStoredName(std::string_view name)
+{
+#ifdef Q_OS_WIN
+    return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
+#else
+    return fromUtf8(name);
+#endif
+}
+
+std::string toStoredName(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return name.toLocal8Bit().toStdString();
+#else
+    return name.toStdString();
+#endif
+}
+
 bool validSlot(int slot)
 {
     return slot >= 1 && slot <= 3;
@@ -275,12 +295,12 @@ bool ConverterDialog::RunNamesDialog(std::array<std::string, 3>& names)
     CharacterNamesDialog dialog(this);
     std::array<QString, 3> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = QString::fromStdString(names[i]);
+        texts[i] = fromStoredName(names[i]);
     dialog.setNames(texts);
     if (dialog.run() != QDialog::Accepted)
         return false;
     for (std::size_t i = 0; i < names.size(); ++i)
-        names[i] = dialog.names()[i].toStdString();
+        names[i] = toStoredName(dialog.names()[i]);
     return true;
 }
 
@@ -340,7 +360,7 @@ void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
     if (!validSlot(slot))
         return;
     auto* button = control<QPushButton>(playerButtons[slot - 1]);
-    const QString caption = fromUtf8(name);
+    const QString caption = fromStoredName(name);
     button->setText(caption);
     // A blank name leaves the button without a caption to read out.
     button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(DefaultSlotName(slot)) : QString());
@@ -349,7 +369,7 @@ void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
 void ConverterDialog::setNameBoxText(std::string_view name)
 {
     auto* box = control<QLabel>(converter::nameBox);
-    box->setText(fromUtf8(name));
+    box->setText(fromStoredName(name));
     // An accessible name hides a label's own text, so it carries the name too.
     box->setAccessibleName(QStringLiteral("Selected character: %1").arg(box->text()));
 }

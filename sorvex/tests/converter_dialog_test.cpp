@@ -504,6 +504,9 @@ private Q_SLOTS:
                                         << QStringList{u" "_qs, u"Bo"_qs, u"Cy"_qs};
         QTest::newRow("kept untrimmed") << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs} << true
                                         << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs};
+        QTest::newRow("beyond ASCII") << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, u"\u0421\u0432\u0435\u0442"_qs}
+                                      << true
+                                      << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, u"\u0421\u0432\u0435\u0442"_qs};
         QTest::newRow("changed, then Cancel") << QStringList{u"Ann"_qs, u"Bo"_qs, u"Cy"_qs} << false
                                               << QStringList{u"Player1"_qs, u"Player2"_qs, u"Player3"_qs};
     }
