@@ -1,19 +1,15 @@
 // The player's main action in each program, timed from the input event until its result has been
 // painted, in process on the offscreen platform: a light box click in pellan, an option click and
 // Enter in korvane, and "Calculate" in sorvex against two durable file replacements of the store.
-#include "forms.h"
-#include "pellan1.h"
-
-#ifdef BENCH_SORVEX
 #include "converter_dialog.h"
 #include "file_registry.h"
-#endif
+#include "forms.h"
+#include "pellan1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -200,7 +196,6 @@ KorvaneTimes KorvaneActions(int runs)
     return times;
 }
 
-#ifdef BENCH_SORVEX
 // What a durable SaveCharacter cannot do without: write a file of the store's size next to it,
 // flush it, rename it over the old one and flush the folder.
 void DurableReplacement(const std::string& folder, const std::string& data)
@@ -290,7 +285,6 @@ SorvexTimes SorvexCalculate(int runs)
     fs::remove_all(config);
     return times;
 }
-#endif
 
 }  // namespace
 
@@ -324,14 +318,12 @@ int main(int argc, char* argv[])
         const KorvaneTimes korvane = KorvaneActions(runs);
         PrintRow("korvane option click", Median(korvane.optionClicks));
         PrintRow("korvane Enter", Median(korvane.enterKeys));
-#ifdef BENCH_SORVEX
         const SorvexTimes sorvex = SorvexCalculate(runs);
         const double calculate = Median(sorvex.calculate);
         const double floor = Median(sorvex.floor);
         const double ratio = calculate / floor;
         std::printf("| reaction, sorvex Calculate | %.3f ms | %.3f ms (two durable replacements) | %.2f | ≤ 1.20 × floor | %s |\n",
                     calculate, floor, ratio, ratio <= 1.2 ? "yes" : "no");
-#endif
     } catch (const std::exception& error) {
         std::fprintf(stderr, "reaction_bench: %s\n", error.what());
         return 1;
