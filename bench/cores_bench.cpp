@@ -6,10 +6,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -145,6 +152,81 @@ void StoreRoundTrip(benchmark::State& state)
 }
 BENCHMARK(StoreRoundTrip)->Unit(benchmark::kMicrosecond);
 
+// With --table: one row of bench/run.sh's table per measure instead of Google Benchmark's own report.
+class TableReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                std::fprintf(stderr, "%s: %s\n", run.benchmark_name().c_str(), run.error_message.c_str());
+                continue;
+            }
+            const double ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+            const std::string name = run.benchmark_name();
+            if (name.rfind("LightPattern/", 0) == 0)
+                slowestPattern_ = std::max(slowestPattern_, ns);
+            else
+                times_[name] = ns;
+        }
+    }
+    void Finalize() override
+    {
+        Row("core, pellan ReadLights, slowest of the 32 patterns", slowestPattern_);
+        Row("core, sorvex Calculate + ShowNextLevels", times_["SorvexCalculate"]);
+        Row("core, korvane ComputeImproves with the conversion", times_["KorvaneComputeImproves"]);
+        const double store = times_["StoreRoundTrip"] / 1e3;
+        std::printf("| store, SaveCharacter + LoadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
+                    store < 1000 ? "yes" : "no");
+    }
+
+private:
+    static void Row(const char* what, double ns)
+    {
+        std::printf("| %s | %.1f ns | | | < 1 µs | %s |\n", what, ns, ns < 1000 ? "yes" : "no");
+    }
+    double slowestPattern_ = 0;
+    std::map<std::string, double> times_;
+};
+
+// A benchmark that found a wrong result fails the run, so that the test of it can fail.
+template <typename Reporter>
+class FailureNoting : public Reporter {
+public:
+    using Reporter::Reporter;
+    bool failed = false;
+    void ReportRuns(const std::vector<benchmark::BenchmarkReporter::Run>& runs) override
+    {
+        for (const auto& run : runs)
+            failed = failed || run.error_occurred;
+        Reporter::ReportRuns(runs);
+    }
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char* argv[])
+{
+    bool table = false;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--table")
+            table = true;
+        else
+            args.push_back(argv[i]);
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 2;
+    FailureNoting<benchmark::ConsoleReporter> console(
+        ::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults : benchmark::ConsoleReporter::OO_Tabular);
+    FailureNoting<TableReporter> rows;
+    if (table)
+        benchmark::RunSpecifiedBenchmarks(&rows);
+    else
+        benchmark::RunSpecifiedBenchmarks(&console);
+    benchmark::Shutdown();
+    return console.failed || rows.failed ? 1 : 0;
+}
