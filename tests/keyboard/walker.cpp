@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -136,15 +137,21 @@ struct Claim {
     QChar letter;
 };
 
-QStringList duplicates(const QList<Claim>& claims, const QString& where)
+// Reports each key claimed more than once; pressing such a key only cycles between its owners, so the
+// presses are checked for the others alone.
+QStringList duplicates(const QList<Claim>& claims, const QString& where, const QString& modifier,
+    QList<QChar>& clashing)
 {
     QMap<QChar, QStringList> owners;
     for (const Claim& claim : claims)
         owners[claim.letter.toLower()] << claim.owner;
     QStringList faults;
     for (auto it = owners.cbegin(); it != owners.cend(); ++it) {
-        if (it.value().size() > 1)
-            faults << u"%1 is claimed by %2 in %3"_s.arg(key(it.key()), it.value().join(u", "_s), where);
+        if (it.value().size() > 1) {
+            clashing << it.key();
+            faults << u"%1%2 is claimed by %3 in %4"_s.arg(modifier, it.key().toUpper(), it.value().join(u", "_s),
+                where);
+        }
     }
     return faults;
 }
@@ -173,15 +180,15 @@ QStringList checkItems(QWidget* window, const std::function<QMenu*()>& open, con
     closePopups();
 
     QList<Claim> claims;
-    QStringList faults;
     for (QAction* item : items) {
         if (const QChar letter = accessKey(item->text()); !letter.isNull())
             claims.append({actionName(item), letter});
     }
-    faults << duplicates(claims, menuName);
+    QList<QChar> clashing;
+    QStringList faults = duplicates(claims, menuName, QString(), clashing);
     for (QAction* item : items) {
         const QChar letter = accessKey(item->text());
-        if (letter.isNull())
+        if (letter.isNull() || clashing.contains(letter.toLower()))
             continue;
         QSignalSpy triggered(item, &QAction::triggered);
         const ModalCloser closer(window);
@@ -290,7 +297,7 @@ QStringList checkAccessKeys(QWidget* window)
         return {u"%1 does not become the active window"_s.arg(nameOf(window))};
 
     QList<Claim> claims;
-    QList<std::function<QStringList()>> checks;
+    QList<std::pair<QChar, std::function<QStringList()>>> checks;
     QStringList faults;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(window) || !widget->isEnabled())
@@ -298,7 +305,7 @@ QStringList checkAccessKeys(QWidget* window)
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             if (const QChar letter = accessKey(button->text()); !letter.isNull()) {
                 claims.append({nameOf(button), letter});
-                checks << [=] { return checkButton(window, button, letter); };
+                checks.append({letter, [=] { return checkButton(window, button, letter); }});
             }
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
             const QChar letter = accessKey(label->text());
@@ -310,11 +317,11 @@ QStringList checkAccessKeys(QWidget* window)
             }
             claims.append({nameOf(label), letter});
             QWidget* buddy = label->buddy();
-            checks << [=] { return checkFocusMove(window, label, buddy, letter); };
+            checks.append({letter, [=] { return checkFocusMove(window, label, buddy, letter); }});
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
             if (const QChar letter = accessKey(group->title()); !letter.isNull()) {
                 claims.append({nameOf(group), letter});
-                checks << [=] { return checkFocusMove(window, group, group, letter); };
+                checks.append({letter, [=] { return checkFocusMove(window, group, group, letter); }});
             }
         }
     }
@@ -337,13 +344,16 @@ QStringList checkAccessKeys(QWidget* window)
                 return guarded;
             };
             const QString name = actionName(title);
-            checks << [=] { return checkItems(window, open, u"menu %1 (%2)"_s.arg(name, key(letter))); };
+            checks.append({letter, [=] { return checkItems(window, open, u"menu %1 (%2)"_s.arg(name, key(letter))); }});
         }
     }
 
-    faults << duplicates(claims, nameOf(window));
-    for (const auto& check : checks)
-        faults << check();
+    QList<QChar> clashing;
+    faults << duplicates(claims, nameOf(window), u"Alt+"_s, clashing);
+    for (const auto& [letter, check] : checks) {
+        if (!clashing.contains(letter.toLower()))
+            faults << check();
+    }
     closePopups();
     return faults;
 }
