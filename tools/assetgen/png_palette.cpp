@@ -68,7 +68,10 @@ QImage withFrequentPalette(const QImage &image)
     std::vector<std::pair<qsizetype, QRgb>> byCount;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         byCount.emplace_back(it.value(), it.key());
-    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    // Ties go by colour, so that the same picture always gives the same file.
+    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
     QList<QRgb> palette;
     for (std::size_t i = 0; i < byCount.size() && palette.size() < kPaletteSize; ++i)
         palette.append(byCount[i].second);
