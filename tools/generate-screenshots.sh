@@ -3,19 +3,16 @@
 # docs/screenshots/PROGRAM-WINDOW.png (8-bit palette where that keeps the picture, highest compression).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 
 scripts/setup.sh test
 cmake -S . -B build/screenshots -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
 cmake -S tools/assetgen -B build/assetgen -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 
-writers=(pellan/pellan_screenshots korvane/tests/korvane_screenshots)
+writers=(pellan_screenshots korvane_screenshots)
 if cmake --build build/screenshots --target help | grep -q '^sorvex_screenshots:'; then
-    writers+=(sorvex/sorvex_screenshots)
+    writers+=(sorvex_screenshots)
 fi
-targets=()
-for writer in "${writers[@]}"; do targets+=("$(basename "$writer")"); done
-cmake --build build/screenshots --parallel 2 --target "${targets[@]}"
+cmake --build build/screenshots --parallel 2 --target "${writers[@]}"
 cmake --build build/assetgen --parallel 2
 
 export QT_QPA_PLATFORM=offscreen
@@ -27,9 +24,10 @@ export XDG_CONFIG_HOME="$scratch/config"
 mkdir -p docs/screenshots
 rm -f docs/screenshots/*.png
 for writer in "${writers[@]}"; do
-    program=$(basename "$writer" _screenshots)
+    program=${writer%_screenshots}
+    binary=$(find build/screenshots -name "$writer" -type f -perm -u+x | head -n 1)
     mkdir -p "$scratch/$program"
-    "build/screenshots/$writer" "$scratch/$program"
+    "$binary" "$scratch/$program"
     for picture in "$scratch/$program"/*.png; do
         name=$(basename "$picture" .png)
         mv "$picture" "docs/screenshots/$program-${name,,}.png"
