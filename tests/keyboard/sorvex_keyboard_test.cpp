@@ -139,8 +139,9 @@ private Q_SLOTS:
             QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, main_->mapToGlobal(inside));
             QApplication::sendEvent(main_.get(), &event);
             QMenu* menu = nullptr;
-            QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); });
-            return menu;
+            const bool shown = QTest::qWaitFor(
+                [&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; });
+            return shown ? menu : nullptr;
         };
         QString opened;
         sorvex::TemplateDialog::setOpenedHook([&](sorvex::TemplateDialog& dialog) { opened = dialog.objectName(); });

@@ -171,35 +171,49 @@ QString actionName(const QAction* action)
     return action->objectName().isEmpty() ? action->text() : action->objectName();
 }
 
+QAction* itemCaptioned(const QMenu* menu, const QString& caption)
+{
+    for (QAction* action : menuItems(menu)) {
+        if (action->text() == caption)
+            return action;
+    }
+    return nullptr;
+}
+
+// Menus made afresh at each opening (a context menu that deletes itself on closing) are read again each time.
 QStringList checkItems(QWidget* window, const std::function<QMenu*()>& open, const QString& menuName)
 {
     QMenu* menu = open();
     if (menu == nullptr)
         return {u"%1 does not open"_s.arg(menuName)};
-    const QList<QAction*> items = menuItems(menu);
+    QList<Claim> claims;
+    QStringList captions;
+    for (const QAction* item : menuItems(menu)) {
+        if (const QChar letter = accessKey(item->text()); !letter.isNull()) {
+            claims.append({actionName(item), letter});
+            captions << item->text();
+        }
+    }
     closePopups();
 
-    QList<Claim> claims;
-    for (QAction* item : items) {
-        if (const QChar letter = accessKey(item->text()); !letter.isNull())
-            claims.append({actionName(item), letter});
-    }
     QList<QChar> clashing;
     QStringList faults = duplicates(claims, menuName, QString(), clashing);
-    for (QAction* item : items) {
-        const QChar letter = accessKey(item->text());
-        if (letter.isNull() || clashing.contains(letter.toLower()))
+    for (const QString& caption : captions) {
+        const QChar letter = accessKey(caption);
+        if (clashing.contains(letter.toLower()))
             continue;
-        QSignalSpy triggered(item, &QAction::triggered);
         const ModalCloser closer(window);
         QMenu* shown = open();
-        if (shown == nullptr) {
-            faults << u"%1 does not open again"_s.arg(menuName);
+        QAction* item = shown != nullptr ? itemCaptioned(shown, caption) : nullptr;
+        if (item == nullptr) {
+            faults << u"%1 does not open again with %2"_s.arg(menuName, caption);
             break;
         }
+        const QString name = actionName(item);
+        QSignalSpy triggered(item, &QAction::triggered);
         QTest::keyClick(shown, static_cast<Qt::Key>(letter.toUpper().unicode()));
         if (!waitFor([&] { return triggered.count() > 0; }))
-            faults << u"%1 in %2 does not trigger %3"_s.arg(QString(letter.toUpper()), menuName, actionName(item));
+            faults << u"%1 in %2 does not trigger %3"_s.arg(QString(letter.toUpper()), menuName, name);
         closePopups();
     }
     return faults;
