@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, and nothing that is already there.
 #   scripts/setup.sh run    the build tools, Qt and the fonts
-#   scripts/setup.sh test   the same, plus the cross compiler, Wine, clang's fuzzer runtime and Xvfb
+#   scripts/setup.sh test   the same, plus the cross compiler, Wine, clang's fuzzer runtime, Xvfb
+#                           and the package checkers
 set -euo pipefail
 
 run_packages=(
@@ -15,6 +16,7 @@ test_packages=(
     wine64
     clang libclang-rt-14-dev
     xvfb xauth
+    dpkg-dev lintian desktop-file-utils appstream
 )
 
 case "${1:-run}" in

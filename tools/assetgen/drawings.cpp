@@ -287,12 +287,13 @@ QImage drawUnderworldMap()
     return image;
 }
 
-QImage drawPellanIcon()
+QImage drawPellanIcon(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     const QPointF centre(16, 15);
     paintBevelledStar(p, centre, 15.5, 6.6, QColor(214, 28, 24), QColor(110, 8, 8), 1);
     p.setPen(QPen(QColor(150, 60, 0), 1));

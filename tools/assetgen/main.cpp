@@ -13,7 +13,10 @@
 #include <QImageReader>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -21,8 +24,11 @@ namespace {
 
 struct Asset {
     QString path;
-    QByteArray (*make)();
+    std::function<QByteArray()> make;
+    int size = 0; // for the desktop icons: their one width and height
 };
+
+const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 QByteArray star() { return bmp24(drawStar()); }
 
@@ -52,19 +58,57 @@ QByteArray oneSize()
     return ico({quantize(Draw(32), windows16())}, 4);
 }
 
-const Asset assets[] = {
-    {u"pellan/assets/star.bmp"_s, star},
-    {u"pellan/assets/underworld.bmp"_s, underworld},
-    {u"pellan/assets/pellan.ico"_s, pellanIcon},
-    {u"sorvex/resources/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
-    {u"korvane/assets/form1.ico"_s, oneSize<drawCalculatorIcon>},
-    {u"korvane/assets/form2.ico"_s, oneSize<drawInfoIcon>},
-    {u"korvane/assets/korvane.ico"_s, twoSizes<drawKorvaneIcon>},
-};
+// The 16-colour icons are pixel drawings at 32 and 16: larger sizes enlarge the 32-pixel drawing without
+// smoothing, and 48, between two multiples, is smoothed down from the larger one.
+QImage pixelIconAt(QImage (*draw)(int), int size)
+{
+    if (size <= 16)
+        return draw(16);
+    const int factor = (size + 31) / 32;
+    const QImage enlarged = draw(32).scaled(32 * factor, 32 * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return enlarged.width() == size ? enlarged
+                                    : enlarged.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage pellanIconAt(int size) { return drawPellanIcon(size); }
+QImage sorvexIconAt(int size) { return pixelIconAt(drawSorvexIcon, size); }
+QImage korvaneIconAt(int size) { return pixelIconAt(drawKorvaneIcon, size); }
+
+// Each program's desktop icons: hicolor PNGs at the usual sizes and the macOS bundle icon.
+void addDesktopIcons(std::vector<Asset> &assets, const QString &folder, const QString &program, QImage (*iconAt)(int))
+{
+    for (const int size : desktopIconSizes)
+        assets.push_back({folder + u"/icons/"_s + program + u'-' + QString::number(size) + u".png"_s,
+                          [=] { return png(iconAt(size)); }, size});
+    assets.push_back({folder + u'/' + program + u".icns"_s, [=] {
+                          std::vector<QImage> images;
+                          for (const int size : desktopIconSizes)
+                              images.push_back(iconAt(size));
+                          return icns(images);
+                      }});
+}
+
+std::vector<Asset> allAssets()
+{
+    std::vector<Asset> assets = {
+        {u"pellan/assets/star.bmp"_s, star},
+        {u"pellan/assets/underworld.bmp"_s, underworld},
+        {u"pellan/assets/pellan.ico"_s, pellanIcon},
+        {u"sorvex/resources/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
+        {u"korvane/assets/form1.ico"_s, oneSize<drawCalculatorIcon>},
+        {u"korvane/assets/form2.ico"_s, oneSize<drawInfoIcon>},
+        {u"korvane/assets/korvane.ico"_s, twoSizes<drawKorvaneIcon>},
+    };
+    addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
+    addDesktopIcons(assets, u"sorvex/resources"_s, u"sorvex"_s, sorvexIconAt);
+    addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, korvaneIconAt);
+    return assets;
+}
+
 
 int write(const QDir &root)
 {
-    for (const Asset &asset : assets) {
+    for (const Asset &asset : allAssets()) {
         const QString path = root.filePath(asset.path);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
@@ -77,10 +121,44 @@ int write(const QDir &root)
     return 0;
 }
 
+// The container's entries must be PNGs of the sizes their types stand for, covering every desktop size.
+int checkIcns(const QString &path, const QString &shownPath)
+{
+    QFile file(path);
+    const std::vector<IcnsEntry> entries = file.open(QIODevice::ReadOnly) ? readIcns(file.readAll())
+                                                                          : std::vector<IcnsEntry>{};
+    if (entries.empty()) {
+        std::printf("%s: not a readable icns container\n", qPrintable(shownPath));
+        return 1;
+    }
+    int failures = 0;
+    for (const IcnsEntry &entry : entries) {
+        std::printf("%s[%s]: PNG %dx%d\n", qPrintable(shownPath), entry.type.constData(), entry.image.width(),
+                    entry.image.height());
+        if (entry.image.isNull() || entry.image.width() != entry.image.height())
+            ++failures;
+    }
+    for (const int size : desktopIconSizes) {
+        if (size == 48)
+            continue; // the format has no slot for it
+        const bool present = std::any_of(entries.begin(), entries.end(),
+                                         [&](const IcnsEntry &entry) { return entry.image.width() == size; });
+        if (!present) {
+            std::printf("%s: no %dx%d image\n", qPrintable(shownPath), size, size);
+            ++failures;
+        }
+    }
+    return failures;
+}
+
 int check(const QDir &root, const QString &pngFolder)
 {
     int failures = 0;
-    for (const Asset &asset : assets) {
+    for (const Asset &asset : allAssets()) {
+        if (asset.path.endsWith(u".icns"_s)) {
+            failures += checkIcns(root.filePath(asset.path), asset.path);
+            continue;
+        }
         QImageReader reader(root.filePath(asset.path));
         const QByteArray format = reader.format();
         int index = 0;
@@ -94,6 +172,10 @@ int check(const QDir &root, const QString &pngFolder)
             std::printf("%s[%d]: %s %dx%d depth %d colours %lld\n", qPrintable(asset.path), index,
                         format.constData(), image.width(), image.height(), image.depth(),
                         static_cast<long long>(image.colorCount()));
+            if (asset.size != 0 && (image.width() != asset.size || image.height() != asset.size)) {
+                std::printf("%s: expected %dx%d\n", qPrintable(asset.path), asset.size, asset.size);
+                ++failures;
+            }
             if (!pngFolder.isEmpty()) {
                 const QString name = QFileInfo(asset.path).completeBaseName() + u'-' + QString::number(index) + u".png"_s;
                 // Enlarged without smoothing so that single pixels can be judged.

@@ -1,5 +1,7 @@
 #include "writers.h"
 
+#include <QBuffer>
+
 #include <stdexcept>
 
 namespace {
@@ -234,4 +236,81 @@ QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel)
     for (const QByteArray &body : bodies)
         out += body;
     return out;
+}
+
+QByteArray png(const QImage &image)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw std::runtime_error("cannot encode PNG");
+    return out;
+}
+
+namespace {
+
+void putBigEndian32(QByteArray &out, std::uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(static_cast<char>((v >> shift) & 0xFFu));
+}
+
+std::uint32_t bigEndian32(const QByteArray &data, qsizetype at)
+{
+    std::uint32_t v = 0;
+    for (qsizetype i = 0; i < 4; ++i)
+        v = (v << 8) | static_cast<std::uint8_t>(data[at + i]);
+    return v;
+}
+
+// The PNG slots of the format: plain sizes and the double-density ones.
+struct IcnsSlot {
+    const char *type;
+    int pixels;
+};
+constexpr IcnsSlot icnsSlots[] = {
+    {"icp4", 16}, {"icp5", 32}, {"icp6", 64}, {"ic07", 128}, {"ic08", 256},
+    {"ic11", 32}, {"ic12", 64}, {"ic13", 256},
+};
+
+} // namespace
+
+QByteArray icns(const std::vector<QImage> &images)
+{
+    QByteArray body;
+    for (const IcnsSlot &slot : icnsSlots) {
+        for (const QImage &image : images) {
+            if (image.width() != slot.pixels || image.height() != slot.pixels)
+                continue;
+            const QByteArray data = png(image);
+            body.append(slot.type, 4);
+            putBigEndian32(body, u32(static_cast<int>(data.size()) + 8));
+            body += data;
+            break;
+        }
+    }
+    QByteArray out("icns");
+    putBigEndian32(out, u32(static_cast<int>(body.size()) + 8));
+    return out + body;
+}
+
+std::vector<IcnsEntry> readIcns(const QByteArray &data)
+{
+    if (data.size() < 8 || !data.startsWith("icns") || bigEndian32(data, 4) != static_cast<std::uint32_t>(data.size()))
+        return {};
+    std::vector<IcnsEntry> entries;
+    qsizetype at = 8;
+    while (at < data.size()) {
+        if (data.size() - at < 8)
+            return {};
+        const std::uint32_t length = bigEndian32(data, at + 4);
+        if (length < 8 || length > static_cast<std::uint32_t>(data.size() - at))
+            return {};
+        IcnsEntry entry{data.mid(at, 4), {}};
+        entry.image.loadFromData(data.mid(at + 8, static_cast<qsizetype>(length) - 8), "PNG");
+        entries.push_back(entry);
+        at += static_cast<qsizetype>(length);
+    }
+    return entries;
 }

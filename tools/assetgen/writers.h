@@ -28,3 +28,14 @@ QByteArray rle8Row(const std::uint8_t *row, int width);
 
 // bitsPerPixel is 4 or 8; every image carries its AND mask.
 QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel);
+
+QByteArray png(const QImage &image);
+
+// An Apple icon container of PNG images; each square size from 16 to 256 fills the slots it suits.
+QByteArray icns(const std::vector<QImage> &images);
+struct IcnsEntry {
+    QByteArray type;
+    QImage image; // null where the entry is not a readable PNG
+};
+// Empty when the container is malformed.
+std::vector<IcnsEntry> readIcns(const QByteArray &data);

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Builds the suite's .deb from a configured and built tree and checks it as a user's system would see it:
+#   check-deb.sh BUILD_DIR EXPECTED_FILES PROGRAM...
+# the control fields, the file list against EXPECTED_FILES, lintian where installed, the desktop entries and
+# the metainfo, and each PROGRAM started from the unpacked package.
+set -euo pipefail
+
+build=$1
+expected_files=$2
+shift 2
+programs=("$@")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/check-deb.XXXXXX")
+running=()
+cleanup() {
+    for pid in "${running[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/setup.sh test installs it)" >&2; exit 1; }
+done
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/cpack" >"$work/cpack.log" 2>&1 || {
+    cat "$work/cpack.log" >&2
+    echo "FAIL: cpack" >&2
+    exit 1
+}
+debs=("$work"/cpack/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one .deb, found: ${debs[*]}" >&2; exit 1; }
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+
+field() { dpkg-deb --field "$deb" "$1"; }
+expect_field() {
+    local name=$1 want=$2 got
+    got=$(field "$name")
+    [ "$got" = "$want" ] || fail "$name is '$got', expected '$want'"
+}
+expect_field Package quendrith-tools
+expect_field Version 1.0.0
+expect_field Architecture "$(dpkg --print-architecture)"
+expect_field Section utils
+expect_field Priority optional
+[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer '$(field Maintainer)' is not 'name <address>'"
+description=$(field Description)
+[[ $(head -n1 <<<"$description") == *role-playing* ]] || fail "Description has no summary line: $description"
+[ "$(wc -l <<<"$description")" -gt 1 ] || fail "Description has no long text"
+
+# dpkg-shlibdeps must have found the libraries the programs link against, with their versions.
+depends=$(field Depends)
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+    [[ ", $depends" == *", $library (>= "* ]] || fail "Depends lacks a versioned $library: $depends"
+done
+[[ ", $depends," == *", fonts-liberation2,"* ]] || fail "Depends lacks the fonts the windows are laid out for: $depends"
+
+# Regular files and links only: the folders follow from them.
+dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort >"$work/actual"
+awk -v programs=" ${programs[*]} " '
+    /^#/ || NF == 0 { next }
+    $1 == "suite" || index(programs, " " $1 " ") { print $2 }
+' "$expected_files" | sort >"$work/expected"
+diff -u --label expected --label package "$work/expected" "$work/actual" || fail "the package's files differ from $expected_files"
+
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning --display-info "$deb" || fail "lintian"
+else
+    echo "lintian is not installed; skipped"
+fi
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+for desktop in "$root"/usr/share/applications/*.desktop; do
+    # Hints are fine: the entries belong to both Game and Utility on purpose.
+    report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate $(basename "$desktop"): $report"
+    grep -v ': hint: ' <<<"$report" | grep . && fail "desktop-file-validate $(basename "$desktop") warns"
+    icon=$(sed -n 's/^Icon=//p' "$desktop")
+    [ -f "$root/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "$(basename "$desktop"): no icon '$icon'"
+done
+for metainfo in "$root"/usr/share/metainfo/*.xml; do
+    appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $(basename "$metainfo")"
+done
+
+# Each program is started as installed and must still be running after two seconds.
+mkdir "$work/config"
+for program in "${programs[@]}"; do
+    QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" "$root/usr/bin/$program" >"$work/$program.log" 2>&1 &
+    pid=$!
+    running+=("$pid")
+    sleep 2
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+        echo "$program started from the package"
+    else
+        status=0
+        wait "$pid" || status=$?
+        cat "$work/$program.log" >&2
+        fail "$program from the package ended within two seconds with status $status"
+    fi
+done
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "package checks passed"
