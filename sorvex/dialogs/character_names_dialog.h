@@ -1,0 +1,29 @@
+// "Character Names": edits the names of the three characters.
+#pragma once
+
+#include "dialog_template.h"
+
+#include <QString>
+
+#include <array>
+
+namespace sorvex {
+
+class CharacterNamesDialog : public TemplateDialog {
+    Q_OBJECT
+public:
+    explicit CharacterNamesDialog(QWidget* owner);
+
+    void setNames(const std::array<QString, 3>& names) { m_names = names; }
+    [[nodiscard]] const std::array<QString, 3>& names() const { return m_names; }
+
+    void accept() override;
+
+protected:
+    void initDialog() override;
+
+private:
+    std::array<QString, 3> m_names;
+};
+
+}  // namespace sorvex

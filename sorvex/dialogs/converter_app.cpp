@@ -1,0 +1,23 @@
+#include "converter_app.h"
+
+#include "converter_dialog.h"
+#include "templates.h"
+
+namespace sorvex {
+
+ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    SetUpDialogFonts();
+    setWindowIcon(ApplicationIcon());
+}
+
+int ConverterApp::run()
+{
+    {
+        ConverterDialog dialog;
+        dialog.run();
+    }
+    return 0;
+}
+
+}  // namespace sorvex

@@ -1,0 +1,390 @@
+#include "converter_dialog.h"
+
+#include "about_dialog.h"
+#include "character_names_dialog.h"
+#include "confirm_clear_dialog.h"
+#include "integer_text.h"
+#include "message_box.h"
+#include "templates.h"
+
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
+#ifdef Q_OS_WIN
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
+namespace sorvex {
+
+namespace {
+
+enum class BindingKind { RadioIndex, Integer };
+
+struct Binding {
+    std::int32_t CharacterSheet::*field;
+    int controlId;
+    BindingKind kind;
+    bool ranged;
+    std::int32_t low, high;
+};
+
+using enum BindingKind;
+using S = CharacterSheet;
+
+// The order in which entries are read and written.
+constexpr Binding bindings[] = {
+    {&S::levelFaren,       1028, RadioIndex, false, 0, 0},
+    {&S::levelJala,        1056, RadioIndex, false, 0, 0},
+    {&S::levelRiija,       1042, RadioIndex, false, 0, 0},
+    {&S::levelKraanan,     1000, RadioIndex, false, 0, 0},
+    {&S::levelQor,         1049, RadioIndex, false, 0, 0},
+    {&S::levelShalille,    1021, RadioIndex, false, 0, 0},
+    {&S::levelWeaponCraft, 1035, RadioIndex, false, 0, 0},
+    {&S::spellCount,       1009, RadioIndex, false, 0, 0},
+    {&S::currentIntel,     1010, Integer, true, 0, 297},
+    {&S::spellP0,          1008, Integer, true, 0, 99},
+    {&S::spellP1,          1063, Integer, true, 0, 99},
+    {&S::spellP2,          1064, Integer, true, 0, 99},
+    {&S::nextKraanan,      1012, Integer, false, 0, 0},
+    {&S::nextShalille,     1068, Integer, false, 0, 0},
+    {&S::nextFaren,        1067, Integer, false, 0, 0},
+    {&S::nextWeaponCraft,  1020, Integer, false, 0, 0},
+    {&S::nextRiija,        1013, Integer, false, 0, 0},
+    {&S::nextQor,          1069, Integer, false, 0, 0},
+    {&S::nextJala,         1070, Integer, false, 0, 0},
+};
+
+constexpr int percentFields[] = {converter::spellP0Edit, converter::spellP1Edit, converter::spellP2Edit};
+constexpr int playerButtons[] = {converter::player1Button, converter::player2Button, converter::player3Button};
+constexpr int markers[] = {converter::marker1, converter::marker2, converter::marker3};
+constexpr int spellCountRadios[] = {converter::oneSpellRadio, converter::twoSpellsRadio, converter::threeSpellsRadio};
+
+ConverterDialog::ExitHandler& exitHandler()
+{
+    static ConverterDialog::ExitHandler installed;
+    return installed;
+}
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool validSlot(int slot)
+{
+    return slot >= 1 && slot <= 3;
+}
+
+bool validSchool(int school)
+{
+    return school >= 0 && school < schoolCount;
+}
+
+}  // namespace
+
+void ConverterDialog::setExitHandler(ExitHandler handler)
+{
+    exitHandler() = std::move(handler);
+}
+
+ConverterDialog::ConverterDialog(QWidget* parent)
+    : TemplateDialog(converterDialogTemplate, parent), m_store(*this, *this)
+{
+    setObjectName(QStringLiteral("ConverterDialog"));
+
+    connect(control<QPushButton>(converter::exitButton), &QPushButton::clicked, this, &ConverterDialog::OnExit);
+    connect(control<QPushButton>(converter::calculateButton), &QPushButton::clicked, this,
+            &ConverterDialog::OnCalculate);
+    for (int slot = 1; slot <= 3; ++slot) {
+        connect(control<QPushButton>(playerButtons[slot - 1]), &QPushButton::clicked, this,
+                [this, slot] { OnSelectPlayer(slot); });
+    }
+    for (int mode = 0; mode < 3; ++mode) {
+        connect(control<QRadioButton>(spellCountRadios[mode]), &QRadioButton::clicked, this,
+                [this, mode] { OnSpellCountClicked(mode); });
+    }
+    connect(control<QPushButton>(converter::setPlayerNamesButton), &QPushButton::clicked, this,
+            &ConverterDialog::OnSetPlayerNames);
+    connect(control<QPushButton>(converter::clearEntryButton), &QPushButton::clicked, this,
+            &ConverterDialog::OnClearEntry);
+    addKeyboardShortcuts();
+}
+
+void ConverterDialog::addKeyboardShortcuts()
+{
+    // Radio buttons are not tab stops; Ctrl+1..Ctrl+7 reach the schools, Ctrl+8 the spell count.
+    std::vector<int> groups(std::begin(converter::firstRadio), std::end(converter::firstRadio));
+    groups.push_back(converter::oneSpellRadio);
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const auto digit = static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i));
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | digit), this);
+        connect(shortcut, &QShortcut::activated, this, [this, first = groups[i]] {
+            const std::vector<QRadioButton*> group = radioGroup(first);
+            QRadioButton* target = group.front();
+            for (QRadioButton* radio : group) {
+                if (radio->isChecked()) {
+                    target = radio;
+                    break;
+                }
+            }
+            target->setFocus(Qt::ShortcutFocusReason);
+        });
+    }
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &ConverterDialog::OnAbout);
+}
+
+void ConverterDialog::initDialog()
+{
+#ifdef Q_OS_WIN
+    if (HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
+        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(systemMenu, MF_STRING, static_cast<UINT_PTR>(aboutCommand),
+                    reinterpret_cast<const wchar_t*>(aboutItemText));
+    }
+#endif
+    setWindowIcon(ApplicationIcon());
+    m_store.LoadCharacter();
+}
+
+#ifdef Q_OS_WIN
+bool ConverterDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    if (eventType == "windows_generic_MSG") {
+        const MSG* msg = static_cast<const MSG*>(message);
+        if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0u) == static_cast<WPARAM>(aboutCommand)) {
+            OnAbout();
+            *result = 0;
+            return true;
+        }
+    }
+    return TemplateDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+void ConverterDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+#ifdef Q_OS_WIN
+    TemplateDialog::contextMenuEvent(event);
+#else
+    // Window managers own the system menu here, so the About item lives in the client area's menu.
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("aboutMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::OnAbout);
+    menu->popup(event->globalPos());
+#endif
+}
+
+void ConverterDialog::refuseEntry(QLineEdit* field, const QString& message)
+{
+    showMessage(this, QMessageBox::Warning, message);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+bool ConverterDialog::ReadControls()
+{
+    CharacterSheet& sheet = m_store.sheet;
+    for (const Binding& binding : bindings) {
+        if (binding.kind == RadioIndex) {
+            std::int32_t value = -1;
+            std::int32_t index = 0;
+            for (QRadioButton* radio : radioGroup(binding.controlId)) {
+                if (radio->isChecked())
+                    value = index;
+                ++index;
+            }
+            sheet.*binding.field = value;
+            continue;
+        }
+        auto* field = control<QLineEdit>(binding.controlId);
+        const std::optional<std::int32_t> value = ReadIntegerText(field->text().toStdU16String());
+        if (!value) {
+            refuseEntry(field, QStringLiteral("Please enter an integer."));
+            return false;
+        }
+        sheet.*binding.field = *value;
+        if (binding.ranged && (*value < binding.low || *value > binding.high)) {
+            const QString message = QStringLiteral("Please enter an integer between %1 and %2.");
+            refuseEntry(field, message.arg(binding.low).arg(binding.high));
+            return false;
+        }
+    }
+    return true;
+}
+
+void ConverterDialog::WriteControls()
+{
+    const CharacterSheet& sheet = m_store.sheet;
+    for (const Binding& binding : bindings) {
+        const std::int32_t value = sheet.*binding.field;
+        if (binding.kind == RadioIndex) {
+            std::int32_t index = 0;
+            for (QRadioButton* radio : radioGroup(binding.controlId))
+                radio->setChecked(index++ == value);
+        } else {
+            control<QLineEdit>(binding.controlId)->setText(QString::number(value));
+        }
+    }
+}
+
+void ConverterDialog::OnCalculate()
+{
+    ReadControls();
+    m_store.SaveCharacter();
+    const Calculation calculation = Calculate(m_store.sheet);
+    m_store.SaveCharacter();
+    ShowNextLevels(m_store.sheet, calculation.totalPoints, calculation.percentSum, this);
+}
+
+void ConverterDialog::OnSelectPlayer(int player)
+{
+    m_store.currentPlayer = player;
+    m_store.LoadCharacter();
+}
+
+void ConverterDialog::OnSpellCountClicked(int mode)
+{
+    ApplySpellCountMode(m_store.sheet, mode, this);
+}
+
+void ConverterDialog::OnSetPlayerNames()
+{
+    m_store.SetPlayerNames(*this);
+}
+
+bool ConverterDialog::RunNamesDialog(std::array<std::string, 3>& names)
+{
+    CharacterNamesDialog dialog(this);
+    std::array<QString, 3> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = QString::fromStdString(names[i]);
+    dialog.setNames(texts);
+    if (dialog.run() != QDialog::Accepted)
+        return false;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = dialog.names()[i].toStdString();
+    return true;
+}
+
+void ConverterDialog::OnClearEntry()
+{
+    {
+        ConfirmClearDialog dialog(this);
+        if (dialog.run() != QDialog::Accepted)
+            return;
+    }
+    CharacterSheet& sheet = m_store.sheet;
+    for (int school = 0; school < schoolCount; ++school)
+        SchoolLevel(sheet, school) = 0;
+    sheet.spellCount = static_cast<std::int32_t>(SpellCountMode::ThreeSpells);
+    sheet.currentIntel = 0;
+    sheet.magicNumber = 0;
+    sheet.spellP0 = 0;
+    sheet.spellP1 = 0;
+    sheet.spellP2 = 0;
+    for (int school = 0; school < schoolCount; ++school)
+        NextLevelFigure(sheet, school) = 0;
+    if (const std::int32_t slot = m_store.currentPlayer; validSlot(slot))
+        m_store.playerNames[static_cast<std::size_t>(slot - 1)] = DefaultSlotName(slot);
+    ApplySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), this);
+    WriteControls();
+    m_store.SaveCharacter();
+}
+
+void ConverterDialog::OnExit()
+{
+    if (const ExitHandler& handler = exitHandler())
+        handler(0);
+    else
+        std::exit(0);
+}
+
+void ConverterDialog::OnAbout()
+{
+    AboutDialog dialog(this);
+    dialog.run();
+}
+
+void ConverterDialog::setPercentFieldEnabled(int index, bool enabled)
+{
+    if (index >= 0 && index < 3)
+        control(percentFields[index])->setEnabled(enabled);
+}
+
+void ConverterDialog::setPercentFieldText(int index, std::string_view text)
+{
+    if (index >= 0 && index < 3)
+        control<QLineEdit>(percentFields[index])->setText(fromUtf8(text));
+}
+
+void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
+{
+    if (!validSlot(slot))
+        return;
+    auto* button = control<QPushButton>(playerButtons[slot - 1]);
+    const QString caption = fromUtf8(name);
+    button->setText(caption);
+    // A blank name leaves the button without a caption to read out.
+    button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(DefaultSlotName(slot)) : QString());
+}
+
+void ConverterDialog::setNameBoxText(std::string_view name)
+{
+    auto* box = control<QLabel>(converter::nameBox);
+    box->setText(fromUtf8(name));
+    // An accessible name hides a label's own text, so it carries the name too.
+    box->setAccessibleName(QStringLiteral("Selected character: %1").arg(box->text()));
+}
+
+void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
+{
+    if (!validSlot(slot))
+        return;
+    auto* marker = control<QLabel>(markers[slot - 1]);
+    marker->setText(fromUtf8(text));
+    marker->setAccessibleName(QStringLiteral("Player %1 %2").arg(slot).arg(text.empty() ? QStringLiteral("not selected")
+                                                                                         : QStringLiteral("selected")));
+}
+
+void ConverterDialog::setResultCaption(int school, std::string_view caption)
+{
+    if (validSchool(school))
+        control<QGroupBox>(converter::resultBox[school])->setTitle(fromUtf8(caption));
+}
+
+void ConverterDialog::setResultFigure(int school, std::int32_t figure)
+{
+    if (validSchool(school))
+        control<QLineEdit>(converter::resultField[school])->setText(QString::number(figure));
+}
+
+void ConverterDialog::setResultEnabled(int school, bool enabled)
+{
+    if (validSchool(school))
+        control(converter::resultField[school])->setEnabled(enabled);
+}
+
+void ConverterDialog::showWarning(std::string_view, std::string_view text)
+{
+    showMessage(this, QMessageBox::Warning, fromUtf8(text));
+}
+
+}  // namespace sorvex

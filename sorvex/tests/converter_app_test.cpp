@@ -1,0 +1,52 @@
+#include "converter_app.h"
+#include "converter_dialog.h"
+#include "templates.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace sorvex;
+
+class ConverterAppTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void runsTheMainDialogOnceAndEndsWhenItCloses()
+    {
+        QTemporaryDir store;
+        QVERIFY(store.isValid());
+        QVERIFY(qputenv("XDG_CONFIG_HOME", store.path().toLocal8Bit()));
+        int argc = 1;
+        char name[] = "sorvex_converter_app_test";
+        char* argv[] = {name, nullptr};
+        ConverterApp app(argc, argv);
+
+        int runs = 0;
+        QString type;
+        QWidget* owner = nullptr;
+        QString focused;
+        bool iconSet = false;
+        TemplateDialog::setOpenedHook([&](TemplateDialog& open) {
+            ++runs;
+            type = QString::fromLatin1(open.metaObject()->className());
+            owner = open.parentWidget();
+            focused = open.focusWidget() ? open.focusWidget()->objectName() : QString();
+            iconSet = !open.windowIcon().isNull();
+            open.close();
+        });
+        QCOMPARE(app.run(), 0);
+        TemplateDialog::setOpenedHook({});
+
+        QCOMPARE(runs, 1);
+        QCOMPARE(type, u"sorvex::ConverterDialog"_qs);
+        QCOMPARE(owner, nullptr);
+        QCOMPARE(focused, QString::number(converter::exitButton));
+        QVERIFY(iconSet);
+        QVERIFY(!QApplication::windowIcon().isNull());
+        // The dialog object is gone once the run has ended.
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QVERIFY(QApplication::applicationName() == u"sorvex_converter_app_test"_qs);
+    }
+};
+
+QTEST_APPLESS_MAIN(ConverterAppTest)
+#include "converter_app_test.moc"

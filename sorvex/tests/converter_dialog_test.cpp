@@ -1,0 +1,646 @@
+#include "about_dialog.h"
+#include "character_names_dialog.h"
+#include "confirm_clear_dialog.h"
+#include "converter_dialog.h"
+#include "message_box.h"
+#include "registry_api.h"
+#include "templates.h"
+
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <optional>
+
+using namespace sorvex;
+namespace ids = sorvex::converter;
+
+namespace {
+
+const QString marker = u"^^^^^^^^^"_qs;
+const QString integerMessage = u"Please enter an integer."_qs;
+
+std::string slotKey(int player)
+{
+    return std::string(rootKeyPath) + "\\Player" + std::to_string(player);
+}
+
+std::optional<std::int32_t> storedInt(int player, const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, slotKey(player).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_DWORD)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::string> storedName(int player)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, rootKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    char text[256] = {};
+    DWORD type = 0;
+    DWORD size = sizeof text;
+    const std::string name = "Player_Name" + std::to_string(player);
+    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return std::nullopt;
+    return std::string(text);
+}
+
+void storeInt(int player, const char* name, std::int32_t value)
+{
+    HKEY key = nullptr;
+    QCOMPARE(RegCreateKeyExA(HKEY_CURRENT_USER, slotKey(player).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
+             ERROR_SUCCESS);
+    const auto data = static_cast<DWORD>(value);
+    QCOMPARE(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data),
+             ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+// The main dialog as the start-up opens it, shown without a modal loop of its own.
+struct Opened {
+    ConverterDialog dialog;
+
+    Opened() { dialog.show(); }
+    // For keys that go through the focus widget.
+    [[nodiscard]] bool activate()
+    {
+        if (!QTest::qWaitForWindowExposed(&dialog))
+            return false;
+        dialog.activateWindow();
+        return QTest::qWaitForWindowActive(&dialog);
+    }
+    QLineEdit* edit(int id) const { return dialog.control<QLineEdit>(id); }
+    QString text(int id) const { return edit(id)->text(); }
+    QPushButton* button(int id) const { return dialog.control<QPushButton>(id); }
+    QRadioButton* radio(int id) const { return dialog.control<QRadioButton>(id); }
+    QString label(int id) const { return dialog.control<QLabel>(id)->text(); }
+    QString resultCaption(int school) const { return dialog.control<QGroupBox>(ids::resultBox[school])->title(); }
+    QLineEdit* resultField(int school) const { return edit(ids::resultField[school]); }
+    int checked(int firstId) const
+    {
+        int found = -1;
+        int index = 0;
+        for (QRadioButton* r : dialog.radioGroup(firstId)) {
+            if (r->isChecked())
+                found = index;
+            ++index;
+        }
+        return found;
+    }
+    void check(int school, int level) { QTest::mouseClick(radio(ids::firstRadio[school] + level), Qt::LeftButton); }
+    void click(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
+};
+
+// What the small dialog run next sees and does; set before the button that opens it.
+struct SmallDialogRun {
+    QString type;
+    QWidget* owner = nullptr;
+    QString focusName;
+    bool ownerModal = false;
+    int result = -1;
+};
+
+}  // namespace
+
+class ConverterDialogTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_store;
+    QList<ShownMessage> m_messages;
+    QList<int> m_exits;
+    SmallDialogRun m_run;
+
+    // act plays the user in the next small dialog.
+    void answerNextDialog(std::function<void(TemplateDialog&)> act)
+    {
+        m_run = {};
+        TemplateDialog::setOpenedHook([this, act](TemplateDialog& open) {
+            m_run.type = QString::fromLatin1(open.metaObject()->className());
+            m_run.owner = open.parentWidget();
+            m_run.focusName = open.focusWidget() ? open.focusWidget()->objectName() : u"(none)"_qs;
+            m_run.ownerModal = QApplication::activeModalWidget() == &open;
+            act(open);
+            m_run.result = open.result();
+        });
+    }
+    static void press(TemplateDialog& open, int id)
+    {
+        QTest::mouseClick(open.control<QPushButton>(id), Qt::LeftButton);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        SetUpDialogFonts();
+        setMessageResponder([this](const ShownMessage& message) { m_messages << message; });
+        ConverterDialog::setExitHandler([this](int status) { m_exits << status; });
+    }
+    void init()
+    {
+        m_store = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_store->isValid());
+        QVERIFY(qputenv("XDG_CONFIG_HOME", m_store->path().toLocal8Bit()));
+        m_messages.clear();
+        m_exits.clear();
+        m_run = {};
+    }
+    void cleanup() { TemplateDialog::setOpenedHook({}); }
+
+    void firstStartOnAnEmptyStore()
+    {
+        Opened o;
+        QCOMPARE(o.dialog.windowTitle(), u"Sorvex"_qs);
+        QCOMPARE(o.dialog.size(), QSize(338, 626));
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_qs);
+        QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
+        QCOMPARE(o.button(ids::player3Button)->text(), u"Player3"_qs);
+        QCOMPARE(o.label(ids::nameBox), u"Player1"_qs);
+        QCOMPARE(o.label(ids::marker1), marker);
+        QCOMPARE(o.label(ids::marker2), QString());
+        QCOMPARE(o.label(ids::marker3), QString());
+        QCOMPARE(o.dialog.control(ids::marker1)->accessibleName(), u"Player 1 selected"_qs);
+        QCOMPARE(o.dialog.control(ids::marker2)->accessibleName(), u"Player 2 not selected"_qs);
+        QCOMPARE(o.dialog.control(ids::nameBox)->accessibleName(), u"Selected character: Player1"_qs);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
+        for (int school = 0; school < schoolCount; ++school)
+            QCOMPARE(o.checked(ids::firstRadio[school]), school == Riija ? 1 : 0);
+        QCOMPARE(o.radio(ids::firstRadio[Riija])->text(), u"Blink"_qs);
+        QCOMPARE(o.checked(ids::oneSpellRadio), 2);
+        for (int id : {ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit}) {
+            QCOMPARE(o.text(id), u"1"_qs);
+            QVERIFY(o.edit(id)->isEnabled());
+        }
+        for (int school = 0; school < schoolCount; ++school) {
+            const bool riija = school == Riija;
+            QCOMPARE(o.resultCaption(school), riija ? u"Next Level"_qs : QString());
+            QCOMPARE(o.resultField(school)->text(), riija ? u"196"_qs : u"0"_qs);
+            QCOMPARE(o.resultField(school)->isEnabled(), riija);
+        }
+        QCOMPARE(o.dialog.focusWidget(), o.button(ids::exitButton));
+        QVERIFY(m_messages.isEmpty());
+        // Opening calculates, so the first character is stored at once.
+        QCOMPARE(storedInt(1, "Riija"), 1);
+        QCOMPARE(storedInt(1, "Spells"), 2);
+        QCOMPARE(storedName(1), "Player1");
+        QCOMPARE(o.dialog.windowIcon().isNull(), false);
+    }
+
+    void tabStopsFollowTheTemplate()
+    {
+        Opened o;
+        const QList<int> expected = {5, 1008, 1063, 1064, 1010, 6, 1014, 1015, 1016, 1017,
+                                     1012, 1013, 1020, 1067, 1068, 1069, 1070, 1083};
+        QList<QWidget*> stops(o.dialog.tabStops().begin(), o.dialog.tabStops().end());
+        QList<QWidget*> wanted;
+        for (int id : expected)
+            wanted << o.dialog.control(id);
+        QCOMPARE(stops, wanted);
+        for (QRadioButton* radio : o.dialog.findChildren<QRadioButton*>())
+            QVERIFY(!(radio->focusPolicy() & Qt::TabFocus));
+    }
+
+    void everyControlWithoutACaptionHasAnAccessibleName()
+    {
+        Opened o;
+        CharacterNamesDialog names(&o.dialog);
+        AboutDialog about(&o.dialog);
+        for (QWidget* dialog : {static_cast<QWidget*>(&o.dialog), static_cast<QWidget*>(&names),
+                                static_cast<QWidget*>(&about)}) {
+            for (QWidget* w : dialog->findChildren<QWidget*>()) {
+                const auto* label = qobject_cast<QLabel*>(w);
+                const bool uncaptioned = qobject_cast<QLineEdit*>(w) ||
+                                         (label && (label->text().isEmpty() || label->text() == marker ||
+                                                    w->objectName() == u"nameBox"_qs));
+                if (uncaptioned)
+                    QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+            }
+        }
+    }
+
+    void enterInAnEditRunsCalculate()
+    {
+        Opened o;
+        QVERIFY(o.activate());
+        o.edit(ids::currentIntelEdit)->setFocus();
+        o.edit(ids::currentIntelEdit)->selectAll();
+        QTest::keyClicks(o.edit(ids::currentIntelEdit), u"120"_qs);
+        QTest::keyClick(o.edit(ids::currentIntelEdit), Qt::Key_Return);
+        QCOMPARE(storedInt(1, "Current_Intel"), 120);
+        QVERIFY(m_exits.isEmpty());
+    }
+
+    void intellectEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("percentagesRead");
+        QTest::newRow("298 is out of range but kept")
+            << u"298"_qs << u"Please enter an integer between 0 and 297."_qs << 298 << false;
+        QTest::newRow("-1 is out of range") << u"-1"_qs << u"Please enter an integer between 0 and 297."_qs << -1
+                                            << false;
+        QTest::newRow("empty keeps the old value") << QString() << integerMessage << 0 << false;
+        QTest::newRow("letters") << u"12a"_qs << integerMessage << 0 << false;
+        QTest::newRow("297 between blanks") << u" \t297 "_qs << QString() << 297 << true;
+    }
+    void intellectEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(int, stored);
+        QFETCH(bool, percentagesRead);
+        Opened o;
+        o.edit(ids::currentIntelEdit)->setText(typed);
+        o.edit(ids::spellP0Edit)->setText(u"40"_qs);
+        o.click(ids::calculateButton);
+
+        if (message.isEmpty()) {
+            QVERIFY(m_messages.isEmpty());
+        } else {
+            QCOMPARE(m_messages.size(), 1);
+            QCOMPARE(m_messages[0].text, message);
+            QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
+            QCOMPARE(m_messages[0].title, u"sorvex_converter_dialog_test"_qs);
+            QCOMPARE(m_messages[0].owner.data(), &o.dialog);
+            QCOMPARE(o.dialog.focusWidget(), o.edit(ids::currentIntelEdit));
+            QCOMPARE(o.edit(ids::currentIntelEdit)->selectedText(), typed);
+        }
+        QCOMPARE(storedInt(1, "Current_Intel"), stored);
+        QCOMPARE(storedInt(1, "Spell_P0"), percentagesRead ? 40 : 1);
+        // The calculation went on with the sheet as it stood.
+        CharacterSheet expected;
+        expected.levelRiija = 1;
+        expected.spellCount = 2;
+        expected.currentIntel = stored;
+        expected.spellP0 = percentagesRead ? 40 : 1;
+        expected.spellP1 = expected.spellP2 = 1;
+        const Calculation calculation = Calculate(expected);
+        ShowNextLevels(expected, calculation.totalPoints, calculation.percentSum, nullptr);
+        QCOMPARE(o.resultField(Riija)->text(), QString::number(expected.nextRiija));
+        QCOMPARE(storedInt(1, "Magic_Number"), expected.magicNumber);
+    }
+
+    void percentageEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("minus zero") << u"-0"_qs << integerMessage << 1;
+        QTest::newRow("plus zero") << u"+0"_qs << integerMessage << 1;
+        QTest::newRow("plus zeros") << u"+00"_qs << integerMessage << 1;
+        QTest::newRow("zero") << u"0"_qs << QString() << 0;
+        QTest::newRow("7 between blanks") << u" 7 "_qs << QString() << 7;
+        QTest::newRow("plus 7") << u"+7"_qs << QString() << 7;
+        QTest::newRow("100") << u"100"_qs << u"Please enter an integer between 0 and 99."_qs << 100;
+        QTest::newRow("beyond 32 bits") << u"99999999999"_qs << u"Please enter an integer between 0 and 99."_qs
+                                        << 2147483647;
+        QTest::newRow("a sign alone") << u"-"_qs << integerMessage << 1;
+    }
+    void percentageEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(int, stored);
+        Opened o;
+        o.edit(ids::spellP0Edit)->setText(typed);
+        o.edit(ids::spellP1Edit)->setText(u"9"_qs);
+        o.click(ids::calculateButton);
+        QCOMPARE(storedInt(1, "Spell_P0"), stored);
+        if (message.isEmpty()) {
+            QVERIFY(m_messages.isEmpty());
+            QCOMPARE(storedInt(1, "Spell_P1"), 9);
+        } else {
+            QCOMPARE(m_messages.size(), 1);
+            QCOMPARE(m_messages[0].text, message);
+            QCOMPARE(o.dialog.focusWidget(), o.edit(ids::spellP0Edit));
+            QCOMPARE(storedInt(1, "Spell_P1"), 1);
+        }
+    }
+
+    void storedOutOfRangeIntellectWarnsOnEveryLoad()
+    {
+        storeInt(1, "Current_Intel", 298);
+        Opened o;
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, u"Please enter an integer between 0 and 297."_qs);
+        // Opening ends with the focus on "Exit" all the same.
+        QCOMPARE(o.dialog.focusWidget(), o.button(ids::exitButton));
+        o.click(ids::player1Button);
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(storedInt(1, "Current_Intel"), 298);
+    }
+
+    void oneSpellDisablesTwoFieldsAtOnce()
+    {
+        Opened o;
+        o.edit(ids::spellP1Edit)->setText(u"5"_qs);
+        o.edit(ids::spellP2Edit)->setText(u"6"_qs);
+        const QString figure = o.resultField(Riija)->text();
+        QTest::mouseClick(o.radio(ids::oneSpellRadio), Qt::LeftButton);
+        QVERIFY(o.radio(ids::oneSpellRadio)->isChecked());
+        QVERIFY(!o.radio(ids::threeSpellsRadio)->isChecked());
+        QVERIFY(o.edit(ids::spellP0Edit)->isEnabled());
+        for (int id : {ids::spellP1Edit, ids::spellP2Edit}) {
+            QVERIFY(!o.edit(id)->isEnabled());
+            QCOMPARE(o.text(id), u"0"_qs);
+        }
+        QCOMPARE(o.resultField(Riija)->text(), figure);
+        QCOMPARE(storedInt(1, "Spells"), 2);
+        o.click(ids::calculateButton);
+        QCOMPARE(storedInt(1, "Spells"), 0);
+        QVERIFY(o.resultField(Riija)->text() != figure);
+
+        QTest::mouseClick(o.radio(ids::twoSpellsRadio), Qt::LeftButton);
+        QVERIFY(o.edit(ids::spellP1Edit)->isEnabled());
+        QVERIFY(!o.edit(ids::spellP2Edit)->isEnabled());
+    }
+
+    void keyboardReachesTheRadioGroups()
+    {
+        Opened o;
+        QVERIFY(o.activate());
+        QTest::keyClick(&o.dialog, Qt::Key_8, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), o.radio(ids::threeSpellsRadio));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(o.radio(ids::oneSpellRadio)->isChecked());
+        QVERIFY(!o.edit(ids::spellP2Edit)->isEnabled());
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_5, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), o.radio(ids::firstRadio[Riija] + 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(o.checked(ids::firstRadio[Riija]), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), o.radio(ids::firstRadio[Kraanan]));
+        // Riija's arrows did not touch the neighbouring group.
+        QCOMPARE(o.checked(ids::firstRadio[Kraanan]), 0);
+    }
+
+    void ownButtonReloadsAndDiscardsEntries()
+    {
+        Opened o;
+        o.edit(ids::currentIntelEdit)->setText(u"50"_qs);
+        o.check(Kraanan, 3);
+        o.click(ids::player1Button);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
+        QCOMPARE(o.checked(ids::firstRadio[Kraanan]), 0);
+        QCOMPARE(storedInt(1, "Current_Intel"), 0);
+    }
+
+    void eachCharacterKeepsItsOwnEntries()
+    {
+        Opened o;
+        o.edit(ids::currentIntelEdit)->setText(u"100"_qs);
+        o.click(ids::calculateButton);
+        o.click(ids::player2Button);
+        QCOMPARE(o.label(ids::nameBox), u"Player2"_qs);
+        QCOMPARE(o.label(ids::marker1), QString());
+        QCOMPARE(o.label(ids::marker2), marker);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
+        o.click(ids::player1Button);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);
+        QCOMPARE(storedInt(2, "Current_Intel"), 0);
+    }
+
+    void clearEntry_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Cancel") << u"Cancel"_qs;
+        QTest::newRow("Escape") << u"Escape"_qs;
+        QTest::newRow("close box") << u"close"_qs;
+        QTest::newRow("OK") << u"OK"_qs;
+    }
+    void clearEntry()
+    {
+        QFETCH(QString, answer);
+        Opened o;
+        o.edit(ids::currentIntelEdit)->setText(u"100"_qs);
+        o.check(Kraanan, 2);
+        QTest::mouseClick(o.radio(ids::twoSpellsRadio), Qt::LeftButton);
+        o.click(ids::calculateButton);
+        const QString kraananCaption = o.resultCaption(Kraanan);
+        QCOMPARE(kraananCaption, u"Next Level"_qs);
+
+        answerNextDialog([&](TemplateDialog& open) {
+            if (answer == u"OK"_qs)
+                press(open, idOk);
+            else if (answer == u"Cancel"_qs)
+                press(open, idCancel);
+            else if (answer == u"Escape"_qs)
+                QTest::keyClick(open.focusWidget(), Qt::Key_Escape);
+            else
+                open.close();
+        });
+        o.click(ids::clearEntryButton);
+        QCOMPARE(m_run.type, u"sorvex::ConfirmClearDialog"_qs);
+        QCOMPARE(m_run.owner, &o.dialog);
+        QVERIFY(m_run.ownerModal);
+        QCOMPARE(m_run.focusName, u"okButton"_qs);
+
+        if (answer != u"OK"_qs) {
+            QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);
+            QCOMPARE(o.checked(ids::firstRadio[Kraanan]), 2);
+            QCOMPARE(storedInt(1, "Current_Intel"), 100);
+            QCOMPARE(storedName(1), "Player1");
+            return;
+        }
+        for (int school = 0; school < schoolCount; ++school)
+            QCOMPARE(o.checked(ids::firstRadio[school]), 0);
+        QCOMPARE(o.checked(ids::oneSpellRadio), 2);
+        for (int id : {ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit, ids::currentIntelEdit}) {
+            QCOMPARE(o.text(id), u"0"_qs);
+            QVERIFY(o.edit(id)->isEnabled());
+        }
+        for (int school = 0; school < schoolCount; ++school)
+            QCOMPARE(o.resultField(school)->text(), u"0"_qs);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Player 1"_qs);
+        QCOMPARE(o.label(ids::nameBox), u"Player 1"_qs);
+        // No recalculation: the captions stay until the next "Calculate".
+        QCOMPARE(o.resultCaption(Kraanan), kraananCaption);
+        QCOMPARE(storedName(1), "Player 1");
+        QCOMPARE(storedInt(1, "Kraanan"), 0);
+        QCOMPARE(storedInt(1, "Riija"), 0);
+        QCOMPARE(storedInt(1, "Spells"), 2);
+        QCOMPARE(storedInt(1, "Current_Intel"), 0);
+        QCOMPARE(storedInt(1, "Magic_Number"), 0);
+    }
+
+    void clearEntryNamesTheSelectedSlot()
+    {
+        Opened o;
+        o.click(ids::player3Button);
+        answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
+        o.click(ids::clearEntryButton);
+        QCOMPARE(o.button(ids::player3Button)->text(), u"Player 3"_qs);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_qs);
+        QCOMPARE(storedName(3), "Player 3");
+    }
+
+    void setPlayerNames_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("all emptied") << QStringList{u""_qs, u""_qs, u""_qs} << true
+                                     << QStringList{u"Player 1"_qs, u"Player 2"_qs, u"Player 3"_qs};
+        QTest::newRow("a single blank") << QStringList{u" "_qs, u"Bo"_qs, u"Cy"_qs} << true
+                                        << QStringList{u" "_qs, u"Bo"_qs, u"Cy"_qs};
+        QTest::newRow("kept untrimmed") << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs} << true
+                                        << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs};
+        QTest::newRow("changed, then Cancel") << QStringList{u"Ann"_qs, u"Bo"_qs, u"Cy"_qs} << false
+                                              << QStringList{u"Player1"_qs, u"Player2"_qs, u"Player3"_qs};
+    }
+    void setPlayerNames()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, shown);
+        Opened o;
+        QStringList offered;
+        answerNextDialog([&](TemplateDialog& open) {
+            for (const char* name : {"name1Edit", "name2Edit", "name3Edit"}) {
+                auto* field = open.findChild<QLineEdit*>(QString::fromLatin1(name));
+                offered << field->text();
+                field->setText(typed[offered.size() - 1]);
+            }
+            press(open, ok ? idOk : idCancel);
+        });
+        o.click(ids::setPlayerNamesButton);
+        QCOMPARE(m_run.type, u"sorvex::CharacterNamesDialog"_qs);
+        QVERIFY(m_run.ownerModal);
+        QCOMPARE(m_run.focusName, u"okButton"_qs);
+        QCOMPARE(offered, QStringList({u"Player1"_qs, u"Player2"_qs, u"Player3"_qs}));
+        const int buttons[] = {ids::player1Button, ids::player2Button, ids::player3Button};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(o.button(buttons[i])->text(), shown[i]);
+            QCOMPARE(storedName(i + 1), shown[i].toStdString());
+            if (shown[i].trimmed().isEmpty())
+                QCOMPARE(o.button(buttons[i])->accessibleName(), u"Player %1"_qs.arg(i + 1));
+        }
+        QCOMPARE(o.label(ids::nameBox), shown[0]);
+    }
+
+    void enterAcceptsTheNamesAtOnce()
+    {
+        Opened o;
+        answerNextDialog([](TemplateDialog& open) { QTest::keyClick(open.focusWidget(), Qt::Key_Return); });
+        o.click(ids::setPlayerNamesButton);
+        QCOMPARE(m_run.result, int(QDialog::Accepted));
+        QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
+    }
+
+    void namesStoreTheSheetAsLastRead()
+    {
+        Opened o;
+        o.edit(ids::currentIntelEdit)->setText(u"77"_qs);
+        answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
+        o.click(ids::setPlayerNamesButton);
+        QCOMPARE(storedInt(1, "Current_Intel"), 0);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"77"_qs);
+    }
+
+    void exitEndsTheProcessStoringNothing()
+    {
+        {
+            Opened o;
+            o.edit(ids::currentIntelEdit)->setText(u"150"_qs);
+            o.check(Qor, 4);
+            o.click(ids::exitButton);
+            QCOMPARE(m_exits, QList<int>{0});
+            QVERIFY(o.dialog.isVisible());
+            QCOMPARE(storedInt(1, "Current_Intel"), 0);
+        }
+        Opened next;
+        QCOMPARE(next.text(ids::currentIntelEdit), u"0"_qs);
+        QCOMPARE(next.checked(ids::firstRadio[Qor]), 0);
+    }
+
+    void cancelEndsTheDialogStoringNothing_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Escape") << false;
+        QTest::newRow("close box") << true;
+    }
+    void cancelEndsTheDialogStoringNothing()
+    {
+        QFETCH(bool, closeBox);
+        ConverterDialog dialog;
+        TemplateDialog::setOpenedHook([&](TemplateDialog& open) {
+            open.control<QLineEdit>(ids::currentIntelEdit)->setText(u"150"_qs);
+            if (closeBox)
+                open.close();
+            else
+                QTest::keyClick(open.control(ids::currentIntelEdit), Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.run(), int(QDialog::Rejected));
+        QCOMPARE(storedInt(1, "Current_Intel"), 0);
+        QVERIFY(m_exits.isEmpty());
+    }
+
+    void aboutBox()
+    {
+        Opened o;
+        QVERIFY(o.activate());
+        QString version;
+        QSize iconSize;
+        answerNextDialog([&](TemplateDialog& open) {
+            version = open.findChild<QLabel*>(u"versionLabel"_qs)->text();
+            iconSize = open.findChild<QLabel*>(u"icon"_qs)->pixmap().size();
+            QTest::keyClick(open.focusWidget(), Qt::Key_Escape);
+        });
+        QTest::keyClick(&o.dialog, Qt::Key_F1);
+        QCOMPARE(m_run.type, u"sorvex::AboutDialog"_qs);
+        QCOMPARE(m_run.owner, &o.dialog);
+        QCOMPARE(m_run.focusName, u"okButton"_qs);
+        QCOMPARE(m_run.result, int(QDialog::Rejected));
+        QCOMPARE(version, u"Sorvex Version 1.0"_qs);
+        QCOMPARE(iconSize, QSize(32, 32));
+    }
+
+#ifndef Q_OS_WIN
+    void aboutItemInTheContextMenu()
+    {
+        Opened o;
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), o.dialog.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&o.dialog, &event);
+        auto* menu = o.dialog.findChild<QMenu*>(u"aboutMenu"_qs);
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions()[0]->text(), u"&About Sorvex..."_qs);
+        answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
+        menu->actions()[0]->trigger();
+        QCOMPARE(m_run.type, u"sorvex::AboutDialog"_qs);
+        QCOMPARE(m_run.result, int(QDialog::Accepted));
+    }
+#endif
+
+    void storeWarningsAreTitledWithTheProgramName()
+    {
+        Opened o;
+        o.dialog.showWarning(programName, "The store could not be read.");
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].title, u"sorvex_converter_dialog_test"_qs);
+        QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
+        QCOMPARE(m_messages[0].text, u"The store could not be read."_qs);
+    }
+};
+
+QTEST_MAIN(ConverterDialogTest)
+#include "converter_dialog_test.moc"
