@@ -1,11 +1,13 @@
 #include "forms.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -199,6 +201,15 @@ Form2::Form2(QWidget* parent)
 }
 
 void Form2::hideInfo() { hide(); }
+
+// The window has nothing to focus, so a keyboard user hides it with Escape where the mouse clicks it.
+void Form2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hideInfo();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == label7_ && event->type() == QEvent::MouseButtonRelease) {
@@ -427,6 +438,22 @@ void Form1::showInfo() {
     form2_->show();
     form2_->raise();
     form2_->activateWindow();
+}
+
+// Tab enters an option group at its selected button, as the arrow keys then move from there.
+bool Form1::focusNextPrevChild(bool next) {
+    const bool moved = QWidget::focusNextPrevChild(next);
+    auto* option = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+    if (!moved || option == nullptr || option->isChecked() || option->parentWidget() == nullptr) {
+        return moved;
+    }
+    for (auto* sibling : option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling->isChecked() && sibling->isEnabled()) {
+            sibling->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            break;
+        }
+    }
+    return moved;
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -90,10 +90,9 @@ std::string Utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& dam
 }
 
 // Bytes that are not UTF-8 are taken as Latin-1, so any string can be written.
-std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s, bool* wasValid = nullptr)
+std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s)
 {
     std::vector<std::uint32_t> out;
-    bool valid = true;
     for (std::size_t i = 0; i < s.size();) {
         const auto b = static_cast<unsigned char>(s[i]);
         std::size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
@@ -111,7 +110,6 @@ std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s, bool* wasVali
             ok = cp >= minimum[len] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp < 0xE000);
         }
         if (!ok) {
-            valid = false;
             out.push_back(b);
             ++i;
         } else {
@@ -119,8 +117,6 @@ std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s, bool* wasVali
             i += len;
         }
     }
-    if (wasValid)
-        *wasValid = valid;
     return out;
 }
 
@@ -419,17 +415,16 @@ std::string Quote(const std::string& s)
     return out + '"';
 }
 
+// Only ASCII is written as a quoted string: regedit reads a file without a byte order mark in the ANSI
+// code page, so other text goes as UTF-16 bytes, which it imports unchanged whatever the code page.
 bool IsPlainText(const Value& v)
 {
     if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0')
         return false;
-    const std::string body = v.data.substr(0, v.data.size() - 1);
-    bool valid = false;
-    DecodeUtf8Lenient(body, &valid);
-    return valid && std::none_of(body.begin(), body.end(), [](char c) {
-               const auto u = static_cast<unsigned char>(c);
-               return u < 0x20 || u == 0x7F;
-           });
+    return std::all_of(v.data.begin(), v.data.end() - 1, [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 0x20 && u < 0x7F;
+    });
 }
 
 std::string Hex(const std::string& bytes)

@@ -62,7 +62,8 @@ TEST_F(FileRegistryTest, LivesUnderTheConfigFolderInRegeditFormat)
     {
         CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
         key.WriteInt("Riija", 1);
-        key.WriteString("Name", "Zoë \"Z\"");
+        key.WriteString("Name", "Zo \"Z\"");
+        key.WriteString("Accented", "Zoë");
     }
     EXPECT_EQ(regfile::StoreFile(), folder + "/sorvex/registry.reg");
     EXPECT_EQ(ReadAll(regfile::StoreFile()),
@@ -70,9 +71,11 @@ TEST_F(FileRegistryTest, LivesUnderTheConfigFolderInRegeditFormat)
               "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
               "[HKEY_CURRENT_USER\\Software\\Quendrith Converter]\r\n\r\n"
               "[HKEY_CURRENT_USER\\Software\\Quendrith Converter\\Player1]\r\n"
-              "\"Name\"=\"Zoë \\\"Z\\\"\"\r\n"
+              "\"Accented\"=hex(1):5a,00,6f,00,eb,00,00,00\r\n"
+              "\"Name\"=\"Zo \\\"Z\\\"\"\r\n"
               "\"Riija\"=dword:00000001\r\n\r\n");
-    EXPECT_EQ(Text(slot1.c_str(), "Name"), "Zoë \"Z\"");
+    EXPECT_EQ(Text(slot1.c_str(), "Name"), "Zo \"Z\"");
+    EXPECT_EQ(Text(slot1.c_str(), "Accented"), "Zoë");
 }
 
 TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)

@@ -1,7 +1,9 @@
 // Writes the programs' pictures and icons:  assetgen <repository root>
 // Reads them back and reports them:         assetgen --check <repository root> [png folder]
+// Shrinks PNG files in place:                assetgen --palette-png <file>...
 
 #include "drawings.h"
+#include "png_palette.h"
 #include "quantize.h"
 #include "writers.h"
 
@@ -195,8 +197,18 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments().mid(1);
     if (args.size() >= 2 && args[0] == u"--check"_s)
         return check(QDir(args[1]), args.value(2));
+    if (args.size() >= 2 && args[0] == u"--palette-png"_s) {
+        int failures = 0;
+        for (const QString &path : args.mid(1)) {
+            if (const QString error = rewritePngWithPalette(path); !error.isEmpty()) {
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+                ++failures;
+            }
+        }
+        return failures == 0 ? 0 : 1;
+    }
     if (args.size() == 1)
         return write(QDir(args[0]));
-    std::fprintf(stderr, "usage: assetgen ROOT | assetgen --check ROOT [PNGDIR]\n");
+    std::fprintf(stderr, "usage: assetgen ROOT | assetgen --check ROOT [PNGDIR] | assetgen --palette-png PNG...\n");
     return 2;
 }

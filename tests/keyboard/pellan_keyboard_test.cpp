@@ -1,0 +1,115 @@
+#include "walker.h"
+
+#include "Umap.h"
+#include "aboutU.h"
+#include "fonts.h"
+#include "helptext.h"
+#include "pellan1.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Windows {
+    Windows() { form.setSecondaryWindows(about, map, help); }
+
+    QWidget* byName(const QString& name)
+    {
+        for (QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(&about),
+                 static_cast<QWidget*>(&map), static_cast<QWidget*>(&help)}) {
+            if (window->objectName() == name)
+                return window;
+        }
+        qFatal("no window %s", qPrintable(name));
+    }
+
+    TPellanForm form;
+    TForm1 about;
+    TUnderworldMap map;
+    THelpWindow help;
+};
+
+}  // namespace
+
+class PellanKeyboardTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { pellan::setupFonts(); }
+    void init() { windows_ = std::make_unique<Windows>(); }
+    void cleanup() { windows_.reset(); }
+
+    void everyWindow_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("tabChain");
+        QTest::newRow("solver") << u"PellanForm"_s
+                                << QStringList{u"Light1Box"_s, u"Light2Box"_s, u"Light3Box"_s, u"Light4Box"_s,
+                                       u"Light5Box"_s, u"MapButton"_s, u"ExitButton"_s};
+        QTest::newRow("about") << u"Form1"_s << QStringList{u"Button1"_s};
+        QTest::newRow("map") << u"UnderworldMap"_s << QStringList{u"DoneMap"_s};
+        QTest::newRow("help") << u"HelpWindow"_s << QStringList{u"CloseHelp"_s};
+    }
+
+    void everyWindow()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, tabChain);
+        QWidget* shown = windows_->byName(window);
+        QVERIFY(keyboard::activate(shown));
+        const QStringList unnamed = keyboard::unnamedControls(shown);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u", "_s)));
+        const QStringList tabFaults = keyboard::checkTabChain(shown, tabChain);
+        QVERIFY2(tabFaults.isEmpty(), qPrintable(tabFaults.join(u'\n')));
+        const QStringList keyFaults = keyboard::checkAccessKeys(shown);
+        QVERIFY2(keyFaults.isEmpty(), qPrintable(keyFaults.join(u'\n')));
+    }
+
+    void menusOpenTheirWindows_data()
+    {
+        QTest::addColumn<char>("menu");
+        QTest::addColumn<char>("item");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("File, View Underworld Map") << 'F' << 'V' << u"UnderworldMap"_s;
+        QTest::newRow("Help, Help") << 'H' << 'H' << u"HelpWindow"_s;
+        QTest::newRow("Help, About") << 'H' << 'A' << u"Form1"_s;
+    }
+
+    // From the keyboard alone: the menu opens a window whose Done button has the focus and closes it on Space.
+    void menusOpenTheirWindows()
+    {
+        QFETCH(char, menu);
+        QFETCH(char, item);
+        QFETCH(QString, window);
+        QVERIFY(keyboard::activate(&windows_->form));
+        QTest::keyClick(&windows_->form, static_cast<Qt::Key>(menu), Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), static_cast<Qt::Key>(item));
+        QWidget* opened = windows_->byName(window);
+        QTRY_VERIFY(opened->isVisible());
+        QVERIFY(keyboard::activate(opened));
+        QWidget* done = opened->focusWidget();
+        QVERIFY(done != nullptr);
+        QTest::keyClick(done, Qt::Key_Space);
+        QTRY_VERIFY(!opened->isVisible());
+    }
+
+    void spaceTicksTheFocusedLight()
+    {
+        QVERIFY(keyboard::activate(&windows_->form));
+        auto* box = windows_->form.findChild<QWidget*>(u"Light3Box"_s);
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(windows_->form.findChild<QWidget*>(u"Light3Status"_s)->property("text").toString(), u"On"_s);
+    }
+
+private:
+    std::unique_ptr<Windows> windows_;
+};
+
+QTEST_MAIN(PellanKeyboardTest)
+#include "pellan_keyboard_test.moc"

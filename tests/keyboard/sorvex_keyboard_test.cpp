@@ -1,0 +1,167 @@
+#include "walker.h"
+
+#include "about_dialog.h"
+#include "character_names_dialog.h"
+#include "confirm_clear_dialog.h"
+#include "converter_dialog.h"
+#include "message_box.h"
+#include "templates.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every tab stop of the main dialog in template order; Tab skips the disabled ones (the result figures of
+// schools at "None" or "Level 6", the percentages a smaller spell count leaves out).
+const QStringList kConverterTabStops{u"5"_s, u"1008"_s, u"1063"_s, u"1064"_s, u"1010"_s, u"6"_s, u"1014"_s,
+    u"1015"_s, u"1016"_s, u"1017"_s, u"resultFieldKraanan"_s, u"resultFieldRiija"_s, u"resultFieldWeaponCraft"_s,
+    u"resultFieldFaren"_s, u"resultFieldShalille"_s, u"resultFieldQor"_s, u"resultFieldJala"_s, u"1083"_s};
+
+}  // namespace
+
+class SorvexKeyboardTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(store_.isValid());
+        qputenv("XDG_CONFIG_HOME", store_.path().toLocal8Bit());
+        sorvex::SetUpDialogFonts();
+        sorvex::setMessageResponder([](const sorvex::ShownMessage&) {});
+        sorvex::ConverterDialog::setExitHandler([](int) { QFAIL("the walk ended the program"); });
+    }
+
+    void init()
+    {
+        main_ = std::make_unique<sorvex::ConverterDialog>();
+        main_->show();
+        QVERIFY(keyboard::activate(main_.get()));
+    }
+    void cleanup()
+    {
+        sorvex::TemplateDialog::setOpenedHook({});
+        main_.reset();
+    }
+
+    void everyDialog_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("spellMode");
+        QTest::addColumn<QString>("firstFocus");
+        QTest::addColumn<QStringList>("tabChain");
+        QTest::newRow("main") << u"ConverterDialog"_s << -1 << u"5"_s << kConverterTabStops;
+        QTest::newRow("main, one spell") << u"ConverterDialog"_s << 1009 << u"5"_s << kConverterTabStops;
+        QTest::newRow("main, two spells") << u"ConverterDialog"_s << 1065 << u"5"_s << kConverterTabStops;
+        QTest::newRow("names") << u"CharacterNamesDialog"_s << -1 << u"okButton"_s
+                               << QStringList{u"okButton"_s, u"cancelButton"_s, u"name1Edit"_s, u"name2Edit"_s,
+                                      u"name3Edit"_s};
+        QTest::newRow("confirm clear") << u"ConfirmClearDialog"_s << -1 << u"okButton"_s
+                                       << QStringList{u"okButton"_s, u"cancelButton"_s};
+        QTest::newRow("about") << u"AboutDialog"_s << -1 << u"okButton"_s << QStringList{u"okButton"_s};
+    }
+
+    void everyDialog()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, spellMode);
+        QFETCH(QString, firstFocus);
+        QFETCH(QStringList, tabChain);
+        if (spellMode >= 0)
+            main_->control<QRadioButton>(spellMode)->click();
+
+        std::unique_ptr<sorvex::TemplateDialog> small;
+        if (dialog == u"CharacterNamesDialog"_s)
+            small = std::make_unique<sorvex::CharacterNamesDialog>(main_.get());
+        else if (dialog == u"ConfirmClearDialog"_s)
+            small = std::make_unique<sorvex::ConfirmClearDialog>(main_.get());
+        else if (dialog == u"AboutDialog"_s)
+            small = std::make_unique<sorvex::AboutDialog>(main_.get());
+        QWidget* shown = small ? static_cast<QWidget*>(small.get()) : main_.get();
+        QCOMPARE(shown->objectName(), dialog);
+        QVERIFY(keyboard::activate(shown));
+        if (spellMode < 0)
+            QCOMPARE(keyboard::nameOf(shown->focusWidget()), firstFocus);
+
+        const QStringList unnamed = keyboard::unnamedControls(shown);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u", "_s)));
+        const QStringList tabFaults = keyboard::checkTabChain(shown, tabChain);
+        QVERIFY2(tabFaults.isEmpty(), qPrintable(tabFaults.join(u'\n')));
+        const QStringList keyFaults = keyboard::checkAccessKeys(shown);
+        QVERIFY2(keyFaults.isEmpty(), qPrintable(keyFaults.join(u'\n')));
+    }
+
+    void radioButtonsAreNoTabStops()
+    {
+        for (QRadioButton* radio : main_->findChildren<QRadioButton*>())
+            QVERIFY2(!(radio->focusPolicy() & Qt::TabFocus), qPrintable(radio->text()));
+    }
+
+    void groupShortcuts_data()
+    {
+        QTest::addColumn<int>("digit");
+        QTest::addColumn<int>("firstRadio");
+        const int firsts[] = {1000, 1021, 1028, 1035, 1042, 1049, 1056, 1009};
+        for (int i = 0; i < 8; ++i)
+            QTest::addRow("Ctrl+%d", i + 1) << i + 1 << firsts[i];
+    }
+
+    // The radio groups are reached with Ctrl+digit at their checked button; Down then checks the next.
+    void groupShortcuts()
+    {
+        QFETCH(int, digit);
+        QFETCH(int, firstRadio);
+        QTest::keyClick(main_->focusWidget(), static_cast<Qt::Key>(Qt::Key_0 + digit), Qt::ControlModifier);
+        const std::vector<QRadioButton*> group = main_->radioGroup(firstRadio);
+        auto* focused = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+        QVERIFY(focused != nullptr);
+        QVERIFY(std::find(group.begin(), group.end(), focused) != group.end());
+        QVERIFY(focused->isChecked());
+        QTest::keyClick(focused, Qt::Key_Down);
+        auto* next = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+        QVERIFY(next != nullptr && next != focused);
+        QVERIFY(next->isChecked());
+        QVERIFY(!focused->isChecked());
+    }
+
+    void aboutFromTheContextMenu()
+    {
+        const auto open = [this]() -> QMenu* {
+            const QPoint inside(20, 20);
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, main_->mapToGlobal(inside));
+            QApplication::sendEvent(main_.get(), &event);
+            QMenu* menu = nullptr;
+            const bool shown = QTest::qWaitFor(
+                [&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; });
+            return shown ? menu : nullptr;
+        };
+        QString opened;
+        sorvex::TemplateDialog::setOpenedHook([&](sorvex::TemplateDialog& dialog) { opened = dialog.objectName(); });
+        const QStringList faults = keyboard::checkMenuAccessKeys(main_.get(), open, u"context menu"_s);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        QCOMPARE(opened, u"AboutDialog"_s);
+    }
+
+    void aboutOnF1()
+    {
+        QString opened;
+        sorvex::TemplateDialog::setOpenedHook([&](sorvex::TemplateDialog& dialog) { opened = dialog.objectName(); });
+        QTest::keyClick(main_->focusWidget(), Qt::Key_F1);
+        QCOMPARE(opened, u"AboutDialog"_s);
+    }
+
+private:
+    QTemporaryDir store_;
+    std::unique_ptr<sorvex::ConverterDialog> main_;
+};
+
+QTEST_MAIN(SorvexKeyboardTest)
+#include "sorvex_keyboard_test.moc"

@@ -1,0 +1,48 @@
+// Walks a window the way a keyboard user and a screen reader meet it: which controls take the focus,
+// what they are called, where Tab goes, and whether every access key in a caption does its job.
+// Each function returns the faults it found, one line each; an empty list means none.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+namespace keyboard {
+
+// The object name, or the class name of a control that has none.
+QString nameOf(const QWidget* widget);
+
+// Shows the window and makes it the active one, so that shortcuts and Tab reach it.
+bool activate(QWidget* window);
+
+// Every control that can take the focus and has neither a visible caption nor an accessible name.
+QStringList unnamedControls(QWidget* window);
+
+// The controls Tab visits from `start` until it comes back to it (at most `limit` steps), `start` first.
+QStringList tabChain(QWidget* start, int limit = 200);
+// The same with Shift+Tab.
+QStringList backtabChain(QWidget* start, int limit = 200);
+
+// Compares both directions of the walk from the first enabled control of `expected` with `expected`;
+// controls of `expected` that are disabled or hidden are left out of it, as Tab skips them.
+QStringList checkTabChain(QWidget* window, const QStringList& expected);
+
+// Presses Alt plus the access key of every visible, enabled control of the window and of every menu of its
+// menu bar, and then the access key of each item in each menu. A key must be unique where it is pressed, a
+// button's must click it, a label's or group's must move the focus into its control, a menu title's must
+// open its menu and an item's must trigger it. Modal dialogs a trigger opens are closed again.
+QStringList checkAccessKeys(QWidget* window);
+
+// The access keys of the items of a menu that `open` shows and returns (a context menu, say): each must be
+// unique in the menu and pressing it while the menu is open must trigger its item.
+QStringList checkMenuAccessKeys(QWidget* window, const std::function<QMenu*()>& open, const QString& menuName);
+
+// The letter after the single '&' of a caption, or a null QChar when it has none ("&&" is a plain '&').
+QChar accessKey(const QString& caption);
+
+}  // namespace keyboard
