@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, and nothing that is already there.
 #   scripts/setup.sh run    the build tools, Qt and the fonts
-#   scripts/setup.sh test   the same, plus the cross compiler, Wine, clang's fuzzer runtime, Xvfb
+#   scripts/setup.sh bench  the run packages, plus Google Benchmark, the X client library and Xvfb
+#   scripts/setup.sh test   the bench packages, plus the cross compiler, Wine, clang's fuzzer runtime
 #                           and the package checkers
 set -euo pipefail
 
@@ -10,19 +11,23 @@ run_packages=(
     qt6-base-dev libgl-dev
     fonts-liberation2 fontconfig
 )
+bench_packages=(
+    libbenchmark-dev libxcb1-dev
+    xvfb xauth
+)
 test_packages=(
     googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64
     clang libclang-rt-14-dev
-    xvfb xauth
     dpkg-dev lintian desktop-file-utils appstream
 )
 
 case "${1:-run}" in
     run) wanted=("${run_packages[@]}") ;;
-    test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+    bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
+    test) wanted=("${run_packages[@]}" "${bench_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 [run|bench|test]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,0 +1,232 @@
+// The platform-free cores, one evaluation per iteration.
+#include "character_store.h"
+#include "improves.h"
+#include "sheet/sheet.h"
+#include "solver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+class PatternView final : public pellan::LightsView {
+public:
+    unsigned pattern = 0;
+    std::string answer;
+    bool checked(int index) const override { return (pattern >> index) & 1u; }
+    void setOutputText(const std::string& text) override { answer = text; }
+};
+
+void LightPattern(benchmark::State& state)
+{
+    PatternView view;
+    view.pattern = static_cast<unsigned>(state.range(0));
+    pellan::Solver solver(view);
+    for (auto _ : state) {
+        solver.ReadLights();
+        benchmark::DoNotOptimize(view.answer.data());
+    }
+}
+BENCHMARK(LightPattern)->DenseRange(0, 31);
+
+class NullResults final : public sorvex::ResultView {
+public:
+    void setResultCaption(int, std::string_view caption) override { benchmark::DoNotOptimize(caption.data()); }
+    void setResultFigure(int, std::int32_t figure) override { benchmark::DoNotOptimize(figure); }
+    void setResultEnabled(int, bool enabled) override { benchmark::DoNotOptimize(enabled); }
+};
+
+sorvex::CharacterSheet FilledSheet()
+{
+    sorvex::CharacterSheet sheet;
+    sheet.levelKraanan = 3;
+    sheet.levelShalille = 2;
+    sheet.levelFaren = 6;
+    sheet.levelWeaponCraft = 1;
+    sheet.levelRiija = 4;
+    sheet.levelQor = 0;
+    sheet.levelJala = 5;
+    sheet.currentIntel = 187;
+    sheet.spellP0 = 45;
+    sheet.spellP1 = 80;
+    sheet.spellP2 = 12;
+    return sheet;
+}
+
+void SorvexCalculate(benchmark::State& state)
+{
+    sorvex::CharacterSheet sheet = FilledSheet();
+    sorvex::ApplySpellCountMode(sheet, 2, nullptr);
+    NullResults results;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sheet.currentIntel);
+        const sorvex::Calculation calculation = sorvex::Calculate(sheet);
+        sorvex::ShowNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
+        benchmark::DoNotOptimize(sheet);
+    }
+}
+BENCHMARK(SorvexCalculate);
+
+void KorvaneComputeImproves(benchmark::State& state)
+{
+    korvane::ImprovesInput input;
+    input.schools[0] = korvane::LevelStateForOption(3);
+    input.schools[2] = korvane::LevelStateForOption(1);
+    input.schools[5] = korvane::LevelStateForOption(5);
+    input.schoolName = "Faren";
+    input.spellCount = korvane::SpellCount::Three;
+    const std::array<std::string, 4> typed = {"187", "45", "80,5", "12"};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(typed.data());
+        const auto intellect = korvane::ConvertNumber(typed[0], ",");
+        const auto p1 = korvane::ConvertNumber(typed[1], ",");
+        const auto p2 = korvane::ConvertNumber(typed[2], ",");
+        const auto p3 = korvane::ConvertNumber(typed[3], ",");
+        if (!intellect || !p1 || !p2 || !p3) {
+            state.SkipWithError("a typed number did not convert");
+            break;
+        }
+        input.intellect = intellect.value();
+        input.percent1 = p1.value();
+        input.percent2 = p2.value();
+        input.percent3 = p3.value();
+        const auto result = korvane::ComputeImproves(input);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(KorvaneComputeImproves);
+
+class SilentView final : public sorvex::ConverterView {
+public:
+    void setPercentFieldEnabled(int, bool) override {}
+    void setPercentFieldText(int, std::string_view) override {}
+    void setPlayerButtonCaption(int, std::string_view) override {}
+    void setNameBoxText(std::string_view) override {}
+    void setSelectionMarker(int, std::string_view) override {}
+    void WriteControls() override {}
+    void OnCalculate() override {}
+};
+
+class FailingSink final : public sorvex::MessageSink {
+public:
+    bool warned = false;
+    void showWarning(std::string_view, std::string_view) override { warned = true; }
+};
+
+// A round trip as the dialog makes one: save the character, then load it back.
+void StoreRoundTrip(benchmark::State& state)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+
+    SilentView view;
+    FailingSink messages;
+    sorvex::CharacterStore store(view, messages);
+    store.playerNames = {"Arwen", "Brannoc", "Cilla"};
+    store.sheet = FilledSheet();
+    std::int32_t intellect = 100;
+    for (auto _ : state) {
+        store.sheet.currentIntel = ++intellect;
+        store.SaveCharacter();
+        store.sheet = {};
+        store.LoadCharacter();
+        if (store.sheet.currentIntel != intellect || messages.warned) {
+            state.SkipWithError("the character did not come back as saved");
+            break;
+        }
+    }
+    fs::remove_all(folder);
+}
+BENCHMARK(StoreRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// With --table: one row of bench/run.sh's table per measure instead of Google Benchmark's own report.
+class TableReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                std::fprintf(stderr, "%s: %s\n", run.benchmark_name().c_str(), run.error_message.c_str());
+                continue;
+            }
+            const double ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+            const std::string name = run.benchmark_name();
+            if (name.rfind("LightPattern/", 0) == 0)
+                slowestPattern_ = std::max(slowestPattern_, ns);
+            else
+                times_[name] = ns;
+        }
+    }
+    void Finalize() override
+    {
+        Row("core, pellan ReadLights, slowest of the 32 patterns", slowestPattern_);
+        Row("core, sorvex Calculate + ShowNextLevels", times_["SorvexCalculate"]);
+        Row("core, korvane ComputeImproves with the conversion", times_["KorvaneComputeImproves"]);
+        const double store = times_["StoreRoundTrip"] / 1e3;
+        std::printf("| store, SaveCharacter + LoadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
+                    store < 1000 ? "yes" : "no");
+    }
+
+private:
+    static void Row(const char* what, double ns)
+    {
+        std::printf("| %s | %.1f ns | | | < 1 µs | %s |\n", what, ns, ns < 1000 ? "yes" : "no");
+    }
+    double slowestPattern_ = 0;
+    std::map<std::string, double> times_;
+};
+
+// A benchmark that found a wrong result fails the run, so that the test of it can fail.
+template <typename Reporter>
+class FailureNoting : public Reporter {
+public:
+    using Reporter::Reporter;
+    bool failed = false;
+    void ReportRuns(const std::vector<benchmark::BenchmarkReporter::Run>& runs) override
+    {
+        for (const auto& run : runs)
+            failed = failed || run.error_occurred;
+        Reporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    bool table = false;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--table")
+            table = true;
+        else
+            args.push_back(argv[i]);
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 2;
+    FailureNoting<benchmark::ConsoleReporter> console(
+        ::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults : benchmark::ConsoleReporter::OO_Tabular);
+    FailureNoting<TableReporter> rows;
+    if (table)
+        benchmark::RunSpecifiedBenchmarks(&rows);
+    else
+        benchmark::RunSpecifiedBenchmarks(&console);
+    benchmark::Shutdown();
+    return console.failed || rows.failed ? 1 : 0;
+}

@@ -1,0 +1,12 @@
+// A second reference beside the bare window: one line of text, so that the font set-up every
+// program with a caption needs is in it too.
+#include <QApplication>
+#include <QLabel>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QLabel window(QStringLiteral("Pellan"));
+    window.show();
+    return QApplication::exec();
+}
