@@ -6,9 +6,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -19,18 +16,13 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
 
     TPellanForm PellanForm;
-    // The solver window is mapped and painted first; the hidden windows, with the map picture,
-    // follow as the loop starts, before its buttons can be used.
+    // The solver window goes to the screen before the hidden windows and the map picture are made;
+    // what the user types or clicks meanwhile waits until they exist.
     PellanForm.show();
-    QGuiApplication::sync();
-    std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TUnderworldMap> UnderworldMap;
-    std::unique_ptr<THelpWindow> HelpWindow;
-    QTimer::singleShot(0, &PellanForm, [&] {
-        Form1 = std::make_unique<TForm1>();
-        UnderworldMap = std::make_unique<TUnderworldMap>();
-        HelpWindow = std::make_unique<THelpWindow>();
-        PellanForm.setSecondaryWindows(*Form1, *UnderworldMap, *HelpWindow);
-    });
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    TForm1 Form1;
+    TUnderworldMap UnderworldMap;
+    THelpWindow HelpWindow;
+    PellanForm.setSecondaryWindows(Form1, UnderworldMap, HelpWindow);
     return QApplication::exec();
 }
