@@ -82,12 +82,8 @@ private Q_SLOTS:
             shown = form1_->info();
         }
         QVERIFY(keyboard::activate(shown));
-        const QStringList unnamed = keyboard::unnamedControls(shown);
-        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u", "_s)));
-        const QStringList tabFaults = keyboard::checkTabChain(shown, resolveGroups(*shown, tabOrder));
-        QVERIFY2(tabFaults.isEmpty(), qPrintable(tabFaults.join(u'\n')));
-        const QStringList keyFaults = keyboard::checkAccessKeys(shown);
-        QVERIFY2(keyFaults.isEmpty(), qPrintable(keyFaults.join(u'\n')));
+        const QStringList faults = keyboard::walkWindow(shown, resolveGroups(*shown, tabOrder));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     // Down from the selected level selects the next one and recalculates, as a click does.

@@ -61,12 +61,8 @@ private Q_SLOTS:
         QFETCH(QStringList, tabChain);
         QWidget* shown = windows_->byName(window);
         QVERIFY(keyboard::activate(shown));
-        const QStringList unnamed = keyboard::unnamedControls(shown);
-        QVERIFY2(unnamed.isEmpty(), qPrintable(u"without a name: "_s + unnamed.join(u", "_s)));
-        const QStringList tabFaults = keyboard::checkTabChain(shown, tabChain);
-        QVERIFY2(tabFaults.isEmpty(), qPrintable(tabFaults.join(u'\n')));
-        const QStringList keyFaults = keyboard::checkAccessKeys(shown);
-        QVERIFY2(keyFaults.isEmpty(), qPrintable(keyFaults.join(u'\n')));
+        const QStringList faults = keyboard::walkWindow(shown, tabChain);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void menusOpenTheirWindows_data()

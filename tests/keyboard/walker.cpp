@@ -381,4 +381,14 @@ QStringList checkMenuAccessKeys(QWidget* window, const std::function<QMenu*()>& 
     return faults;
 }
 
+QStringList walkWindow(QWidget* window, const QStringList& expected)
+{
+    QStringList faults;
+    const QStringList unnamed = unnamedControls(window);
+    if (!unnamed.isEmpty())
+        faults << u"without a name: "_s + unnamed.join(u", "_s);
+    faults << checkTabChain(window, expected) << checkAccessKeys(window);
+    return faults;
+}
+
 }  // namespace keyboard

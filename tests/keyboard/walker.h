@@ -42,6 +42,9 @@ QStringList checkAccessKeys(QWidget* window);
 // unique in the menu and pressing it while the menu is open must trigger its item.
 QStringList checkMenuAccessKeys(QWidget* window, const std::function<QMenu*()>& open, const QString& menuName);
 
+// All three walks of a window: unnamed controls, the Tab chain against `expected`, and the access keys.
+QStringList walkWindow(QWidget* window, const QStringList& expected);
+
 // The letter after the single '&' of a caption, or a null QChar when it has none ("&&" is a plain '&').
 QChar accessKey(const QString& caption);
 
