@@ -1,5 +1,6 @@
 // The platform-free cores, one evaluation per iteration.
 #include "character_store.h"
+#include "unseen_view.h"
 #include "improves.h"
 #include "sheet/sheet.h"
 #include "solver.h"
@@ -107,16 +108,6 @@ void KorvaneComputeImproves(benchmark::State& state)
 }
 BENCHMARK(KorvaneComputeImproves);
 
-class SilentView final : public sorvex::ConverterView {
-public:
-    void setPercentFieldEnabled(int, bool) override {}
-    void setPercentFieldText(int, std::string_view) override {}
-    void setPlayerButtonCaption(int, std::string_view) override {}
-    void setNameBoxText(std::string_view) override {}
-    void setSelectionMarker(int, std::string_view) override {}
-    void WriteControls() override {}
-    void OnCalculate() override {}
-};
 
 class FailingSink final : public sorvex::MessageSink {
 public:
@@ -132,7 +123,7 @@ void StoreRoundTrip(benchmark::State& state)
     fs::create_directories(folder);
     ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
 
-    SilentView view;
+    UnseenView view;
     FailingSink messages;
     sorvex::CharacterStore store(view, messages);
     store.playerNames = {"Arwen", "Brannoc", "Cilla"};

@@ -2,6 +2,7 @@
 // the time from fork to the first MapNotify of a top-level window, and the peak resident set
 // once the process has gone idle after mapping. Program and baseline alternate run by run.
 #include "character_store.h"
+#include "unseen_view.h"
 
 #include <xcb/xcb.h>
 
@@ -229,16 +230,6 @@ private:
         return utime + stime;
     }
 
-    class QuietView final : public sorvex::ConverterView {
-    public:
-        void setPercentFieldEnabled(int, bool) override {}
-        void setPercentFieldText(int, std::string_view) override {}
-        void setPlayerButtonCaption(int, std::string_view) override {}
-        void setNameBoxText(std::string_view) override {}
-        void setSelectionMarker(int, std::string_view) override {}
-        void WriteControls() override {}
-        void OnCalculate() override {}
-    };
     class ThrowingSink final : public sorvex::MessageSink {
     public:
         void showWarning(std::string_view, std::string_view text) override { Fail(std::string(text)); }
@@ -252,7 +243,7 @@ private:
         const char* previous = std::getenv("XDG_CONFIG_HOME");
         const std::optional<std::string> saved = previous ? std::optional<std::string>(previous) : std::nullopt;
         ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-        QuietView view;
+        UnseenView view;
         ThrowingSink messages;
         sorvex::CharacterStore store(view, messages);
         store.playerNames = {"Arwen", "Brannoc", "Cilla"};
