@@ -15,6 +15,20 @@ namespace {
 
 constexpr qsizetype kPaletteSize = 256;
 
+// The picture with each colour replaced by its index in palette, as `indexOf` gives it.
+QImage indexedImage(const QImage &image, const QList<QRgb> &palette, const QHash<QRgb, int> &indexOf)
+{
+    QImage indexed(image.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(palette);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            out[x] = static_cast<uchar>(indexOf.value(row[x]));
+    }
+    return indexed;
+}
+
 QImage withExactPalette(const QImage &image)
 {
     QHash<QRgb, int> indexes;
@@ -30,15 +44,7 @@ QImage withExactPalette(const QImage &image)
             palette.append(row[x]);
         }
     }
-    QImage indexed(image.size(), QImage::Format_Indexed8);
-    indexed.setColorTable(palette);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        uchar *out = indexed.scanLine(y);
-        for (int x = 0; x < image.width(); ++x)
-            out[x] = static_cast<uchar>(indexes.value(row[x]));
-    }
-    return indexed;
+    return indexedImage(image, palette, indexes);
 }
 
 int distance(QRgb a, QRgb b)
@@ -89,15 +95,7 @@ QImage withFrequentPalette(const QImage &image)
     }
     if (worst > kLargestError)
         return {};
-    QImage indexed(image.size(), QImage::Format_Indexed8);
-    indexed.setColorTable(palette);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        uchar *out = indexed.scanLine(y);
-        for (int x = 0; x < image.width(); ++x)
-            out[x] = static_cast<uchar>(nearest.value(row[x]));
-    }
-    return indexed;
+    return indexedImage(image, palette, nearest);
 }
 
 } // namespace
