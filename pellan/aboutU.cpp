@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent)
 {
-    accessibility::install();
+    pellan::installAccessibleInterfaces();
     setObjectName(u"Form1"_s);
     setWindowTitle(u"About Pellan 95"_s);
     pellan::setupFixedWindow(*this, QRect(262, 140, 369, 381));
@@ -79,7 +79,7 @@ TForm1::TForm1(QWidget* parent)
     Button1->setObjectName(u"Button1"_s);
     Button1->setGeometry(24, 312, 321, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    accessibility::enterPressesFocusedButton(this);
+    pellan::enterPressesFocusedButton(this);
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -64,7 +64,7 @@ QLineEdit* makeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
 TPellanForm::TPellanForm(QWidget* parent)
     : QMainWindow(parent)
 {
-    accessibility::install();
+    pellan::installAccessibleInterfaces();
     setObjectName(u"PellanForm"_s);
     setWindowTitle(u"Brannoc's Pellan 95 - By Ellis Marrow"_s);
     setFont(pellan::pixelFont(u"MS Sans Serif"_s, 11));
@@ -174,7 +174,7 @@ TPellanForm::TPellanForm(QWidget* parent)
     // The client area excludes the menu bar above it.
     pellan::setupFixedWindow(*this,
         QRect(180, 59, kClientWidth, kClientHeight + MainMenu1->sizeHint().height()));
-    accessibility::enterPressesFocusedButton(this);
+    pellan::enterPressesFocusedButton(this);
 }
 
 void TPellanForm::setSecondaryWindows(TForm1& about, TUnderworldMap& map, THelpWindow& help)

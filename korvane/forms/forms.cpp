@@ -168,7 +168,7 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const ShownMessage& mes
 Form2::Form2(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    accessibility::install();
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Info..."));
@@ -226,7 +226,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
-    accessibility::install();
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(fromUtf8(kQuestion));
     setWindowIcon(QIcon(QStringLiteral(":/assets/form1.ico")));
@@ -236,7 +236,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     buildSchoolFrames();
     buildControls();
     setTabOrderByIndex();
-    accessibility::enterPressesFocusedButton(this);
+    enterPressesFocusedButton(this);
 
     // Form_Load
     spellCount_ = SpellCount::Three;

@@ -103,7 +103,7 @@ void TemplateDialog::setOpenedHook(OpenedHook hook)
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner)
     : QDialog(owner), m_template(dialogTemplate), m_owner(owner)
 {
-    accessibility::install();
+    installAccessibleInterfaces();
     Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (dialogTemplate.minimizeBox)
