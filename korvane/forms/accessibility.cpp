@@ -24,7 +24,7 @@ public:
     }
 };
 
-// On Unix Qt names a combo box by its current text, which says nothing of what it is for.
+// Qt names an editable combo box by its current text, which says nothing of what it is for.
 class ComboAccessible : public QAccessibleWidget {
 public:
     explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
