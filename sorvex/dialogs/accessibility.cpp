@@ -24,7 +24,7 @@ QString withoutAccessKey(const QString& caption)
     return plain;
 }
 
-// Qt takes a radio button that is not auto-exclusive for a check box, as where the program keeps the groups.
+// Qt announces a radio button that is not auto-exclusive as a check box; the dialog keeps the groups itself.
 class RadioAccessible : public QAccessibleWidget {
 public:
     explicit RadioAccessible(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton) {}
