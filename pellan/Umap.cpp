@@ -1,5 +1,6 @@
 #include "Umap.h"
 
+#include "accessibility.h"
 #include "windowframe.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@ using namespace Qt::StringLiterals;
 TUnderworldMap::TUnderworldMap(QWidget* parent)
     : QWidget(parent)
 {
+    pellan::installAccessibleInterfaces();
     setObjectName(u"UnderworldMap"_s);
     setWindowTitle(u"Underworld Map"_s);
     // The picture is one row taller than the window, so its bottom row is cut off.
@@ -27,6 +29,7 @@ TUnderworldMap::TUnderworldMap(QWidget* parent)
     DoneMap->setObjectName(u"DoneMap"_s);
     DoneMap->setGeometry(32, 384, 75, 25);
     connect(DoneMap, &QPushButton::clicked, this, &TUnderworldMap::DoneMapClick);
+    pellan::enterPressesFocusedButton(this);
 }
 
 void TUnderworldMap::DoneMapClick()

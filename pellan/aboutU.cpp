@@ -1,6 +1,7 @@
 #include "aboutU.h"
 
 #include "fonts.h"
+#include "accessibility.h"
 #include "windowframe.h"
 
 #include <QPlainTextEdit>
@@ -13,6 +14,7 @@ using namespace Qt::StringLiterals;
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent)
 {
+    pellan::installAccessibleInterfaces();
     setObjectName(u"Form1"_s);
     setWindowTitle(u"About Pellan 95"_s);
     pellan::setupFixedWindow(*this, QRect(262, 140, 369, 381));
@@ -77,6 +79,7 @@ TForm1::TForm1(QWidget* parent)
     Button1->setObjectName(u"Button1"_s);
     Button1->setGeometry(24, 312, 321, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    pellan::enterPressesFocusedButton(this);
 }
 
 void TForm1::showEvent(QShowEvent* event)

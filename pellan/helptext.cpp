@@ -1,5 +1,6 @@
 #include "helptext.h"
 
+#include "accessibility.h"
 #include "windowframe.h"
 
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@ using namespace Qt::StringLiterals;
 THelpWindow::THelpWindow(QWidget* parent)
     : QWidget(parent)
 {
+    pellan::installAccessibleInterfaces();
     setObjectName(u"HelpWindow"_s);
     setWindowTitle(u"Help"_s);
     pellan::setupFixedWindow(*this, QRect(219, 194, 400, 141));
@@ -37,6 +39,7 @@ THelpWindow::THelpWindow(QWidget* parent)
     CloseHelp->setObjectName(u"CloseHelp"_s);
     CloseHelp->setGeometry(16, 112, 369, 25);
     connect(CloseHelp, &QPushButton::clicked, this, &THelpWindow::CloseHelpClick);
+    pellan::enterPressesFocusedButton(this);
 }
 
 void THelpWindow::CloseHelpClick()

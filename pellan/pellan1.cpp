@@ -1,6 +1,7 @@
 #include "pellan1.h"
 
 #include "aboutU.h"
+#include "accessibility.h"
 #include "fonts.h"
 #include "helptext.h"
 #include "Umap.h"
@@ -50,9 +51,9 @@ QLineEdit* makeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
     const QString& text, const QRect& geometry)
 {
     auto* edit = new QLineEdit(text, parent);
+    edit->setReadOnly(true);
     edit->setObjectName(name);
     edit->setAccessibleName(accessible);
-    edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
     edit->setGeometry(geometry);
     return edit;
@@ -63,6 +64,7 @@ QLineEdit* makeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
 TPellanForm::TPellanForm(QWidget* parent)
     : QMainWindow(parent)
 {
+    pellan::installAccessibleInterfaces();
     setObjectName(u"PellanForm"_s);
     setWindowTitle(u"Brannoc's Pellan 95 - By Ellis Marrow"_s);
     setFont(pellan::pixelFont(u"MS Sans Serif"_s, 11));
@@ -172,6 +174,7 @@ TPellanForm::TPellanForm(QWidget* parent)
     // The client area excludes the menu bar above it.
     pellan::setupFixedWindow(*this,
         QRect(180, 59, kClientWidth, kClientHeight + MainMenu1->sizeHint().height()));
+    pellan::enterPressesFocusedButton(this);
 }
 
 void TPellanForm::setSecondaryWindows(TForm1& about, TUnderworldMap& map, THelpWindow& help)

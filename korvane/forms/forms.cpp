@@ -1,5 +1,7 @@
 #include "forms.h"
 
+#include "accessibility.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -166,6 +168,7 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const ShownMessage& mes
 Form2::Form2(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Info..."));
@@ -223,6 +226,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(fromUtf8(kQuestion));
     setWindowIcon(QIcon(QStringLiteral(":/assets/form1.ico")));
@@ -232,6 +236,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     buildSchoolFrames();
     buildControls();
     setTabOrderByIndex();
+    enterPressesFocusedButton(this);
 
     // Form_Load
     spellCount_ = SpellCount::Three;

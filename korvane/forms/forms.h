@@ -3,6 +3,7 @@
 //   Form2        the small info window, created on first "About", hidden by a click on it
 //   showMessage  the one way the program shows a message box (tests answer it in advance)
 //   setUpFonts   font substitutions for the Windows fonts the forms name
+// accessibility.h holds what screen readers are told beyond Qt's own interfaces, and Enter on buttons.
 #pragma once
 
 #include "improves.h"

@@ -1,5 +1,7 @@
 #include "dialog_template.h"
 
+#include "accessibility.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -101,6 +103,7 @@ void TemplateDialog::setOpenedHook(OpenedHook hook)
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner)
     : QDialog(owner), m_template(dialogTemplate), m_owner(owner)
 {
+    installAccessibleInterfaces();
     Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (dialogTemplate.minimizeBox)

@@ -91,8 +91,13 @@ private Q_SLOTS:
         if (spellMode < 0)
             QCOMPARE(keyboard::nameOf(shown->focusWidget()), firstFocus);
 
+        // Enter and the keypad Enter on "Exit" end the program, as they should; no other key does.
+        int exits = 0;
+        sorvex::ConverterDialog::setExitHandler([&exits](int) { ++exits; });
         const QStringList faults = keyboard::walkWindow(shown, tabChain);
+        sorvex::ConverterDialog::setExitHandler([](int) { QFAIL("the walk ended the program"); });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        QCOMPARE(exits, small ? 0 : 2);
     }
 
     void radioButtonsAreNoTabStops()

@@ -4,6 +4,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -381,13 +385,86 @@ QStringList checkMenuAccessKeys(QWidget* window, const std::function<QMenu*()>& 
     return faults;
 }
 
+QStringList misannounced(QWidget* window)
+{
+    QStringList faults;
+    const auto roleOf = [](QWidget* widget) {
+        const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        return accessible != nullptr ? accessible->role() : QAccessible::NoRole;
+    };
+    const auto wrongRole = [&](QWidget* widget, QAccessible::Role role, const QString& expected) {
+        faults << u"%1 is announced with role %2, not as %3"_s.arg(nameOf(widget)).arg(role).arg(expected);
+    };
+    if (const QAccessible::Role role = roleOf(window); role != QAccessible::Window && role != QAccessible::Dialog)
+        wrongRole(window, role, u"a window"_s);
+
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        if (accessible == nullptr)
+            continue;
+        const QAccessible::Role role = accessible->role();
+        if (qobject_cast<QRadioButton*>(widget) != nullptr && role != QAccessible::RadioButton)
+            wrongRole(widget, role, u"a radio button"_s);
+        if (qobject_cast<QCheckBox*>(widget) != nullptr && role != QAccessible::CheckBox)
+            wrongRole(widget, role, u"a check box"_s);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && button->isCheckable()) {
+            if (accessible->state().checked != button->isChecked())
+                faults << u"%1 is announced as %2checked"_s.arg(nameOf(widget), button->isChecked() ? u"not "_s : QString());
+        }
+        const QAccessible::State state = accessible->state();
+        if (state.readOnly && state.editable)
+            faults << u"%1 is announced as editable and read only"_s.arg(nameOf(widget));
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && !combo->accessibleName().isEmpty()) {
+            if (accessible->text(QAccessible::Name) != combo->accessibleName())
+                faults << u"%1 is announced as \"%2\", not by its name"_s.arg(nameOf(widget), accessible->text(QAccessible::Name));
+            if (accessible->text(QAccessible::Value) != combo->currentText())
+                faults << u"%1 does not give its current text as its value"_s.arg(nameOf(widget));
+        }
+    }
+    return faults;
+}
+
+QStringList checkEnterPressesButtons(QWidget* window)
+{
+    QStringList faults;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString name;
+    } presses[] = {{Qt::Key_Return, Qt::NoModifier, u"Enter"_s}, {Qt::Key_Enter, Qt::KeypadModifier, u"Keypad Enter"_s}};
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (!takesTabFocus(button, window))
+            continue;
+        for (const auto& press : presses) {
+            if (!activate(window))
+                return faults << u"%1 does not become the active window"_s.arg(nameOf(window));
+            button->setFocus(Qt::TabFocusReason);
+            if (QApplication::focusWidget() != button) {
+                faults << u"%1 does not take the focus"_s.arg(nameOf(button));
+                break;
+            }
+            QSignalSpy clicked(button, &QAbstractButton::clicked);
+            const ModalCloser closer(window);
+            QTest::keyClick(button, press.key, press.modifiers);
+            if (!waitFor([&] { return clicked.count() > 0; }))
+                faults << u"%1 on %2 does not click it"_s.arg(press.name, nameOf(button));
+            else if (clicked.count() > 1)
+                faults << u"%1 on %2 clicks it %3 times"_s.arg(press.name, nameOf(button)).arg(clicked.count());
+        }
+    }
+    return faults;
+}
+
 QStringList walkWindow(QWidget* window, const QStringList& expected)
 {
     QStringList faults;
     const QStringList unnamed = unnamedControls(window);
     if (!unnamed.isEmpty())
         faults << u"without a name: "_s + unnamed.join(u", "_s);
-    faults << checkTabChain(window, expected) << checkAccessKeys(window);
+    faults << misannounced(window) << checkTabChain(window, expected) << checkAccessKeys(window)
+           << checkEnterPressesButtons(window);
     return faults;
 }
 

@@ -42,7 +42,16 @@ QStringList checkAccessKeys(QWidget* window);
 // unique in the menu and pressing it while the menu is open must trigger its item.
 QStringList checkMenuAccessKeys(QWidget* window, const std::function<QMenu*()>& open, const QString& menuName);
 
-// All three walks of a window: unnamed controls, the Tab chain against `expected`, and the access keys.
+// What a screen reader is told that is not so: a window not announced as a window or dialog, a radio button
+// or check box announced as something else, a read-only box that claims to be editable, a combo box named by
+// its current text rather than by its accessible name.
+QStringList misannounced(QWidget* window);
+
+// Enter and the keypad Enter on each push button that takes the focus must click it.
+QStringList checkEnterPressesButtons(QWidget* window);
+
+// All the walks of a window: unnamed and misannounced controls, the Tab chain against `expected`, the
+// access keys, and Enter on the buttons.
 QStringList walkWindow(QWidget* window, const QStringList& expected);
 
 // The letter after the single '&' of a caption, or a null QChar when it has none ("&&" is a plain '&').

@@ -2,11 +2,14 @@
 #include "walker.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -61,6 +64,49 @@ private Q_SLOTS:
         hidden->setFocusPolicy(Qt::NoFocus);
         window.show();
         QCOMPARE(keyboard::unnamedControls(&window), (QStringList{u"bare"_s, u"unlabelled"_s}));
+    }
+
+    // Qt's own interfaces, without the programs' corrections: each of these is announced wrongly.
+    void misannouncedControlsAreFound()
+    {
+        QWidget window;
+        add<QRadioButton>(&window, u"grouped"_s, u"One"_s);
+        auto* loose = add<QRadioButton>(&window, u"loose"_s, u"Two"_s);
+        loose->setAutoExclusive(false);
+        add<QLineEdit>(&window, u"typed"_s);
+        add<QLineEdit>(&window, u"shown"_s)->setReadOnly(true);
+        auto* combo = add<QComboBox>(&window, u"choice"_s);
+        combo->setEditable(true);
+        combo->addItem(u"First"_s);
+        combo->setAccessibleName(u"Choice"_s);
+        window.show();
+        const QStringList faults = keyboard::misannounced(&window);
+        QCOMPARE(faults.size(), 4);
+        QVERIFY2(faults.at(0).startsWith(u"QWidget is announced with role"_s), qPrintable(faults.at(0)));
+        QVERIFY2(faults.at(1).startsWith(u"loose is announced with role"_s), qPrintable(faults.at(1)));
+        QCOMPARE(faults.at(2), u"shown is announced as editable and read only"_s);
+        QCOMPARE(faults.at(3), u"choice is announced as \"First\", not by its name"_s);
+
+        QMainWindow main;
+        main.setCentralWidget(new QCheckBox(u"Box"_s));
+        main.show();
+        QCOMPARE(keyboard::misannounced(&main), QStringList{});
+    }
+
+    void enterThatDoesNotPressIsFound()
+    {
+        QWidget window;
+        add<QPushButton>(&window, u"plain"_s, u"Go"_s);
+        add<QPushButton>(&window, u"autoDefault"_s, u"Run"_s)->setAutoDefault(true);
+        add<QPushButton>(&window, u"unfocusable"_s, u"Off"_s)->setFocusPolicy(Qt::NoFocus);
+        QCOMPARE(keyboard::checkEnterPressesButtons(&window),
+            (QStringList{u"Enter on plain does not click it"_s, u"Keypad Enter on plain does not click it"_s}));
+
+        // In a dialog every push button is an auto-default one.
+        QDialog dialog;
+        add<QPushButton>(&dialog, u"ok"_s, u"OK"_s);
+        add<QPushButton>(&dialog, u"cancel"_s, u"Cancel"_s);
+        QCOMPARE(keyboard::checkEnterPressesButtons(&dialog), QStringList{});
     }
 
     void tabChainMismatchesAreFound_data()
