@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Makes the Windows zip from a built Windows tree and tries it as a user would, from outside the build:
+#   check-zip.sh BUILD_DIR FIND_WINDOW_EXE
+# unpacks it, checks its folder, then in a fresh Wine prefix of its own, on an Xvfb of its own and with
+# nothing of Qt on the path, starts each program from the unpacked folder with the windows platform plugin and
+# waits for its window by title. sorvex first finds a character stored in that prefix's registry beforehand
+# and must write its new figures back.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$1
+find_window=$2
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/check-zip.XXXXXX")
+xvfb=""
+cleanup() {
+    WINEPREFIX=$work/wine "$wineserver" -k 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+zip=$("$root/scripts/package-windows.sh" "$work/out" "$build" | tail -n 1)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+[ "$(basename "$zip")" = "quendrith-tools-$version-win64.zip" ] || fail "the zip is called $(basename "$zip")"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$zip")
+folder=$work/unpacked/quendrith-tools-$version-win64
+[ "$(ls "$work/unpacked")" = "quendrith-tools-$version-win64" ] || fail "the zip does not hold one folder"
+for file in pellan.exe sorvex.exe korvane.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+    libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll qt.conf README.txt; do
+    [ -f "$folder/$file" ] || fail "the zip lacks $file"
+done
+for unwanted in Qt6Test.dll platforms/qoffscreen.dll; do
+    [ ! -e "$folder/$unwanted" ] || fail "the zip carries $unwanted, which no program needs"
+done
+[ "$failures" -eq 0 ] || exit 1
+
+# Nothing but the unpacked folder: no Qt prefix on WINEPATH, no plugin path, no platform chosen.
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+timeout 120 "$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot did not finish"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.2
+done
+display=$(tr -d '\n' < "$work/display")
+[ -n "$display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$display
+
+reg() { timeout 60 "$wine" reg "$@"; }
+key='HKCU\Software\Quendrith Converter'
+# A character as an older copy left it: its figures not yet worked out (Magic_Number 0), a name in the
+# system code page.
+reg add "$key" /v Player_Name1 /t REG_SZ /d 'Ærwyn' /f >/dev/null
+for value in Kraanan=0 Shalille=0 Faren=0 WeaponCraft=0 Riija=1 Qor=0 Jala=0 Spells=2 Spell_P0=1 Spell_P1=1 \
+    Spell_P2=1 Current_Intel=0 Magic_Number=0; do
+    reg add "$key\\Player1" /v "${value%%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
+done
+
+run() {
+    local program=$1 title=$2
+    (cd "$work" && exec "$wine" "$folder/$program.exe" >"$work/$program.log" 2>&1) &
+    local pid=$!
+    if ! timeout 90 "$wine" "$find_window" "$title" 60 close; then
+        fail "$program.exe showed no window titled \"$title\""
+        cat "$work/$program.log" >&2
+    fi
+    if ! timeout 30 tail --pid="$pid" -f /dev/null; then
+        fail "$program.exe did not end"
+        kill "$pid" 2>/dev/null || true
+    fi
+}
+run pellan "Brannoc's Pellan 95 - By Ellis Marrow"
+run sorvex Sorvex
+run korvane "196 How many improves for my next level?"
+
+query=$(reg query "$key\\Player1" /v Magic_Number | tr -d '\r')
+echo "$query" | grep -Eq 'Magic_Number +REG_DWORD +0xbd$' ||
+    fail "sorvex did not write the figures of the stored character back (Magic_Number 189 expected): $query"
+names=$(reg query "$key" /v Player_Name1 | tr -d '\r')
+echo "$names" | grep -q 'Ærwyn' || fail "sorvex did not keep the stored name: $names"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "the zip's three programs start from the unpacked folder"
