@@ -19,7 +19,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-qt.cmake"
 fi
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
-[ "$(cache_value CMAKE_SYSTEM_NAME)" = Windows ] || { echo "$build is not a Windows build tree" >&2; exit 1; }
+case "$(cache_value CMAKE_CXX_COMPILER_AR)" in *mingw32*) ;; *) echo "$build is not a Windows cross build tree" >&2; exit 1 ;; esac
 cmake --build "$build" --target pellan sorvex korvane --parallel "${JOBS:-$(nproc)}"
 
 version=$(cache_value CMAKE_PROJECT_VERSION)

@@ -9,14 +9,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1
 find_window=$2
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
+session_script=$root/cmake/wine-session.sh
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/check-zip.XXXXXX")
-xvfb=""
 cleanup() {
-    WINEPREFIX=$work/wine "$wineserver" -k 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    bash "$session_script" stop "$work/session" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,21 +41,11 @@ done
 [ "$failures" -eq 0 ] || exit 1
 
 # Nothing but the unpacked folder: no Qt prefix on WINEPATH, no plugin path, no platform chosen.
-unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-timeout 120 "$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot did not finish"
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM
+session=$work/session
+bash "$session_script" start "$session" >/dev/null
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.2
-done
-display=$(tr -d '\n' < "$work/display")
-[ -n "$display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$display
-
-reg() { timeout 60 "$wine" reg "$@"; }
+reg() { timeout 60 bash "$session_script" run "$session" reg "$@" | tr -d '\r'; }
 key='HKCU\Software\Quendrith Converter'
 # A character as an older copy left it: its figures not yet worked out (Magic_Number 0), a name in the
 # system code page.
@@ -70,9 +57,9 @@ done
 
 run() {
     local program=$1 title=$2
-    (cd "$work" && exec "$wine" "$folder/$program.exe" >"$work/$program.log" 2>&1) &
+    (cd "$work" && exec bash "$session_script" run "$session" "$folder/$program.exe" >"$work/$program.log" 2>&1) &
     local pid=$!
-    if ! timeout 90 "$wine" "$find_window" "$title" 60 close; then
+    if ! timeout 90 bash "$session_script" run "$session" "$find_window" "$title" 60 close; then
         fail "$program.exe showed no window titled \"$title\""
         cat "$work/$program.log" >&2
     fi
@@ -85,10 +72,12 @@ run pellan "Brannoc's Pellan 95 - By Ellis Marrow"
 run sorvex Sorvex
 run korvane "196 How many improves for my next level?"
 
-query=$(reg query "$key\\Player1" /v Magic_Number | tr -d '\r')
+query=$(reg query "$key\\Player1" /v Magic_Number)
 echo "$query" | grep -Eq 'Magic_Number +REG_DWORD +0xbd$' ||
     fail "sorvex did not write the figures of the stored character back (Magic_Number 189 expected): $query"
-names=$(reg query "$key" /v Player_Name1 | tr -d '\r')
+# Exported as UTF-16, whatever code page the console output would take.
+reg export "$key" 'C:\names.reg' /y >/dev/null
+names=$(iconv -f UTF-16LE -t UTF-8 < "$session/prefix/drive_c/names.reg" | tr -d '\r' | grep Player_Name1 || true)
 echo "$names" | grep -q 'Ærwyn' || fail "sorvex did not keep the stored name: $names"
 
 [ "$failures" -eq 0 ] || exit 1

@@ -19,6 +19,15 @@ struct Search {
     HWND found;
 };
 
+BOOL CALLBACK list(HWND window, LPARAM)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (text[0])
+        std::fwprintf(stderr, L"  %ls window \"%ls\"\n", IsWindowVisible(window) ? L"visible" : L"hidden", text);
+    return TRUE;
+}
+
 BOOL CALLBACK visit(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<Search*>(parameter);
@@ -49,7 +58,8 @@ int wmain(int argc, wchar_t** argv)
             Sleep(200);
     }
     if (!search.found) {
-        std::fwprintf(stderr, L"no window titled \"%ls\" within %ld seconds\n", argv[1], seconds);
+        std::fwprintf(stderr, L"no window titled \"%ls\" within %ld seconds; the top-level windows:\n", argv[1], seconds);
+        EnumWindows(list, 0);
         return 1;
     }
     std::wprintf(L"found the window \"%ls\"\n", argv[1]);
