@@ -38,6 +38,23 @@ done
 for unwanted in Qt6Test.dll platforms/qoffscreen.dll; do
     [ ! -e "$folder/$unwanted" ] || fail "the zip carries $unwanted, which no program needs"
 done
+# GUI programs with their resources: an icon group each; sorvex also its string table and version block.
+resource_types() {
+    x86_64-w64-mingw32-objdump -p "$1" | sed -n '/The .rsrc Resource Directory/,$p' |
+        sed -n 's/^[0-9a-f]*   Entry: ID: 0x0*\([0-9a-f]*\),.*/\1/p' | tr '\n' ' '
+}
+for program in pellan sorvex korvane; do
+    exe=$folder/$program.exe
+    [ -f "$exe" ] || continue
+    headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+    [[ "$headers" == *"(Windows GUI)"* ]] || fail "$program.exe is no GUI program"
+    types=" $(resource_types "$exe")"
+    case "$types" in *" e "*) ;; *) fail "$program.exe carries no icon (resource types:$types)" ;; esac
+    if [ "$program" = sorvex ]; then
+        case "$types" in *" 6 "*" 10 "*) ;; *) fail "sorvex.exe lacks its string table or version block:$types" ;; esac
+        [[ "$(strings -el "$exe")" == *"Sorvex intellect converter"* ]] || fail "sorvex.exe's version block lacks its description"
+    fi
+done
 [ "$failures" -eq 0 ] || exit 1
 
 # Nothing but the unpacked folder: no Qt prefix on WINEPATH, no plugin path, no platform chosen.
