@@ -4,7 +4,9 @@
 #   asan    AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw   the platform-free cores cross-compiled for Windows, run under Wine
 #   fuzz    short libFuzzer runs (clang)
-# All four trees are run as one CTest suite, so the run ends with its summary line.
+#   windows the three programs cross-built for Windows against a Qt for MinGW, their tests and the zip
+#           package run under Wine; skipped, and said so, when no such Qt is there (scripts/qt-windows-prefix.sh)
+# All trees are run as one CTest suite, so the run ends with its summary line.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
@@ -25,9 +27,19 @@ configure mingw -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON -DCORE
 configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORES_ONLY=ON -DFUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
 
-cat > build/CTestTestfile.cmake <<'SUITE'
-subdirs("werror" "asan" "mingw" "fuzz")
-SUITE
+trees='"werror" "asan" "mingw" "fuzz"'
+windows_skipped=""
+if qt_windows=$(scripts/qt-windows-prefix.sh 2>build/qt-windows-prefix.txt); then
+    configure windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-qt.cmake"
+    trees="$trees \"windows\""
+else
+    windows_skipped="The windows tree is skipped: $(cat build/qt-windows-prefix.txt)"
+    echo "$windows_skipped" >&2
+fi
+
+echo "subdirs($trees)" > build/CTestTestfile.cmake
 
 # A fresh Wine prefix for every run; no installer may be offered and no Wine process may outlive the tests.
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/wineprefix.XXXXXX")
@@ -42,4 +54,7 @@ trap cleanup EXIT
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir build --output-on-failure --parallel "$jobs"
+status=0
+ctest --test-dir build --output-on-failure --parallel "$jobs" || status=$?
+[ -z "$windows_skipped" ] || echo "$windows_skipped" >&2
+exit "$status"

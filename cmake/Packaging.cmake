@@ -70,9 +70,23 @@ function(add_program_packaging target)
     set_property(GLOBAL APPEND PROPERTY PACKAGED_PROGRAM_IDS ${P_ID})
 endfunction()
 
+# The zip of scripts/package-windows.sh, unpacked and started under Wine. Its window finder is linked statically,
+# so that it runs in the fresh Wine prefix with nothing beside it.
+function(_windows_zip_test)
+    add_executable(find_window ${PROJECT_SOURCE_DIR}/packaging/windows/find_window.cpp)
+    set_target_properties(find_window PROPERTIES AUTOMOC OFF)
+    target_link_options(find_window PRIVATE -municode -static)
+    add_test(NAME ${TEST_NAME_PREFIX}package_zip
+        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-zip.sh ${PROJECT_BINARY_DIR} $<TARGET_FILE:find_window>)
+    set_tests_properties(${TEST_NAME_PREFIX}package_zip PROPERTIES LABELS package TIMEOUT 600)
+endfunction()
+
 function(finish_packaging)
     get_property(programs GLOBAL PROPERTY PACKAGED_PROGRAMS)
     get_property(ids GLOBAL PROPERTY PACKAGED_PROGRAM_IDS)
+    if(WIN32 AND CMAKE_CROSSCOMPILING AND BUILD_TESTING)
+        _windows_zip_test()
+    endif()
     if(NOT UNIX OR APPLE)
         return()
     endif()

@@ -3,11 +3,54 @@
 #   add_core_test(name SOURCES ... LIBS ...)    GoogleTest, no display; also runs under Wine in the cross build
 #   add_window_test(name SOURCES ... LIBS ...)  Qt Test, offscreen; skipped in core-only builds
 #   add_fuzz_target(name SOURCES ... LIBS ...)  libFuzzer, only with FUZZ=ON; runs FUZZ_SECONDS as a test
+#   project_test_environment(out)              what a test needs in its environment to run here
+#
+# In the Windows cross build against Qt the tests run under Wine (the toolchain's emulator), with Qt's DLLs and
+# the MinGW runtime found on WINEPATH and Qt's plugins, the offscreen one included, from the Qt prefix.
 
 function(_project_test_args out_sources out_libs)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     set(${out_sources} ${T_SOURCES} PARENT_SCOPE)
     set(${out_libs} ${T_LIBS} PARENT_SCOPE)
+endfunction()
+
+# The Windows cross build against Qt runs every test in one Wine session of its own (cmake/wine-session.sh),
+# started by a setup test and ended by a cleanup test.
+set(WINE_SESSION OFF)
+if(WIN32 AND CMAKE_CROSSCOMPILING AND NOT CORES_ONLY AND BUILD_TESTING)
+    set(WINE_SESSION ON)
+    set(WINE_SESSION_DIR ${PROJECT_BINARY_DIR}/wine-session)
+    set(CMAKE_CROSSCOMPILING_EMULATOR bash ${PROJECT_SOURCE_DIR}/cmake/wine-session.sh run ${WINE_SESSION_DIR})
+    add_test(NAME ${TEST_NAME_PREFIX}wine_session_start
+        COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/wine-session.sh start ${WINE_SESSION_DIR})
+    add_test(NAME ${TEST_NAME_PREFIX}wine_session_stop
+        COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/wine-session.sh stop ${WINE_SESSION_DIR})
+    set_tests_properties(${TEST_NAME_PREFIX}wine_session_start PROPERTIES FIXTURES_SETUP wine_session TIMEOUT 240)
+    set_tests_properties(${TEST_NAME_PREFIX}wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session TIMEOUT 60)
+endif()
+
+function(project_test_environment out)
+    set(environment "")
+    if(WINE_SESSION)
+        cmake_path(SET qt_prefix NORMALIZE "${Qt6_DIR}/../../..")
+        string(REPLACE "/" "\\" windows_prefix "Z:${qt_prefix}")
+        string(REGEX REPLACE "\\\\$" "" windows_prefix "${windows_prefix}")
+        # Qt's test output goes to the debugger rather than to stderr when no console is attached, as under
+        # Wine; the offscreen platform draws with the same Liberation fonts as the Linux build.
+        list(APPEND environment "WINEPATH=${windows_prefix}\\bin" "WINEQT_PLUGIN_PATH=${windows_prefix}\\plugins"
+            "WINEQT_FORCE_STDERR_LOGGING=1" "WINEQT_QPA_FONTDIR=Z:\\usr\\share\\fonts\\truetype\\liberation2")
+    endif()
+    set(${out} ${environment} PARENT_SCOPE)
+endfunction()
+
+# The test's environment, and the Wine session where there is one.
+function(_project_test_properties test label)
+    project_test_environment(environment)
+    set(all_environment ${ARGN} ${environment})
+    set_tests_properties(${test} PROPERTIES LABELS ${label} TIMEOUT 300 ENVIRONMENT "${all_environment}")
+    if(WINE_SESSION)
+        set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_session)
+    endif()
 endfunction()
 
 function(add_core_test name)
@@ -18,7 +61,7 @@ function(add_core_test name)
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${libs} GTest::gtest GTest::gtest_main)
     add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name})
-    set_tests_properties(${TEST_NAME_PREFIX}${name} PROPERTIES LABELS core TIMEOUT 300)
+    _project_test_properties(${TEST_NAME_PREFIX}${name} core)
 endfunction()
 
 function(add_window_test name)
@@ -29,9 +72,8 @@ function(add_window_test name)
     qt_add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${libs} Qt6::Test Qt6::Widgets)
     add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name})
-    set_tests_properties(${TEST_NAME_PREFIX}${name} PROPERTIES
-        LABELS window TIMEOUT 300
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    _project_test_properties(${TEST_NAME_PREFIX}${name} window QT_QPA_PLATFORM=offscreen WINEQT_QPA_PLATFORM=offscreen
+        LC_ALL=C.UTF-8)
 endfunction()
 
 function(add_fuzz_target name)

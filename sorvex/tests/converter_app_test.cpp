@@ -1,8 +1,8 @@
 #include "converter_app.h"
 #include "converter_dialog.h"
+#include "scratch_store.h"
 #include "templates.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace sorvex;
@@ -12,9 +12,8 @@ class ConverterAppTest : public QObject {
 private Q_SLOTS:
     void runsTheMainDialogOnceAndEndsWhenItCloses()
     {
-        QTemporaryDir store;
+        const sorvex::testing::ScratchStore store;
         QVERIFY(store.isValid());
-        QVERIFY(qputenv("XDG_CONFIG_HOME", store.path().toLocal8Bit()));
         int argc = 1;
         char name[] = "sorvex_converter_app_test";
         char* argv[] = {name, nullptr};

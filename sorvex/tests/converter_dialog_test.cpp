@@ -4,6 +4,7 @@
 #include "converter_dialog.h"
 #include "message_box.h"
 #include "registry_api.h"
+#include "scratch_store.h"
 #include "templates.h"
 
 #include <QContextMenuEvent>
@@ -13,7 +14,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -61,6 +61,30 @@ std::optional<std::string> storedName(int player)
     if (status != ERROR_SUCCESS || type != REG_SZ)
         return std::nullopt;
     return std::string(text);
+}
+
+// The bytes the store keeps for a name typed into the dialog: the registry's ANSI calls take the system code
+// page; the file store keeps UTF-8.
+std::string inStoreEncoding(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return name.toLocal8Bit().toStdString();
+#else
+    return name.toStdString();
+#endif
+}
+
+void storeName(int player, const std::string& bytes)
+{
+    HKEY key = nullptr;
+    QCOMPARE(RegCreateKeyExA(HKEY_CURRENT_USER, rootKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                             nullptr, &key, nullptr),
+             ERROR_SUCCESS);
+    const std::string name = "Player_Name" + std::to_string(player);
+    QCOMPARE(RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.c_str()),
+                            static_cast<DWORD>(bytes.size() + 1)),
+             ERROR_SUCCESS);
+    RegCloseKey(key);
 }
 
 void storeInt(int player, const char* name, std::int32_t value)
@@ -123,7 +147,7 @@ struct SmallDialogRun {
 
 class ConverterDialogTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_store;
+    std::unique_ptr<sorvex::testing::ScratchStore> m_store;
     QList<ShownMessage> m_messages;
     QList<int> m_exits;
     SmallDialogRun m_run;
@@ -155,9 +179,9 @@ private Q_SLOTS:
     }
     void init()
     {
-        m_store = std::make_unique<QTemporaryDir>();
+        m_store.reset();
+        m_store = std::make_unique<sorvex::testing::ScratchStore>();
         QVERIFY(m_store->isValid());
-        QVERIFY(qputenv("XDG_CONFIG_HOME", m_store->path().toLocal8Bit()));
         m_messages.clear();
         m_exits.clear();
         m_run = {};
@@ -202,6 +226,87 @@ private Q_SLOTS:
         QCOMPARE(storedName(1), "Player1");
         QCOMPARE(o.dialog.windowIcon().isNull(), false);
     }
+
+    void storedCharacterIsShownAndCalculateStoresItBack()
+    {
+        storeInt(1, "Qor", 2);
+        storeInt(1, "Spells", 0);
+        storeInt(1, "Spell_P0", 40);
+        storeInt(1, "Current_Intel", 120);
+        storeName(1, "Thornwick");
+        Opened o;
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Thornwick"_qs);
+        QCOMPARE(o.label(ids::nameBox), u"Thornwick"_qs);
+        QCOMPARE(o.checked(ids::firstRadio[Qor]), 2);
+        QCOMPARE(o.checked(ids::oneSpellRadio), 0);
+        QCOMPARE(o.text(ids::spellP0Edit), u"40"_qs);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"120"_qs);
+        o.edit(ids::currentIntelEdit)->setText(u"150"_qs);
+        o.check(Jala, 1);
+        o.click(ids::calculateButton);
+        QCOMPARE(storedInt(1, "Current_Intel"), 150);
+        QCOMPARE(storedInt(1, "Jala"), 1);
+        QCOMPARE(storedInt(1, "Qor"), 2);
+        QCOMPARE(storedName(1), "Thornwick");
+        QVERIFY(m_messages.isEmpty());
+    }
+
+#ifdef Q_OS_WIN
+    void namesGoThroughTheSystemCodePage()
+    {
+        QVERIFY2(GetACP() == 1252, "the names below are in the Western European code page");
+        storeName(1, "\xC6rwyn");
+        Opened o;
+        QCOMPARE(o.button(ids::player1Button)->text(), u"\u00C6rwyn"_qs);
+        answerNextDialog([&](TemplateDialog& open) {
+            open.findChild<QLineEdit*>(u"name2Edit"_qs)->setText(u"B\u00F6"_qs);
+            // Beyond the code page: what the ANSI call stores is what comes back.
+            open.findChild<QLineEdit*>(u"name3Edit"_qs)->setText(u"\u0421\u0432\u0435\u0442"_qs);
+            press(open, idOk);
+        });
+        o.click(ids::setPlayerNamesButton);
+        QCOMPARE(storedName(1), "\xC6rwyn");
+        QCOMPARE(storedName(2), "B\xF6");
+        QCOMPARE(storedName(3), "????");
+        QCOMPARE(o.button(ids::player2Button)->text(), u"B\u00F6"_qs);
+        QCOMPARE(o.button(ids::player3Button)->text(), u"????"_qs);
+    }
+
+    void unopenableKeyIsReported()
+    {
+        HKEY root = nullptr;
+        QCOMPARE(RegCreateKeyExA(HKEY_CURRENT_USER, rootKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                 nullptr, &root, nullptr),
+                 ERROR_SUCCESS);
+        // An empty access list: nobody may read, write or create below it; the owner may still change the list.
+        SECURITY_DESCRIPTOR security;
+        ACL empty;
+        QVERIFY(InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION));
+        QVERIFY(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+        QVERIFY(SetSecurityDescriptorDacl(&security, TRUE, &empty, FALSE));
+        QCOMPARE(RegSetKeySecurity(root, DACL_SECURITY_INFORMATION, &security), ERROR_SUCCESS);
+        {
+            Opened o;
+            QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_qs);
+        }
+        QVERIFY(SetSecurityDescriptorDacl(&security, TRUE, nullptr, FALSE));
+        QCOMPARE(RegSetKeySecurity(root, DACL_SECURITY_INFORMATION, &security), ERROR_SUCCESS);
+        RegCloseKey(root);
+
+        const QString rootFailure = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
+                                    u"Software\\Quendrith Converter\n"_qs;
+        // Windows also refuses to create the slot key below it; Wine creates it regardless.
+        const QString slotFailure = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
+                                    u"Software\\Quendrith Converter\\Player1\n"_qs;
+        QStringList texts;
+        for (const ShownMessage& message : m_messages) {
+            QCOMPARE(message.icon, QMessageBox::Warning);
+            QVERIFY2(message.text == rootFailure || message.text == slotFailure, qPrintable(message.text));
+            texts << message.text;
+        }
+        QVERIFY(texts.contains(rootFailure));
+    }
+#endif
 
     void tabStopsFollowTheTemplate()
     {
@@ -504,9 +609,14 @@ private Q_SLOTS:
                                         << QStringList{u" "_qs, u"Bo"_qs, u"Cy"_qs};
         QTest::newRow("kept untrimmed") << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs} << true
                                         << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs};
-        QTest::newRow("beyond ASCII") << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, u"\u0421\u0432\u0435\u0442"_qs}
-                                      << true
-                                      << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, u"\u0421\u0432\u0435\u0442"_qs};
+#ifdef Q_OS_WIN
+        // The registry's ANSI calls hold the system code page only; namesGoThroughTheSystemCodePage goes beyond.
+        const QString third = u"\u00DE\u00F0r"_qs;
+#else
+        const QString third = u"\u0421\u0432\u0435\u0442"_qs;
+#endif
+        QTest::newRow("beyond ASCII") << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, third} << true
+                                      << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, third};
         QTest::newRow("changed, then Cancel") << QStringList{u"Ann"_qs, u"Bo"_qs, u"Cy"_qs} << false
                                               << QStringList{u"Player1"_qs, u"Player2"_qs, u"Player3"_qs};
     }
@@ -533,7 +643,7 @@ private Q_SLOTS:
         const int buttons[] = {ids::player1Button, ids::player2Button, ids::player3Button};
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(o.button(buttons[i])->text(), shown[i]);
-            QCOMPARE(storedName(i + 1), shown[i].toStdString());
+            QCOMPARE(storedName(i + 1), inStoreEncoding(shown[i]));
             if (shown[i].trimmed().isEmpty())
                 QCOMPARE(o.button(buttons[i])->accessibleName(), u"Player %1"_qs.arg(i + 1));
         }
