@@ -81,11 +81,16 @@ private Q_SLOTS:
         combo->setAccessibleName(u"Choice"_s);
         window.show();
         const QStringList faults = keyboard::misannounced(&window);
+        // Qt names a combo box by its text only where it speaks to AT-SPI; elsewhere by its name.
+#if defined(Q_OS_UNIX)
         QCOMPARE(faults.size(), 4);
+        QCOMPARE(faults.at(3), u"choice is announced as \"First\", not by its name"_s);
+#else
+        QCOMPARE(faults.size(), 3);
+#endif
         QVERIFY2(faults.at(0).startsWith(u"QWidget is announced with role"_s), qPrintable(faults.at(0)));
         QVERIFY2(faults.at(1).startsWith(u"loose is announced with role"_s), qPrintable(faults.at(1)));
         QCOMPARE(faults.at(2), u"shown is announced as editable and read only"_s);
-        QCOMPARE(faults.at(3), u"choice is announced as \"First\", not by its name"_s);
 
         QMainWindow main;
         main.setCentralWidget(new QCheckBox(u"Box"_s));
