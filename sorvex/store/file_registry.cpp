@@ -2,14 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <set>
+#include <string_view>
+#include <thread>
 #include <vector>
+
+#include <dirent.h>
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -19,11 +25,17 @@
 
 namespace {
 
-constexpr std::size_t maxFileBytes = 16u << 20;
+// A store of three characters is about a kilobyte; files past these limits are not ours to read.
+constexpr std::size_t maxFileBytes = 8u << 20;
+constexpr std::size_t maxLineBytes = 1u << 20;
+constexpr std::size_t maxKeyDepth = 64;
+// All key paths together, parents included, that one file may make us hold.
+constexpr std::size_t maxKeyBytes = 32u << 20;
 constexpr const char* rootName = "HKEY_CURRENT_USER";
 
 struct CaseLess {
-    bool operator()(const std::string& a, const std::string& b) const
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const
     {
         return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
             return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
@@ -280,14 +292,32 @@ Key& EnsureKey(Tree& tree, const std::string& path)
     return it->second;
 }
 
-void EnsureWithParents(Tree& tree, const std::string& path)
+std::size_t KeyDepth(std::string_view path)
 {
-    for (std::size_t pos = path.find('\\'); pos != std::string::npos; pos = path.find('\\', pos + 1))
-        EnsureKey(tree, path.substr(0, pos));
-    EnsureKey(tree, path);
+    return path.empty() ? 0 : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
 }
 
-Tree Parse(const std::string& raw, bool& damaged)
+// The parents of every key in the tree are in it too, so walking up from the key stops at the first one
+// there and each key is made once. Returns the bytes of the paths made.
+std::size_t EnsureWithParents(Tree& tree, const std::string& path)
+{
+    std::vector<std::size_t> missing;
+    for (std::size_t end = path.size(); end != 0 && tree.find(std::string_view(path).substr(0, end)) == tree.end();) {
+        missing.push_back(end);
+        const std::size_t pos = path.rfind('\\', end - 1);
+        end = pos == std::string::npos ? 0 : pos;
+    }
+    std::size_t made = 0;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        std::string prefix = path.substr(0, *it);
+        made += 2 * prefix.size();
+        tree.emplace(prefix, Key{prefix, {}});
+    }
+    return made;
+}
+
+// overCap: the file is too large or too deep to be a store; nothing of it is used then.
+Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
 {
     std::string text;
     if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE)
@@ -309,12 +339,17 @@ Tree Parse(const std::string& raw, bool& damaged)
             } else if (c != '\r') {
                 line += c;
             }
+            if (line.size() > maxLineBytes) {
+                overCap = true;
+                return {};
+            }
         }
         if (!line.empty())
             lines.push_back(line);
     }
 
     Tree tree;
+    std::size_t keyBytes = 0;
     bool version5 = true;
     bool headerSeen = false;
     Key* current = nullptr;
@@ -323,6 +358,10 @@ Tree Parse(const std::string& raw, bool& damaged)
         while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
             line += Trim(lines[++i]);
+            if (line.size() > maxLineBytes) {
+                overCap = true;
+                return {};
+            }
         }
         if (line.empty() || line[0] == ';')
             continue;
@@ -363,12 +402,16 @@ Tree Parse(const std::string& raw, bool& damaged)
                 damaged = true;
                 continue;
             }
-            if (path.empty()) {
-                current = &EnsureKey(tree, path);
-            } else {
-                EnsureWithParents(tree, path);
-                current = &EnsureKey(tree, path);
+            if (KeyDepth(path) > maxKeyDepth) {
+                overCap = true;
+                return {};
             }
+            keyBytes += EnsureWithParents(tree, path);
+            if (keyBytes > maxKeyBytes) {
+                overCap = true;
+                return {};
+            }
+            current = &EnsureKey(tree, path);
             continue;
         }
         std::string valueName;
@@ -498,20 +541,45 @@ struct Session {
     bool writable = false;
     bool dirty = false;
     bool damaged = false;
+    bool overCap = false;
     bool fileExisted = false;
-    std::string original;
     Tree tree;
     std::set<HKEY> handles;
 };
 
 Session session;
 std::optional<std::string> pendingNotice;
+// After a lock wait ran out, the next ones are short until the lock is got again, so that one
+// store operation of several keys does not wait the full time for each.
+bool lockTimedOut = false;
 
-bool WriteAll(int fd, const std::string& data)
+constexpr auto lockWait = std::chrono::seconds(3);
+constexpr auto lockWaitAfterTimeout = std::chrono::milliseconds(200);
+
+void AddNotice(const std::string& text)
+{
+    pendingNotice = pendingNotice ? *pendingNotice + "\n\n" + text : text;
+}
+
+LONG ReadError(int error)
+{
+    return error == EACCES || error == EPERM || error == EISDIR ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT;
+}
+
+LONG WriteError(int error)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return ERROR_DISK_FULL;
+    if (error == EACCES || error == EPERM || error == EROFS || error == EISDIR)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_WRITE_FAULT;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size)
 {
     std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -535,6 +603,35 @@ bool MakeFolders(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Waits a bounded time: a holder that hangs must not keep the window from opening. flock locks
+// go with their holder, so one that died holds nothing.
+bool Lock(int fd, int operation)
+{
+    const auto deadline = std::chrono::steady_clock::now() + (lockTimedOut ? lockWaitAfterTimeout : lockWait);
+    for (;;) {
+        if (::flock(fd, operation | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) {
+            lockTimedOut = false;
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            lockTimedOut = true;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::string ErrorText(int error)
+{
+    return std::strerror(error);
+}
+
+LONG FailSession(LONG result)
+{
+    session.usable = false;
+    return result;
+}
+
 LONG BeginSession(bool wantWrite)
 {
     if (session.openKeys > 0)
@@ -550,15 +647,21 @@ LONG BeginSession(bool wantWrite)
     bool exclusive = session.lockFd >= 0;
     if (session.lockFd < 0)
         session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (session.lockFd >= 0) {
-        while (::flock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-        }
+    if (session.lockFd >= 0 && !Lock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
+        AddNotice("The settings file\n" + file +
+                  "\nis in use by another program; nothing was read from it or saved in it this time.");
+        return FailSession(ERROR_ACCESS_DENIED);
     }
 
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno != ENOENT) {
-            return ERROR_ACCESS_DENIED;
+        const int error = errno;
+        if (error != ENOENT) {
+            // A missing folder is reported by the failed open alone.
+            if (error != ENOTDIR)
+                AddNotice("The settings file\n" + file + "\ncould not be opened (" + ErrorText(error) +
+                          "); nothing was read from it or saved in it.");
+            return FailSession(ERROR_ACCESS_DENIED);
         }
         struct stat st {};
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
@@ -570,23 +673,32 @@ LONG BeginSession(bool wantWrite)
     } else {
         session.fileExisted = true;
         std::string data;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
+            session.overCap = true;
         char buf[65536];
-        for (;;) {
+        while (!session.overCap) {
             const ssize_t n = ::read(fd, buf, sizeof buf);
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n <= 0)
+            if (n < 0) {
+                const int error = errno;
+                ::close(fd);
+                AddNotice("The settings file\n" + file + "\ncould not be read (" + ErrorText(error) +
+                          "); nothing was read from it or saved in it.");
+                return FailSession(ReadError(error));
+            }
+            if (n == 0)
                 break;
             data.append(buf, static_cast<std::size_t>(n));
-            if (data.size() > maxFileBytes) {
-                data.resize(maxFileBytes);
-                session.damaged = true;
-                break;
-            }
+            if (data.size() > maxFileBytes)
+                session.overCap = true;
         }
         ::close(fd);
-        session.original = data;
-        session.tree = Parse(data, session.damaged);
+        if (!session.overCap)
+            session.tree = Parse(data, session.damaged, session.overCap);
+        if (session.overCap)
+            session.tree = {};
     }
     session.usable = true;
     // Write bits are looked at as well, so that a file made read-only stays so for root too.
@@ -608,50 +720,141 @@ std::string Timestamp()
     return buf;
 }
 
-bool WriteFileAtomically(const std::string& target, const std::string& data)
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// The file a save replaces: a symbolic link's target, so that a store kept elsewhere stays linked.
+std::string SaveTarget(const std::string& file)
+{
+    std::string target = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        std::vector<char> link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size())
+            break;
+        const std::string to(link.data(), static_cast<std::size_t>(n));
+        target = to.front() == '/' ? to : FolderOf(target) + "/" + to;
+    }
+    return target;
+}
+
+// Temp files are only made under the lock, so any there now are left from a save that was cut off.
+void RemoveStaleTemps(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        const auto tmp = name.rfind(".tmp-");
+        if (name.substr(0, prefix.size()) == prefix && tmp != std::string_view::npos && tmp + 11 == name.size())
+            ::unlink((folder + "/" + std::string(name)).c_str());
+    }
+    ::closedir(dir);
+}
+
+// Writes a new file beside the target and renames it over; 0 or the errno of what failed.
+int WriteFileAtomically(const std::string& target, const std::function<bool(int)>& fill)
 {
     std::string tmpl = target + ".tmp-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
-        return false;
-    const bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok || ::rename(name.data(), target.c_str()) != 0) {
+        return errno;
+    int error = 0;
+    errno = 0;
+    if (!fill(fd) || ::fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(name.data(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(name.data());
-        return false;
+        return error;
     }
-    const int dirFd = ::open(sorvex::regfile::StoreFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return true;
+    return 0;
 }
 
-void EndSession()
+// Copies the file as it is on disk, whatever its size, so that nothing of it is lost.
+int CopyWhole(const std::string& from, const std::string& to)
 {
-    if (session.usable && session.writable && session.dirty) {
-        const std::string file = sorvex::regfile::StoreFile();
-        bool kept = true;
-        if (session.damaged && session.fileExisted) {
-            std::string copy = file + ".unreadable-" + Timestamp();
-            for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
-                copy = file + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
-            kept = WriteFileAtomically(copy, session.original);
-            if (kept)
-                pendingNotice = "The settings file\n" + file +
-                                "\ncould not be read completely. What could be read is used; "
-                                "the original file was kept as\n" +
-                                copy;
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int error = WriteFileAtomically(to, [in](int out) {
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(in, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n == 0;
+            if (!WriteAll(out, buf, static_cast<std::size_t>(n)))
+                return false;
         }
-        if (kept)
-            WriteFileAtomically(file, Write(session.tree));
+    });
+    ::close(in);
+    return error;
+}
+
+LONG SaveSession()
+{
+    const std::string file = sorvex::regfile::StoreFile();
+    const std::string target = SaveTarget(file);
+    RemoveStaleTemps(file);
+    if (target != file)
+        RemoveStaleTemps(target);
+    if ((session.damaged || session.overCap) && session.fileExisted) {
+        std::string copy = file + ".unreadable-" + Timestamp();
+        for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
+            copy = file + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
+        if (const int error = CopyWhole(file, copy); error != 0) {
+            AddNotice("The settings file\n" + file + "\ncould not be read completely, and it could not be copied aside (" +
+                      ErrorText(error) + "). Nothing was saved; the file was left as it was.");
+            return WriteError(error);
+        }
+        AddNotice("The settings file\n" + file +
+                  (session.overCap ? "\nis too large or too deeply nested to be a character store. A new store is used; "
+                                     "the original file was kept as\n"
+                                   : "\ncould not be read completely. What could be read is used; "
+                                     "the original file was kept as\n") +
+                  copy);
     }
+    const std::string text = Write(session.tree);
+    if (const int error =
+            WriteFileAtomically(target, [&text](int fd) { return WriteAll(fd, text.data(), text.size()); });
+        error != 0) {
+        AddNotice("The changes could not be saved in the settings file\n" + file + "\n(" + ErrorText(error) +
+                  "). The file was left as it was.");
+        return WriteError(error);
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG EndSession()
+{
+    LONG result = ERROR_SUCCESS;
+    if (session.usable && session.writable && session.dirty)
+        result = SaveSession();
     if (session.lockFd >= 0)
         ::close(session.lockFd);
     session = Session{};
+    return result;
 }
 
 bool IsHandle(HKEY key)
@@ -671,7 +874,8 @@ std::string JoinPath(HKEY root, LPCSTR sub)
 bool ValidPath(const std::string& path)
 {
     return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\')) &&
-           path.find_first_of("\r\n[]") == std::string::npos;
+           path.find_first_of("\r\n[]") == std::string::npos && KeyDepth(path) <= maxKeyDepth &&
+           path.size() < maxLineBytes / 2;
 }
 
 LONG OpenHandle(const std::string& path, bool canWrite, PHKEY result)
@@ -799,7 +1003,7 @@ LONG RegCloseKey(HKEY hKey)
     session.handles.erase(hKey);
     delete hKey;
     if (--session.openKeys == 0)
-        EndSession();
+        return EndSession();
     return ERROR_SUCCESS;
 }
 
@@ -839,9 +1043,10 @@ std::string StoreFile()
 std::string ParseAndWrite(const std::string& bytes, bool* damaged)
 {
     bool bad = false;
-    const Tree tree = Parse(bytes, bad);
+    bool overCap = false;
+    const Tree tree = Parse(bytes, bad, overCap);
     if (damaged)
-        *damaged = bad;
+        *damaged = bad || overCap;
     return Write(tree);
 }
 
