@@ -556,9 +556,13 @@ bool lockTimedOut = false;
 constexpr auto lockWait = std::chrono::seconds(3);
 constexpr auto lockWaitAfterTimeout = std::chrono::milliseconds(200);
 
+// Several calls of one operation may fail alike; the user reads of it once.
 void AddNotice(const std::string& text)
 {
-    pendingNotice = pendingNotice ? *pendingNotice + "\n\n" + text : text;
+    if (!pendingNotice)
+        pendingNotice = text;
+    else if (pendingNotice->find(text) == std::string::npos)
+        *pendingNotice += "\n\n" + text;
 }
 
 LONG ReadError(int error)
@@ -653,7 +657,8 @@ LONG BeginSession(bool wantWrite)
         return FailSession(ERROR_ACCESS_DENIED);
     }
 
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a FIFO in the file's place would block the open for good.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int error = errno;
         if (error != ENOENT) {
@@ -674,7 +679,14 @@ LONG BeginSession(bool wantWrite)
         session.fileExisted = true;
         std::string data;
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+            ::close(fd);
+            AddNotice("The settings file\n" + file + "\nis not a plain file (" + ErrorText(error) +
+                      "); nothing was read from it or saved in it.");
+            return FailSession(ReadError(error));
+        }
+        if (static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
             session.overCap = true;
         char buf[65536];
         while (!session.overCap) {
@@ -748,7 +760,7 @@ std::string SaveTarget(const std::string& file)
 void RemoveStaleTemps(const std::string& target)
 {
     const std::string folder = FolderOf(target);
-    const std::string prefix = target.substr(target.rfind('/') + 1);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + '.';
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;

@@ -380,6 +380,20 @@ TEST_F(FileRegistryTest, AFolderInPlaceOfTheFileFailsTheOpenAndSaysWhere)
     EXPECT_TRUE(fs::is_directory(regfile::StoreFile()));
 }
 
+TEST_F(FileRegistryTest, AFifoInPlaceOfTheFileFailsTheOpenWithoutBlocking)
+{
+    fs::create_directories(folder + "/sorvex");
+    ASSERT_EQ(::mkfifo(regfile::StoreFile().c_str(), 0600), 0);
+    const int result = InChild(10, [] {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_READ, &key) != ERROR_ACCESS_DENIED)
+            return 1;
+        const auto notice = TakeStoreNotice();
+        return notice && notice->find(regfile::StoreFile()) != std::string::npos ? 0 : 2;
+    });
+    EXPECT_EQ(result, 0);
+}
+
 // The file may not grow past a few hundred bytes in the child, so the replacement cannot be written.
 TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
 {
