@@ -33,13 +33,27 @@ constexpr std::size_t maxKeyDepth = 64;
 constexpr std::size_t maxKeyBytes = 32u << 20;
 constexpr const char* rootName = "HKEY_CURRENT_USER";
 
+// Names compare as the registry does for ASCII, the same in every locale.
+unsigned char FoldCase(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
 struct CaseLess {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const
     {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-        });
+        const std::size_t n = std::min(a.size(), b.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (a[i] == b[i])
+                continue;
+            const unsigned char x = FoldCase(a[i]);
+            const unsigned char y = FoldCase(b[i]);
+            if (x != y)
+                return x < y;
+        }
+        return a.size() < b.size();
     }
 };
 
@@ -158,26 +172,39 @@ bool IsTextType(DWORD type)
 
 // ---- reading ----
 
-std::string Trim(const std::string& s)
+std::string_view Trim(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return {};
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
 }
 
+// The first '"' or '\\' from pos on, else the end; a plain loop, as find_first_of calls memchr per byte.
+std::size_t QuoteOrBackslash(std::string_view s, std::size_t pos)
+{
+    while (pos < s.size() && s[pos] != '"' && s[pos] != '\\')
+        ++pos;
+    return pos;
+}
+
 // Parses a quoted text starting at s[pos] == '"'; pos ends after the closing quote.
-bool ParseQuoted(const std::string& s, std::size_t& pos, std::string& out)
+bool ParseQuoted(std::string_view s, std::size_t& pos, std::string& out)
 {
     if (pos >= s.size() || s[pos] != '"')
         return false;
     ++pos;
     while (pos < s.size()) {
+        const std::size_t stop = QuoteOrBackslash(s, pos);
+        out.append(s.substr(pos, stop - pos));
+        pos = stop;
+        if (pos >= s.size())
+            break;
         const char c = s[pos++];
         if (c == '"')
             return true;
-        if (c == '\\' && pos < s.size())
+        if (pos < s.size())
             out += s[pos++];
         else
             out += c;
@@ -196,7 +223,7 @@ int HexDigit(char c)
     return -1;
 }
 
-bool ParseHexBytes(const std::string& s, std::string& out)
+bool ParseHexBytes(std::string_view s, std::string& out)
 {
     std::size_t i = 0;
     while (i < s.size()) {
@@ -221,20 +248,21 @@ bool ParseHexBytes(const std::string& s, std::string& out)
     return true;
 }
 
-bool ParseData(const std::string& text, bool version5, Value& value)
+bool ParseData(std::string_view text, bool version5, Value& value)
 {
-    const std::string s = Trim(text);
+    const std::string_view s = Trim(text);
     if (!s.empty() && s[0] == '"') {
         std::size_t pos = 0;
         std::string str;
         if (!ParseQuoted(s, pos, str) || !Trim(s.substr(pos)).empty())
             return false;
         value.type = REG_SZ;
-        value.data = str + '\0';
+        str += '\0';
+        value.data = std::move(str);
         return true;
     }
     if (s.rfind("dword:", 0) == 0) {
-        const std::string digits = s.substr(6);
+        const std::string_view digits = s.substr(6);
         if (digits.empty() || digits.size() > 8)
             return false;
         std::uint32_t v = 0;
@@ -284,36 +312,31 @@ bool ParseData(const std::string& text, bool version5, Value& value)
     return true;
 }
 
-Key& EnsureKey(Tree& tree, const std::string& path)
-{
-    auto it = tree.find(path);
-    if (it == tree.end())
-        it = tree.emplace(path, Key{path, {}}).first;
-    return it->second;
-}
-
 std::size_t KeyDepth(std::string_view path)
 {
     return path.empty() ? 0 : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
 }
 
 // The parents of every key in the tree are in it too, so walking up from the key stops at the first one
-// there and each key is made once. Returns the bytes of the paths made.
-std::size_t EnsureWithParents(Tree& tree, const std::string& path)
+// there and each key is made once. made grows by the bytes of the paths made.
+Key& EnsureWithParents(Tree& tree, const std::string& path, std::size_t& made)
 {
+    // Files are written in order, so a new key mostly goes last.
+    auto at = !tree.empty() && tree.key_comp()(tree.rbegin()->first, path) ? tree.end() : tree.lower_bound(path);
+    if (at != tree.end() && !tree.key_comp()(path, at->first))
+        return at->second;
     std::vector<std::size_t> missing;
-    for (std::size_t end = path.size(); end != 0 && tree.find(std::string_view(path).substr(0, end)) == tree.end();) {
+    for (std::size_t end = path.rfind('\\'); end != std::string::npos && end != 0 &&
+                                              tree.find(std::string_view(path).substr(0, end)) == tree.end();
+         end = path.rfind('\\', end - 1))
         missing.push_back(end);
-        const std::size_t pos = path.rfind('\\', end - 1);
-        end = pos == std::string::npos ? 0 : pos;
-    }
-    std::size_t made = 0;
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         std::string prefix = path.substr(0, *it);
         made += 2 * prefix.size();
-        tree.emplace(prefix, Key{prefix, {}});
+        tree.emplace_hint(at, prefix, Key{prefix, {}});
     }
-    return made;
+    made += 2 * path.size();
+    return tree.emplace_hint(at, path, Key{path, {}})->second;
 }
 
 // overCap: the file is too large or too deep to be a store; nothing of it is used then.
@@ -330,22 +353,18 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
         damaged = true;
 
     std::vector<std::string> lines;
-    {
-        std::string line;
-        for (const char c : text) {
-            if (c == '\n') {
-                lines.push_back(line);
-                line.clear();
-            } else if (c != '\r') {
-                line += c;
-            }
-            if (line.size() > maxLineBytes) {
-                overCap = true;
-                return {};
-            }
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        if (line.find('\r') != std::string::npos)
+            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        if (line.size() > maxLineBytes) {
+            overCap = true;
+            return {};
         }
-        if (!line.empty())
-            lines.push_back(line);
+        if (end < text.size() || !line.empty())
+            lines.push_back(std::move(line));
+        start = end + 1;
     }
 
     Tree tree;
@@ -354,7 +373,7 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
     bool headerSeen = false;
     Key* current = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line = Trim(lines[i]);
+        std::string line(Trim(lines[i]));
         while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
             line += Trim(lines[++i]);
@@ -386,7 +405,7 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
                 continue;
             const std::string prefix = rootName;
             if (name.size() < prefix.size() || !std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
-                    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+                    return FoldCase(a) == FoldCase(b);
                 })) {
                 damaged = true;  // other roots are not ours; keep the original
                 continue;
@@ -406,12 +425,11 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
                 overCap = true;
                 return {};
             }
-            keyBytes += EnsureWithParents(tree, path);
+            current = &EnsureWithParents(tree, path, keyBytes);
             if (keyBytes > maxKeyBytes) {
                 overCap = true;
                 return {};
             }
-            current = &EnsureKey(tree, path);
             continue;
         }
         std::string valueName;
@@ -428,7 +446,7 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
             damaged = true;
             continue;
         }
-        const std::string data = line.substr(pos + 1);
+        const std::string_view data = std::string_view(line).substr(pos + 1);
         if (Trim(data) == "-") {
             current->values.erase(valueName);
             continue;
@@ -438,7 +456,7 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
             damaged = true;
             continue;
         }
-        current->values[valueName] = value;
+        current->values.insert_or_assign(std::move(valueName), std::move(value));
     }
     if (!headerSeen && !raw.empty())
         damaged = true;
@@ -447,13 +465,19 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
 
 // ---- writing ----
 
-std::string Quote(const std::string& s)
+std::string Quote(std::string_view s)
 {
-    std::string out = "\"";
-    for (const char c : s) {
-        if (c == '\\' || c == '"')
+    std::string out;
+    out.reserve(s.size() + 2);
+    out += '"';
+    for (std::size_t pos = 0; pos < s.size();) {
+        const std::size_t stop = QuoteOrBackslash(s, pos);
+        out.append(s.substr(pos, stop - pos));
+        if (stop < s.size()) {
             out += '\\';
-        out += c;
+            out += s[stop];
+        }
+        pos = stop + 1;
     }
     return out + '"';
 }
@@ -504,7 +528,7 @@ std::string Write(const Tree& tree)
                 std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(x));
                 out += buf;
             } else if (IsPlainText(v)) {
-                out += Quote(v.data.substr(0, v.data.size() - 1));
+                out += Quote(std::string_view(v.data).substr(0, v.data.size() - 1));
             } else if (IsTextType(v.type)) {
                 char buf[24];
                 std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
@@ -933,7 +957,8 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
     }
     const bool existed = FindKey(path) != nullptr;
     if (!existed) {
-        EnsureWithParents(session.tree, path);
+        std::size_t made = 0;
+        EnsureWithParents(session.tree, path, made);
         session.dirty = true;
     }
     if (lpdwDisposition)

@@ -347,7 +347,7 @@ TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
             CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
             EXPECT_EQ(key.ReadInt("Kraanan", 1, true), 1);
         }
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
         const auto kept = Leftovers(folder + "/sorvex", "registry.reg.unreadable-");
         ASSERT_EQ(kept.size(), 1u);
         EXPECT_TRUE(ReadAll(kept[0]) == f.bytes);
