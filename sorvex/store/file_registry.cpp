@@ -671,10 +671,10 @@ LONG BeginSession(bool wantWrite)
         MakeFolders(folder);
 
     const std::string lockPath = file + ".lock";
-    session.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    session.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     bool exclusive = session.lockFd >= 0;
     if (session.lockFd < 0)
-        session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
+        session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (session.lockFd >= 0 && !Lock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
         AddNotice("The settings file\n" + file +
                   "\nis in use by another program; nothing was read from it or saved in it this time.");
