@@ -394,6 +394,22 @@ TEST_F(FileRegistryTest, AFifoInPlaceOfTheFileFailsTheOpenWithoutBlocking)
     EXPECT_EQ(result, 0);
 }
 
+// Reading /proc/self/mem from offset 0 fails with EIO: a read error, not the end of the file.
+TEST_F(FileRegistryTest, AReadErrorFailsTheOpenInsteadOfReadingAsEmpty)
+{
+    fs::create_directories(folder + "/sorvex");
+    fs::create_symlink("/proc/self/mem", regfile::StoreFile());
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_READ_FAULT);
+    if (key)
+        RegCloseKey(key);
+    const auto notice = TakeStoreNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_NE(notice->find(regfile::StoreFile()), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(regfile::StoreFile()));
+}
+
 // The file may not grow past a few hundred bytes in the child, so the replacement cannot be written.
 TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
 {
