@@ -28,6 +28,10 @@ namespace {
 // A store of three characters is about a kilobyte; files past these limits are not ours to read.
 constexpr std::size_t maxFileBytes = 8u << 20;
 constexpr std::size_t maxLineBytes = 1u << 20;
+// What is written must read back: a quoted value, escaped, stays on a line within the limit (longer
+// binary data is written on continued lines), and a save that would pass the file limit is refused.
+constexpr std::size_t maxValueBytes = 256u << 10;
+constexpr std::size_t maxValueNameBytes = 16383;
 constexpr std::size_t maxKeyDepth = 64;
 // All key paths together, parents included, that one file may make us hold.
 constexpr std::size_t maxKeyBytes = 32u << 20;
@@ -377,10 +381,6 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
         while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
             line += Trim(lines[++i]);
-            if (line.size() > maxLineBytes) {
-                overCap = true;
-                return {};
-            }
         }
         if (line.empty() || line[0] == ';')
             continue;
@@ -872,6 +872,11 @@ LONG SaveSession()
                   copy);
     }
     const std::string text = Write(session.tree);
+    if (text.size() > maxFileBytes) {
+        AddNotice("The changes were not saved: the settings file\n" + file +
+                  "\nwould grow past 8 MiB, more than a character store holds. The file was left as it was.");
+        return ERROR_WRITE_FAULT;
+    }
     if (const int error =
             WriteFileAtomically(target, [&text](int fd) { return WriteAll(fd, text.data(), text.size()); });
         error != 0) {
@@ -1018,6 +1023,8 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
     if (!hKey->canWrite)
         return ERROR_ACCESS_DENIED;
     if (!lpData && cbData != 0)
+        return ERROR_INVALID_PARAMETER;
+    if (cbData > maxValueBytes || (lpValueName && std::strlen(lpValueName) > maxValueNameBytes))
         return ERROR_INVALID_PARAMETER;
     Value v;
     v.type = dwType;

@@ -359,6 +359,42 @@ TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Long values of text that is not UTF-8 are written as UTF-16 bytes, several times their size: what
+// is written must still read back, and a store that would grow too large is not written at all.
+TEST_F(FileRegistryTest, WhatIsWrittenReadsBackAndAStoreTooLargeIsRefused)
+{
+    const std::string latin1(200u << 10, '\xE9');
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    for (const char* name : {"A", "B", "C"})
+        EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(latin1.c_str()),
+                                 static_cast<DWORD>(latin1.size() + 1)),
+                  ERROR_SUCCESS);
+    const std::string tooLong(300u << 10, 'x');
+    EXPECT_EQ(RegSetValueExA(key, "D", 0, REG_BINARY, reinterpret_cast<const BYTE*>(tooLong.data()),
+                             static_cast<DWORD>(tooLong.size())),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_GT(fs::file_size(regfile::StoreFile()), 1u << 20);
+    std::string utf8;
+    for (std::size_t i = 0; i < latin1.size(); ++i)
+        utf8 += "\xC3\xA9";
+    EXPECT_TRUE(Text(slot1.c_str(), "C") == utf8);
+    EXPECT_FALSE(TakeStoreNotice().has_value());
+
+    const std::string before = ReadAll(regfile::StoreFile());
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    for (int i = 0; i < 5; ++i)
+        RegSetValueExA(key, ("More" + std::to_string(i)).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(latin1.c_str()), static_cast<DWORD>(latin1.size() + 1));
+    EXPECT_EQ(RegCloseKey(key), ERROR_WRITE_FAULT);
+    const auto notice = TakeStoreNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_NE(notice->find(regfile::StoreFile()), std::string::npos);
+    EXPECT_TRUE(ReadAll(regfile::StoreFile()) == before);
+}
+
 TEST_F(FileRegistryTest, AFolderInPlaceOfTheFileFailsTheOpenAndSaysWhere)
 {
     fs::create_directories(regfile::StoreFile());
