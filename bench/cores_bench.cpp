@@ -143,6 +143,71 @@ void StoreRoundTrip(benchmark::State& state)
 }
 BENCHMARK(StoreRoundTrip)->Unit(benchmark::kMicrosecond);
 
+// One store operation on stores far larger than three characters make: the whole file is read,
+// parsed, written and replaced each time, so these show that the cost stays linear in the file.
+enum class BigStore { OneMegabyte, TenThousandKeys, DeepKey };
+
+std::string BigStoreText(BigStore kind)
+{
+    std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
+    if (kind == BigStore::DeepKey) {
+        text += "[HKEY_CURRENT_USER\\Software";
+        for (int level = 0; level < 500; ++level)
+            text += "\\k" + std::to_string(level);
+        return text + "]\r\n\"Kraanan\"=dword:00000003\r\n";
+    }
+    const std::string filler(40, 'x');
+    for (int key = 0; kind == BigStore::OneMegabyte ? text.size() < (1u << 20) : key < 10000; ++key) {
+        text += "[HKEY_CURRENT_USER\\Software\\Other\\Key" + std::to_string(key) + "]\r\n";
+        for (int value = 0; value < (kind == BigStore::OneMegabyte ? 10 : 1); ++value)
+            text += "\"Value" + std::to_string(value) + "\"=\"" + filler + "\"\r\n";
+    }
+    return text;
+}
+
+void StoreOperationOnABigStore(benchmark::State& state)
+{
+    namespace fs = std::filesystem;
+    const auto kind = static_cast<BigStore>(state.range(0));
+    const fs::path folder = fs::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
+    fs::create_directories(folder / "sorvex");
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    const std::string text = BigStoreText(kind);
+    const fs::path file = folder / "sorvex" / "registry.reg";
+    auto writeStore = [&] {
+        fs::remove_all(folder / "sorvex");
+        fs::create_directories(folder / "sorvex");
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        if (!out || std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fclose(out) != 0)
+            state.SkipWithError("the store could not be written");
+    };
+    writeStore();
+
+    UnseenView view;
+    FailingSink messages;
+    sorvex::CharacterStore store(view, messages);
+    store.playerNames = {"Arwen", "Brannoc", "Cilla"};
+    store.sheet = FilledSheet();
+    std::int32_t intellect = 100;
+    for (auto _ : state) {
+        // The deep key makes the file one to keep aside, so each round starts from it again.
+        if (kind == BigStore::DeepKey) {
+            state.PauseTiming();
+            writeStore();
+            state.ResumeTiming();
+        }
+        store.sheet.currentIntel = ++intellect;
+        store.SaveCharacter();
+        if (kind != BigStore::DeepKey && messages.warned) {
+            state.SkipWithError("the store gave a warning");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+    fs::remove_all(folder);
+}
+BENCHMARK(StoreOperationOnABigStore)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
 // With --table: one row of bench/run.sh's table per measure instead of Google Benchmark's own report.
 class TableReporter : public benchmark::BenchmarkReporter {
 public:
@@ -170,6 +235,12 @@ public:
         const double store = times_["StoreRoundTrip"] / 1e3;
         std::printf("| store, SaveCharacter + LoadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
                     store < 1000 ? "yes" : "no");
+        const char* const bigStores[] = {"a 1 MB store", "a store of 10 000 keys", "a key 500 levels deep"};
+        for (int kind = 0; kind < 3; ++kind) {
+            const double ms = times_["StoreOperationOnABigStore/" + std::to_string(kind)] / 1e6;
+            std::printf("| store, SaveCharacter on %s | %.1f ms | | | < 100 ms | %s |\n", bigStores[kind], ms,
+                        ms < 100 ? "yes" : "no");
+        }
     }
 
 private:

@@ -2,14 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <set>
+#include <string_view>
+#include <thread>
 #include <vector>
+
+#include <dirent.h>
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -19,15 +25,39 @@
 
 namespace {
 
-constexpr std::size_t maxFileBytes = 16u << 20;
+// A store of three characters is about a kilobyte; files past these limits are not ours to read.
+constexpr std::size_t maxFileBytes = 8u << 20;
+constexpr std::size_t maxLineBytes = 1u << 20;
+// What is written must read back: a quoted value, escaped, stays on a line within the limit (longer
+// binary data is written on continued lines), and a save that would pass the file limit is refused.
+constexpr std::size_t maxValueBytes = 256u << 10;
+constexpr std::size_t maxValueNameBytes = 16383;
+constexpr std::size_t maxKeyDepth = 64;
+// All key paths together, parents included, that one file may make us hold.
+constexpr std::size_t maxKeyBytes = 32u << 20;
 constexpr const char* rootName = "HKEY_CURRENT_USER";
 
+// Names compare as the registry does for ASCII, the same in every locale.
+unsigned char FoldCase(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
 struct CaseLess {
-    bool operator()(const std::string& a, const std::string& b) const
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const
     {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-        });
+        const std::size_t n = std::min(a.size(), b.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (a[i] == b[i])
+                continue;
+            const unsigned char x = FoldCase(a[i]);
+            const unsigned char y = FoldCase(b[i]);
+            if (x != y)
+                return x < y;
+        }
+        return a.size() < b.size();
     }
 };
 
@@ -146,26 +176,39 @@ bool IsTextType(DWORD type)
 
 // ---- reading ----
 
-std::string Trim(const std::string& s)
+std::string_view Trim(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return {};
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
 }
 
+// The first '"' or '\\' from pos on, else the end; a plain loop, as find_first_of calls memchr per byte.
+std::size_t QuoteOrBackslash(std::string_view s, std::size_t pos)
+{
+    while (pos < s.size() && s[pos] != '"' && s[pos] != '\\')
+        ++pos;
+    return pos;
+}
+
 // Parses a quoted text starting at s[pos] == '"'; pos ends after the closing quote.
-bool ParseQuoted(const std::string& s, std::size_t& pos, std::string& out)
+bool ParseQuoted(std::string_view s, std::size_t& pos, std::string& out)
 {
     if (pos >= s.size() || s[pos] != '"')
         return false;
     ++pos;
     while (pos < s.size()) {
+        const std::size_t stop = QuoteOrBackslash(s, pos);
+        out.append(s.substr(pos, stop - pos));
+        pos = stop;
+        if (pos >= s.size())
+            break;
         const char c = s[pos++];
         if (c == '"')
             return true;
-        if (c == '\\' && pos < s.size())
+        if (pos < s.size())
             out += s[pos++];
         else
             out += c;
@@ -184,7 +227,7 @@ int HexDigit(char c)
     return -1;
 }
 
-bool ParseHexBytes(const std::string& s, std::string& out)
+bool ParseHexBytes(std::string_view s, std::string& out)
 {
     std::size_t i = 0;
     while (i < s.size()) {
@@ -209,20 +252,21 @@ bool ParseHexBytes(const std::string& s, std::string& out)
     return true;
 }
 
-bool ParseData(const std::string& text, bool version5, Value& value)
+bool ParseData(std::string_view text, bool version5, Value& value)
 {
-    const std::string s = Trim(text);
+    const std::string_view s = Trim(text);
     if (!s.empty() && s[0] == '"') {
         std::size_t pos = 0;
         std::string str;
         if (!ParseQuoted(s, pos, str) || !Trim(s.substr(pos)).empty())
             return false;
         value.type = REG_SZ;
-        value.data = str + '\0';
+        str += '\0';
+        value.data = std::move(str);
         return true;
     }
     if (s.rfind("dword:", 0) == 0) {
-        const std::string digits = s.substr(6);
+        const std::string_view digits = s.substr(6);
         if (digits.empty() || digits.size() > 8)
             return false;
         std::uint32_t v = 0;
@@ -272,22 +316,35 @@ bool ParseData(const std::string& text, bool version5, Value& value)
     return true;
 }
 
-Key& EnsureKey(Tree& tree, const std::string& path)
+std::size_t KeyDepth(std::string_view path)
 {
-    auto it = tree.find(path);
-    if (it == tree.end())
-        it = tree.emplace(path, Key{path, {}}).first;
-    return it->second;
+    return path.empty() ? 0 : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
 }
 
-void EnsureWithParents(Tree& tree, const std::string& path)
+// The parents of every key in the tree are in it too, so walking up from the key stops at the first one
+// there and each key is made once. made grows by the bytes of the paths made.
+Key& EnsureWithParents(Tree& tree, const std::string& path, std::size_t& made)
 {
-    for (std::size_t pos = path.find('\\'); pos != std::string::npos; pos = path.find('\\', pos + 1))
-        EnsureKey(tree, path.substr(0, pos));
-    EnsureKey(tree, path);
+    // Files are written in order, so a new key mostly goes last.
+    auto at = !tree.empty() && tree.key_comp()(tree.rbegin()->first, path) ? tree.end() : tree.lower_bound(path);
+    if (at != tree.end() && !tree.key_comp()(path, at->first))
+        return at->second;
+    std::vector<std::size_t> missing;
+    for (std::size_t end = path.rfind('\\'); end != std::string::npos && end != 0 &&
+                                              tree.find(std::string_view(path).substr(0, end)) == tree.end();
+         end = path.rfind('\\', end - 1))
+        missing.push_back(end);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        std::string prefix = path.substr(0, *it);
+        made += 2 * prefix.size();
+        tree.emplace_hint(at, prefix, Key{prefix, {}});
+    }
+    made += 2 * path.size();
+    return tree.emplace_hint(at, path, Key{path, {}})->second;
 }
 
-Tree Parse(const std::string& raw, bool& damaged)
+// overCap: the file is too large or too deep to be a store; nothing of it is used then.
+Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
 {
     std::string text;
     if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE)
@@ -300,26 +357,27 @@ Tree Parse(const std::string& raw, bool& damaged)
         damaged = true;
 
     std::vector<std::string> lines;
-    {
-        std::string line;
-        for (const char c : text) {
-            if (c == '\n') {
-                lines.push_back(line);
-                line.clear();
-            } else if (c != '\r') {
-                line += c;
-            }
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        if (line.find('\r') != std::string::npos)
+            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        if (line.size() > maxLineBytes) {
+            overCap = true;
+            return {};
         }
-        if (!line.empty())
-            lines.push_back(line);
+        if (end < text.size() || !line.empty())
+            lines.push_back(std::move(line));
+        start = end + 1;
     }
 
     Tree tree;
+    std::size_t keyBytes = 0;
     bool version5 = true;
     bool headerSeen = false;
     Key* current = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line = Trim(lines[i]);
+        std::string line(Trim(lines[i]));
         while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
             line += Trim(lines[++i]);
@@ -347,7 +405,7 @@ Tree Parse(const std::string& raw, bool& damaged)
                 continue;
             const std::string prefix = rootName;
             if (name.size() < prefix.size() || !std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
-                    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+                    return FoldCase(a) == FoldCase(b);
                 })) {
                 damaged = true;  // other roots are not ours; keep the original
                 continue;
@@ -363,11 +421,14 @@ Tree Parse(const std::string& raw, bool& damaged)
                 damaged = true;
                 continue;
             }
-            if (path.empty()) {
-                current = &EnsureKey(tree, path);
-            } else {
-                EnsureWithParents(tree, path);
-                current = &EnsureKey(tree, path);
+            if (KeyDepth(path) > maxKeyDepth) {
+                overCap = true;
+                return {};
+            }
+            current = &EnsureWithParents(tree, path, keyBytes);
+            if (keyBytes > maxKeyBytes) {
+                overCap = true;
+                return {};
             }
             continue;
         }
@@ -385,7 +446,7 @@ Tree Parse(const std::string& raw, bool& damaged)
             damaged = true;
             continue;
         }
-        const std::string data = line.substr(pos + 1);
+        const std::string_view data = std::string_view(line).substr(pos + 1);
         if (Trim(data) == "-") {
             current->values.erase(valueName);
             continue;
@@ -395,7 +456,7 @@ Tree Parse(const std::string& raw, bool& damaged)
             damaged = true;
             continue;
         }
-        current->values[valueName] = value;
+        current->values.insert_or_assign(std::move(valueName), std::move(value));
     }
     if (!headerSeen && !raw.empty())
         damaged = true;
@@ -404,13 +465,19 @@ Tree Parse(const std::string& raw, bool& damaged)
 
 // ---- writing ----
 
-std::string Quote(const std::string& s)
+std::string Quote(std::string_view s)
 {
-    std::string out = "\"";
-    for (const char c : s) {
-        if (c == '\\' || c == '"')
+    std::string out;
+    out.reserve(s.size() + 2);
+    out += '"';
+    for (std::size_t pos = 0; pos < s.size();) {
+        const std::size_t stop = QuoteOrBackslash(s, pos);
+        out.append(s.substr(pos, stop - pos));
+        if (stop < s.size()) {
             out += '\\';
-        out += c;
+            out += s[stop];
+        }
+        pos = stop + 1;
     }
     return out + '"';
 }
@@ -461,7 +528,7 @@ std::string Write(const Tree& tree)
                 std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(x));
                 out += buf;
             } else if (IsPlainText(v)) {
-                out += Quote(v.data.substr(0, v.data.size() - 1));
+                out += Quote(std::string_view(v.data).substr(0, v.data.size() - 1));
             } else if (IsTextType(v.type)) {
                 char buf[24];
                 std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
@@ -498,20 +565,49 @@ struct Session {
     bool writable = false;
     bool dirty = false;
     bool damaged = false;
+    bool overCap = false;
     bool fileExisted = false;
-    std::string original;
     Tree tree;
     std::set<HKEY> handles;
 };
 
 Session session;
 std::optional<std::string> pendingNotice;
+// After a lock wait ran out, the next ones are short until the lock is got again, so that one
+// store operation of several keys does not wait the full time for each.
+bool lockTimedOut = false;
 
-bool WriteAll(int fd, const std::string& data)
+constexpr auto lockWait = std::chrono::seconds(3);
+constexpr auto lockWaitAfterTimeout = std::chrono::milliseconds(200);
+
+// Several calls of one operation may fail alike; the user reads of it once.
+void AddNotice(const std::string& text)
+{
+    if (!pendingNotice)
+        pendingNotice = text;
+    else if (pendingNotice->find(text) == std::string::npos)
+        *pendingNotice += "\n\n" + text;
+}
+
+LONG ReadError(int error)
+{
+    return error == EACCES || error == EPERM || error == EISDIR ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT;
+}
+
+LONG WriteError(int error)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return ERROR_DISK_FULL;
+    if (error == EACCES || error == EPERM || error == EROFS || error == EISDIR)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_WRITE_FAULT;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size)
 {
     std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -535,6 +631,35 @@ bool MakeFolders(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Waits a bounded time: a holder that hangs must not keep the window from opening. flock locks
+// go with their holder, so one that died holds nothing.
+bool Lock(int fd, int operation)
+{
+    const auto deadline = std::chrono::steady_clock::now() + (lockTimedOut ? lockWaitAfterTimeout : lockWait);
+    for (;;) {
+        if (::flock(fd, operation | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) {
+            lockTimedOut = false;
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            lockTimedOut = true;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::string ErrorText(int error)
+{
+    return std::strerror(error);
+}
+
+LONG FailSession(LONG result)
+{
+    session.usable = false;
+    return result;
+}
+
 LONG BeginSession(bool wantWrite)
 {
     if (session.openKeys > 0)
@@ -546,19 +671,26 @@ LONG BeginSession(bool wantWrite)
         MakeFolders(folder);
 
     const std::string lockPath = file + ".lock";
-    session.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    session.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     bool exclusive = session.lockFd >= 0;
     if (session.lockFd < 0)
-        session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (session.lockFd >= 0) {
-        while (::flock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-        }
+        session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (session.lockFd >= 0 && !Lock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
+        AddNotice("The settings file\n" + file +
+                  "\nis in use by another program; nothing was read from it or saved in it this time.");
+        return FailSession(ERROR_ACCESS_DENIED);
     }
 
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a FIFO in the file's place would block the open for good.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        if (errno != ENOENT) {
-            return ERROR_ACCESS_DENIED;
+        const int error = errno;
+        if (error != ENOENT) {
+            // A missing folder is reported by the failed open alone.
+            if (error != ENOTDIR)
+                AddNotice("The settings file\n" + file + "\ncould not be opened (" + ErrorText(error) +
+                          "); nothing was read from it or saved in it.");
+            return FailSession(ERROR_ACCESS_DENIED);
         }
         struct stat st {};
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
@@ -570,23 +702,39 @@ LONG BeginSession(bool wantWrite)
     } else {
         session.fileExisted = true;
         std::string data;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+            ::close(fd);
+            AddNotice("The settings file\n" + file + "\nis not a plain file (" + ErrorText(error) +
+                      "); nothing was read from it or saved in it.");
+            return FailSession(ReadError(error));
+        }
+        if (static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
+            session.overCap = true;
         char buf[65536];
-        for (;;) {
+        while (!session.overCap) {
             const ssize_t n = ::read(fd, buf, sizeof buf);
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n <= 0)
+            if (n < 0) {
+                const int error = errno;
+                ::close(fd);
+                AddNotice("The settings file\n" + file + "\ncould not be read (" + ErrorText(error) +
+                          "); nothing was read from it or saved in it.");
+                return FailSession(ReadError(error));
+            }
+            if (n == 0)
                 break;
             data.append(buf, static_cast<std::size_t>(n));
-            if (data.size() > maxFileBytes) {
-                data.resize(maxFileBytes);
-                session.damaged = true;
-                break;
-            }
+            if (data.size() > maxFileBytes)
+                session.overCap = true;
         }
         ::close(fd);
-        session.original = data;
-        session.tree = Parse(data, session.damaged);
+        if (!session.overCap)
+            session.tree = Parse(data, session.damaged, session.overCap);
+        if (session.overCap)
+            session.tree = {};
     }
     session.usable = true;
     // Write bits are looked at as well, so that a file made read-only stays so for root too.
@@ -608,50 +756,146 @@ std::string Timestamp()
     return buf;
 }
 
-bool WriteFileAtomically(const std::string& target, const std::string& data)
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// The file a save replaces: a symbolic link's target, so that a store kept elsewhere stays linked.
+std::string SaveTarget(const std::string& file)
+{
+    std::string target = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        std::vector<char> link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size())
+            break;
+        const std::string to(link.data(), static_cast<std::size_t>(n));
+        target = to.front() == '/' ? to : FolderOf(target) + "/" + to;
+    }
+    return target;
+}
+
+// Temp files are only made under the lock, so any there now are left from a save that was cut off.
+void RemoveStaleTemps(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + '.';
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        const auto tmp = name.rfind(".tmp-");
+        if (name.substr(0, prefix.size()) == prefix && tmp != std::string_view::npos && tmp + 11 == name.size())
+            ::unlink((folder + "/" + std::string(name)).c_str());
+    }
+    ::closedir(dir);
+}
+
+// Writes a new file beside the target and renames it over; 0 or the errno of what failed.
+int WriteFileAtomically(const std::string& target, const std::function<bool(int)>& fill)
 {
     std::string tmpl = target + ".tmp-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
-        return false;
-    const bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok || ::rename(name.data(), target.c_str()) != 0) {
+        return errno;
+    int error = 0;
+    errno = 0;
+    if (!fill(fd) || ::fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(name.data(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(name.data());
-        return false;
+        return error;
     }
-    const int dirFd = ::open(sorvex::regfile::StoreFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return true;
+    return 0;
 }
 
-void EndSession()
+// Copies the file as it is on disk, whatever its size, so that nothing of it is lost.
+int CopyWhole(const std::string& from, const std::string& to)
 {
-    if (session.usable && session.writable && session.dirty) {
-        const std::string file = sorvex::regfile::StoreFile();
-        bool kept = true;
-        if (session.damaged && session.fileExisted) {
-            std::string copy = file + ".unreadable-" + Timestamp();
-            for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
-                copy = file + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
-            kept = WriteFileAtomically(copy, session.original);
-            if (kept)
-                pendingNotice = "The settings file\n" + file +
-                                "\ncould not be read completely. What could be read is used; "
-                                "the original file was kept as\n" +
-                                copy;
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int error = WriteFileAtomically(to, [in](int out) {
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(in, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n == 0;
+            if (!WriteAll(out, buf, static_cast<std::size_t>(n)))
+                return false;
         }
-        if (kept)
-            WriteFileAtomically(file, Write(session.tree));
+    });
+    ::close(in);
+    return error;
+}
+
+LONG SaveSession()
+{
+    const std::string file = sorvex::regfile::StoreFile();
+    const std::string target = SaveTarget(file);
+    RemoveStaleTemps(file);
+    if (target != file)
+        RemoveStaleTemps(target);
+    if ((session.damaged || session.overCap) && session.fileExisted) {
+        std::string copy = file + ".unreadable-" + Timestamp();
+        for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
+            copy = file + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
+        if (const int error = CopyWhole(file, copy); error != 0) {
+            AddNotice("The settings file\n" + file + "\ncould not be read completely, and it could not be copied aside (" +
+                      ErrorText(error) + "). Nothing was saved; the file was left as it was.");
+            return WriteError(error);
+        }
+        AddNotice("The settings file\n" + file +
+                  (session.overCap ? "\nis too large or too deeply nested to be a character store. A new store is used; "
+                                     "the original file was kept as\n"
+                                   : "\ncould not be read completely. What could be read is used; "
+                                     "the original file was kept as\n") +
+                  copy);
     }
+    const std::string text = Write(session.tree);
+    if (text.size() > maxFileBytes) {
+        AddNotice("The changes were not saved: the settings file\n" + file +
+                  "\nwould grow past 8 MiB, more than a character store holds. The file was left as it was.");
+        return ERROR_WRITE_FAULT;
+    }
+    if (const int error =
+            WriteFileAtomically(target, [&text](int fd) { return WriteAll(fd, text.data(), text.size()); });
+        error != 0) {
+        AddNotice("The changes could not be saved in the settings file\n" + file + "\n(" + ErrorText(error) +
+                  "). The file was left as it was.");
+        return WriteError(error);
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG EndSession()
+{
+    LONG result = ERROR_SUCCESS;
+    if (session.usable && session.writable && session.dirty)
+        result = SaveSession();
     if (session.lockFd >= 0)
         ::close(session.lockFd);
     session = Session{};
+    return result;
 }
 
 bool IsHandle(HKEY key)
@@ -671,7 +915,8 @@ std::string JoinPath(HKEY root, LPCSTR sub)
 bool ValidPath(const std::string& path)
 {
     return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\')) &&
-           path.find_first_of("\r\n[]") == std::string::npos;
+           path.find_first_of("\r\n[]") == std::string::npos && KeyDepth(path) <= maxKeyDepth &&
+           path.size() < maxLineBytes / 2;
 }
 
 LONG OpenHandle(const std::string& path, bool canWrite, PHKEY result)
@@ -717,7 +962,8 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
     }
     const bool existed = FindKey(path) != nullptr;
     if (!existed) {
-        EnsureWithParents(session.tree, path);
+        std::size_t made = 0;
+        EnsureWithParents(session.tree, path, made);
         session.dirty = true;
     }
     if (lpdwDisposition)
@@ -778,6 +1024,8 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
         return ERROR_ACCESS_DENIED;
     if (!lpData && cbData != 0)
         return ERROR_INVALID_PARAMETER;
+    if (cbData > maxValueBytes || (lpValueName && std::strlen(lpValueName) > maxValueNameBytes))
+        return ERROR_INVALID_PARAMETER;
     Value v;
     v.type = dwType;
     if (cbData != 0)
@@ -799,7 +1047,7 @@ LONG RegCloseKey(HKEY hKey)
     session.handles.erase(hKey);
     delete hKey;
     if (--session.openKeys == 0)
-        EndSession();
+        return EndSession();
     return ERROR_SUCCESS;
 }
 
@@ -839,9 +1087,10 @@ std::string StoreFile()
 std::string ParseAndWrite(const std::string& bytes, bool* damaged)
 {
     bool bad = false;
-    const Tree tree = Parse(bytes, bad);
+    bool overCap = false;
+    const Tree tree = Parse(bytes, bad, overCap);
     if (damaged)
-        *damaged = bad;
+        *damaged = bad || overCap;
     return Write(tree);
 }
 

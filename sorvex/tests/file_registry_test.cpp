@@ -1,10 +1,16 @@
 #include "store_fakes.h"
 
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
+#include <csignal>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -285,6 +291,256 @@ TEST_F(FileRegistryTest, TwoProcessesLoseNoValues)
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < 40; ++i)
             EXPECT_EQ(Int(slot1.c_str(), ("P" + std::to_string(c) + "_" + std::to_string(i)).c_str()), i);
+}
+
+// Runs body in a child process, so that a hang or a process-wide limit stays there; the child's exit
+// code is body's result, 99 when it took longer than the seconds given.
+int InChild(int seconds, const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            return 99;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+std::string DeepKeyFile(int depth)
+{
+    std::string path = "Software";
+    for (int i = 0; i < depth; ++i)
+        path += "\\k" + std::to_string(i);
+    return "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + path +
+           "]\r\n\"Kraanan\"=dword:00000007\r\n";
+}
+
+// Files that cannot be a character store are kept aside byte for byte, quickly, and a new store is used.
+TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
+{
+    const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
+    const std::string value = "[HKEY_CURRENT_USER\\" + slot1 + "]\r\n\"Kraanan\"=dword:00000007\r\n";
+    std::string padding;
+    while (padding.size() < (17u << 20))
+        padding += "; " + std::string(98, 'x') + "\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"over 16 MiB", header + padding + value},
+        {"500 levels deep", DeepKeyFile(500)},
+        {"a 2 MiB line", header + "\"" + std::string(2u << 20, 'a') + "\"=dword:1\r\n" + value},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        fs::remove_all(folder + "/sorvex");
+        WriteAllBytes(regfile::StoreFile(), f.bytes);
+        const auto start = std::chrono::steady_clock::now();
+        {
+            CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+            EXPECT_EQ(key.ReadInt("Kraanan", 1, true), 1);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        const auto kept = Leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_TRUE(ReadAll(kept[0]) == f.bytes);
+        const auto notice = TakeStoreNotice();
+        ASSERT_TRUE(notice.has_value());
+        EXPECT_NE(notice->find(kept[0]), std::string::npos);
+        EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 1);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Long values of text that is not UTF-8 are written as UTF-16 bytes, several times their size: what
+// is written must still read back, and a store that would grow too large is not written at all.
+TEST_F(FileRegistryTest, WhatIsWrittenReadsBackAndAStoreTooLargeIsRefused)
+{
+    const std::string latin1(200u << 10, '\xE9');
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    for (const char* name : {"A", "B", "C"})
+        EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(latin1.c_str()),
+                                 static_cast<DWORD>(latin1.size() + 1)),
+                  ERROR_SUCCESS);
+    const std::string tooLong(300u << 10, 'x');
+    EXPECT_EQ(RegSetValueExA(key, "D", 0, REG_BINARY, reinterpret_cast<const BYTE*>(tooLong.data()),
+                             static_cast<DWORD>(tooLong.size())),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_GT(fs::file_size(regfile::StoreFile()), 1u << 20);
+    std::string utf8;
+    for (std::size_t i = 0; i < latin1.size(); ++i)
+        utf8 += "\xC3\xA9";
+    EXPECT_TRUE(Text(slot1.c_str(), "C") == utf8);
+    EXPECT_FALSE(TakeStoreNotice().has_value());
+
+    const std::string before = ReadAll(regfile::StoreFile());
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    for (int i = 0; i < 5; ++i)
+        RegSetValueExA(key, ("More" + std::to_string(i)).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(latin1.c_str()), static_cast<DWORD>(latin1.size() + 1));
+    EXPECT_EQ(RegCloseKey(key), ERROR_WRITE_FAULT);
+    const auto notice = TakeStoreNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_NE(notice->find(regfile::StoreFile()), std::string::npos);
+    EXPECT_TRUE(ReadAll(regfile::StoreFile()) == before);
+}
+
+TEST_F(FileRegistryTest, AFolderInPlaceOfTheFileFailsTheOpenAndSaysWhere)
+{
+    fs::create_directories(regfile::StoreFile());
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(key, nullptr);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+    if (key)
+        RegCloseKey(key);
+
+    FakeDialog dialog;
+    CharacterStore store(dialog, messages);
+    dialog.store = &store;
+    store.SaveCharacter();
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].second.rfind("CVORegistry() Constructor3: ", 0), 0u);
+    EXPECT_NE(messages.shown[2].second.find(regfile::StoreFile()), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(regfile::StoreFile()));
+}
+
+TEST_F(FileRegistryTest, AFifoInPlaceOfTheFileFailsTheOpenWithoutBlocking)
+{
+    fs::create_directories(folder + "/sorvex");
+    ASSERT_EQ(::mkfifo(regfile::StoreFile().c_str(), 0600), 0);
+    const int result = InChild(10, [] {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_READ, &key) != ERROR_ACCESS_DENIED)
+            return 1;
+        const auto notice = TakeStoreNotice();
+        return notice && notice->find(regfile::StoreFile()) != std::string::npos ? 0 : 2;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// Reading /proc/self/mem from offset 0 fails with EIO: a read error, not the end of the file.
+TEST_F(FileRegistryTest, AReadErrorFailsTheOpenInsteadOfReadingAsEmpty)
+{
+    fs::create_directories(folder + "/sorvex");
+    fs::create_symlink("/proc/self/mem", regfile::StoreFile());
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_READ_FAULT);
+    if (key)
+        RegCloseKey(key);
+    const auto notice = TakeStoreNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_NE(notice->find(regfile::StoreFile()), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(regfile::StoreFile()));
+}
+
+// The file may not grow past a few hundred bytes in the child, so the replacement cannot be written.
+TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
+{
+    {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.WriteInt("Kraanan", 3);
+    }
+    const std::string before = ReadAll(regfile::StoreFile());
+    const int result = InChild(20, [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(before.size() + 64), static_cast<rlim_t>(before.size() + 64)};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 1;
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return 2;
+        const std::string text(200, 'z');
+        RegSetValueExA(key, "Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+        if (RegCloseKey(key) != ERROR_WRITE_FAULT)
+            return 3;
+        const auto notice = TakeStoreNotice();
+        if (!notice || notice->find(regfile::StoreFile()) == std::string::npos)
+            return 4;
+
+        FakeMessages shown;
+        FakeDialog dialog;
+        CharacterStore store(dialog, shown);
+        dialog.store = &store;
+        store.playerNames = {text, text, text};
+        store.SaveCharacter();
+        if (shown.shown.size() != 1 || shown.shown[0].second.find(regfile::StoreFile()) == std::string::npos)
+            return 5;
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadAll(regfile::StoreFile()), before);
+    EXPECT_TRUE(Leftovers(folder + "/sorvex", ".tmp-").empty());
+}
+
+TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
+{
+    fs::create_directories(folder + "/sorvex");
+    const int held = ::open((regfile::StoreFile() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const int result = InChild(30, [] {
+        FakeMessages shown;
+        FakeDialog dialog;
+        CharacterStore store(dialog, shown);
+        dialog.store = &store;
+        const auto start = std::chrono::steady_clock::now();
+        store.LoadCharacter();
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10))
+            return 1;
+        if (shown.shown.empty() || shown.shown[0].second.rfind("CVORegistry() Constructor3: ", 0) != 0)
+            return 2;
+        const bool named = std::any_of(shown.shown.begin(), shown.shown.end(), [](const auto& m) {
+            return m.second.find(regfile::StoreFile()) != std::string::npos;
+        });
+        return named ? 0 : 3;
+    });
+    EXPECT_EQ(result, 0);
+    ::close(held);
+    EXPECT_FALSE(fs::exists(regfile::StoreFile()));
+    EXPECT_EQ(Int(slot1.c_str(), "Riija"), CVORegistry::noDefault);
+}
+
+TEST_F(FileRegistryTest, LeftoversOfAnInterruptedSaveGoAtTheNextSave)
+{
+    WriteAllBytes(folder + "/sorvex/registry.reg.tmp-Ab12Cd", "half a file");
+    WriteAllBytes(folder + "/sorvex/other.reg.tmp-Ab12Cd", "not ours");
+    {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.WriteInt("Qor", 1);
+    }
+    EXPECT_EQ(Leftovers(folder + "/sorvex", "registry.reg.tmp-").size(), 0u);
+    EXPECT_EQ(Leftovers(folder + "/sorvex", "other.reg.tmp-").size(), 1u);
+}
+
+TEST_F(FileRegistryTest, SavesThroughASymbolicLinkKeepTheLink)
+{
+    const std::string elsewhere = folder + "/dotfiles/sorvex.reg";
+    WriteAllBytes(elsewhere, "Windows Registry Editor Version 5.00\r\n\r\n");
+    fs::create_directories(folder + "/sorvex");
+    fs::create_symlink("../dotfiles/sorvex.reg", regfile::StoreFile());
+    for (int i = 1; i <= 2; ++i) {
+        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.WriteInt("Qor", i);
+    }
+    EXPECT_TRUE(fs::is_symlink(regfile::StoreFile()));
+    EXPECT_NE(ReadAll(elsewhere).find("\"Qor\"=dword:00000002"), std::string::npos);
+    EXPECT_TRUE(Leftovers(folder + "/dotfiles", ".tmp-").empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace
