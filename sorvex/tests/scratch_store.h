@@ -7,13 +7,7 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "registry_api.h"
 
 #include <string>
 #endif
