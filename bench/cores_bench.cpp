@@ -115,19 +115,32 @@ public:
     void showWarning(std::string_view, std::string_view) override { warned = true; }
 };
 
+// A filled character in a store folder of the benchmark's own, removed at the end.
+struct BenchStore {
+    BenchStore()
+    {
+        std::filesystem::create_directories(folder / "sorvex");
+        ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        store.playerNames = {"Arwen", "Brannoc", "Cilla"};
+        store.sheet = FilledSheet();
+    }
+    ~BenchStore() { std::filesystem::remove_all(folder); }
+    BenchStore(const BenchStore&) = delete;
+    BenchStore& operator=(const BenchStore&) = delete;
+
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
+    UnseenView view;
+    FailingSink messages;
+    sorvex::CharacterStore store{view, messages};
+};
+
 // A round trip as the dialog makes one: save the character, then load it back.
 void StoreRoundTrip(benchmark::State& state)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-
-    UnseenView view;
-    FailingSink messages;
-    sorvex::CharacterStore store(view, messages);
-    store.playerNames = {"Arwen", "Brannoc", "Cilla"};
-    store.sheet = FilledSheet();
+    BenchStore bench;
+    sorvex::CharacterStore& store = bench.store;
+    const FailingSink& messages = bench.messages;
     std::int32_t intellect = 100;
     for (auto _ : state) {
         store.sheet.currentIntel = ++intellect;
@@ -139,7 +152,6 @@ void StoreRoundTrip(benchmark::State& state)
             break;
         }
     }
-    fs::remove_all(folder);
 }
 BENCHMARK(StoreRoundTrip)->Unit(benchmark::kMicrosecond);
 
@@ -169,9 +181,8 @@ void StoreOperationOnABigStore(benchmark::State& state)
 {
     namespace fs = std::filesystem;
     const auto kind = static_cast<BigStore>(state.range(0));
-    const fs::path folder = fs::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
-    fs::create_directories(folder / "sorvex");
-    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    BenchStore bench;
+    const fs::path& folder = bench.folder;
     const std::string text = BigStoreText(kind);
     const fs::path file = folder / "sorvex" / "registry.reg";
     auto writeStore = [&] {
@@ -183,11 +194,8 @@ void StoreOperationOnABigStore(benchmark::State& state)
     };
     writeStore();
 
-    UnseenView view;
-    FailingSink messages;
-    sorvex::CharacterStore store(view, messages);
-    store.playerNames = {"Arwen", "Brannoc", "Cilla"};
-    store.sheet = FilledSheet();
+    sorvex::CharacterStore& store = bench.store;
+    const FailingSink& messages = bench.messages;
     std::int32_t intellect = 100;
     for (auto _ : state) {
         // The deep key makes the file one to keep aside, so each round starts from it again.
@@ -204,7 +212,6 @@ void StoreOperationOnABigStore(benchmark::State& state)
         }
     }
     state.counters["bytes"] = static_cast<double>(text.size());
-    fs::remove_all(folder);
 }
 BENCHMARK(StoreOperationOnABigStore)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
