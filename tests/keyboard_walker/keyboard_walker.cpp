@@ -1,4 +1,4 @@
-#include "walker.h"
+#include "keyboard_walker.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "walker.h"
+#include "keyboard_walker.h"
 
 #include "Umap.h"
 #include "aboutU.h"
@@ -108,4 +108,4 @@ private:
 };
 
 QTEST_MAIN(PellanKeyboardTest)
-#include "pellan_keyboard_test.moc"
+#include "keyboard_test.moc"

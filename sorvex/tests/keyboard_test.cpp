@@ -1,4 +1,4 @@
-#include "walker.h"
+#include "keyboard_walker.h"
 
 #include "about_dialog.h"
 #include "character_names_dialog.h"
@@ -176,4 +176,4 @@ private:
 };
 
 QTEST_MAIN(SorvexKeyboardTest)
-#include "sorvex_keyboard_test.moc"
+#include "keyboard_test.moc"

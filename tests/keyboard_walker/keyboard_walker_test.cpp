@@ -1,5 +1,5 @@
 // The walker against small windows with known faults, so that a walk that passes means something.
-#include "walker.h"
+#include "keyboard_walker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -197,4 +197,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(WalkerTest)
-#include "walker_test.moc"
+#include "keyboard_walker_test.moc"

@@ -1,4 +1,4 @@
-#include "walker.h"
+#include "keyboard_walker.h"
 
 #include "forms.h"
 
@@ -139,4 +139,4 @@ private:
 };
 
 QTEST_MAIN(KorvaneKeyboardTest)
-#include "korvane_keyboard_test.moc"
+#include "keyboard_test.moc"
