@@ -4,7 +4,10 @@
 #       Makes target a proper desktop program on each system and installs it. folder holds
 #       <target>.desktop, <target>.1 (its manual page), <target>.icns and icons/<target>-<size>.png (written by
 #       tools/generate-assets.sh);
-#       on Windows an object library <target>_resources, when defined, brings the program's .rc.
+#       on Windows it links the program's resources of add_program_resources.
+#   add_program_resources(target ASSETS folder)
+#       On Windows an object library <target>_resources of folder/<target>.rc (the icons and version block); also
+#       in core-only builds, where the resources' own test reads them back.
 #   finish_packaging()
 #       Once, after the programs: the suite's metainfo, CPack and the package's own test.
 
@@ -14,6 +17,16 @@ set(PACKAGE_ICON_SIZES 16 32 48 64 128 256)
 set(PACKAGE_SUITE_ID org.quendrith.Tools)
 set(PACKAGE_MAINTAINER "Quendrith tools developers <developers@quendrith.org>" CACHE STRING
     "Maintainer field of the Debian package")
+
+function(add_program_resources target)
+    cmake_parse_arguments(P "" "ASSETS" "" ${ARGN})
+    if(NOT WIN32)
+        return()
+    endif()
+    cmake_path(ABSOLUTE_PATH P_ASSETS)
+    add_library(${target}_resources OBJECT ${P_ASSETS}/${target}.rc)
+    target_include_directories(${target}_resources PUBLIC ${P_ASSETS})
+endfunction()
 
 function(add_program_packaging target)
     cmake_parse_arguments(P "" "ID;NAME;ASSETS" "" ${ARGN})
