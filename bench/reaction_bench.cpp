@@ -4,7 +4,7 @@
 #include "converter_dialog.h"
 #include "file_registry.h"
 #include "forms.h"
-#include "pellan1.h"
+#include "solver_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "Umap.h"
-#include "aboutU.h"
+#include "map_window.h"
+#include "about_window.h"
 #include "fonts.h"
-#include "helptext.h"
-#include "pellan1.h"
+#include "help_window.h"
+#include "solver_window.h"
 
 #include <QAction>
 #include <QApplication>

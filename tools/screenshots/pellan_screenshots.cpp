@@ -1,10 +1,10 @@
 // Writes a picture of each of the four windows, as it first opens, into the
 // folder named on the command line.
-#include "Umap.h"
-#include "aboutU.h"
+#include "map_window.h"
+#include "about_window.h"
 #include "fonts.h"
-#include "helptext.h"
-#include "pellan1.h"
+#include "help_window.h"
+#include "solver_window.h"
 
 #include <QApplication>
 #include <QDir>

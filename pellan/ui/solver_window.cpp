@@ -1,11 +1,11 @@
-#include "pellan1.h"
+#include "solver_window.h"
 
-#include "aboutU.h"
+#include "about_window.h"
 #include "accessibility.h"
 #include "fonts.h"
-#include "helptext.h"
-#include "Umap.h"
-#include "windowframe.h"
+#include "help_window.h"
+#include "map_window.h"
+#include "window_frame.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
-#include "helptext.h"
+#include "help_window.h"
 
 #include "accessibility.h"
-#include "windowframe.h"
+#include "window_frame.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

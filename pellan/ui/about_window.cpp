@@ -1,8 +1,8 @@
-#include "aboutU.h"
+#include "about_window.h"
 
 #include "fonts.h"
 #include "accessibility.h"
-#include "windowframe.h"
+#include "window_frame.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "windowframe.h"
+#include "window_frame.h"
 
 #include "fonts.h"
 

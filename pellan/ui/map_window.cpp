@@ -1,7 +1,7 @@
-#include "Umap.h"
+#include "map_window.h"
 
 #include "accessibility.h"
-#include "windowframe.h"
+#include "window_frame.h"
 
 #include <QLabel>
 #include <QPixmap>
