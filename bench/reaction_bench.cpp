@@ -120,7 +120,7 @@ void PrintRow(const std::string& what, double medianMs)
 
 std::vector<double> PellanLightClicks(int runs)
 {
-    TPellanForm form;
+    pellan::SolverWindow form;
     Settle(form);
     PaintWatch watch;
     QCheckBox* boxes[5];

@@ -2,178 +2,178 @@
 
 namespace pellan {
 
-void Solver::ReadLights()
+void Solver::readLights()
 {
-    for (int i = 0; i < kLights; ++i)
-        LightState[static_cast<std::size_t>(i)] = view_.checked(i) ? "On" : "Off";
-    ShowSolution();
+    for (int i = 0; i < lightCount; ++i)
+        lightState_[static_cast<std::size_t>(i)] = view_.checked(i) ? "On" : "Off";
+    showSolution();
 }
 
-void Solver::ShowSolution()
+void Solver::showSolution()
 {
-    LitCount = 0;
-    for (int i = 0; i < kLights; ++i) {
+    litCount_ = 0;
+    for (int i = 0; i < lightCount; ++i) {
         if (view_.checked(i))
-            ++LitCount;
+            ++litCount_;
     }
-    if (LitCount == 0)
-        view_.setOutputText(kNoneLitAnswer);
-    if (LitCount == 1)
-        SolveOneLit();
-    if (LitCount == 2)
-        SolveTwoLit();
-    if (LitCount == 3)
-        SolveThreeLit();
-    if (LitCount == 4)
-        SolveFourLit();
-    if (LitCount == 5)
-        view_.setOutputText(kSolvedAnswer);
+    if (litCount_ == 0)
+        view_.setAnswerText(noneLitAnswer);
+    if (litCount_ == 1)
+        solveOneLit();
+    if (litCount_ == 2)
+        solveTwoLit();
+    if (litCount_ == 3)
+        solveThreeLit();
+    if (litCount_ == 4)
+        solveFourLit();
+    if (litCount_ == 5)
+        view_.setAnswerText(solvedAnswer);
 }
 
-std::string Solver::RingNumber(int offset) const
+std::string Solver::ringNumber(int offset) const
 {
-    const int rest = (AnchorIndex + offset) % kLights;
-    return std::to_string(rest == 0 ? kLights : rest);
+    const int rest = (anchorIndex_ + offset) % lightCount;
+    return std::to_string(rest == 0 ? lightCount : rest);
 }
 
 bool Solver::isOn(int offset) const
 {
-    // The search keeps AnchorIndex within 0 to 4, so offset 0 needs no wrapping.
-    const int index = (AnchorIndex + offset) % kLights;
-    return LightState[static_cast<std::size_t>(index)] == "On";
+    // The search keeps the anchor within 0 to 4, so offset 0 needs no wrapping.
+    const int index = (anchorIndex_ + offset) % lightCount;
+    return lightState_[static_cast<std::size_t>(index)] == "On";
 }
 
-void Solver::BeginSearch()
+void Solver::beginSearch()
 {
-    AnchorIndex = 0;
-    AnchorFound = false;
-    SolutionText.clear();
+    anchorIndex_ = 0;
+    anchorFound_ = false;
+    solutionText_.clear();
 }
 
 // The count and the states are read from the boxes separately, so a view that
 // changed between the two reads could leave a search without an anchor; the
 // search then stops at the last light and the answer box keeps its text.
-bool Solver::Searching() const
+bool Solver::searching() const
 {
-    return !AnchorFound && AnchorIndex < kLights;
+    return !anchorFound_ && anchorIndex_ < lightCount;
 }
 
-void Solver::AddItem(const std::string& item)
+void Solver::addItem(const std::string& item)
 {
-    if (!SolutionText.empty())
-        SolutionText += ", ";
-    SolutionText += item;
+    if (!solutionText_.empty())
+        solutionText_ += ", ";
+    solutionText_ += item;
 }
 
-void Solver::Finish()
+void Solver::finish()
 {
-    SolutionText += ".";
-    view_.setOutputText(SolutionText);
+    solutionText_ += ".";
+    view_.setAnswerText(solutionText_);
 }
 
-void Solver::SolveOneLit()
+void Solver::solveOneLit()
 {
-    BeginSearch();
-    while (Searching()) {
+    beginSearch();
+    while (searching()) {
         if (isOn(0))
-            AnchorFound = true;
+            anchorFound_ = true;
         else
-            ++AnchorIndex;
+            ++anchorIndex_;
     }
-    if (!AnchorFound)
+    if (!anchorFound_)
         return;
-    AddItem(RingNumber(4));
-    AddItem(RingNumber(3));
-    Finish();
+    addItem(ringNumber(4));
+    addItem(ringNumber(3));
+    finish();
 }
 
-void Solver::SolveTwoLit()
+void Solver::solveTwoLit()
 {
-    BeginSearch();
-    while (Searching()) {
+    beginSearch();
+    while (searching()) {
         if (isOn(0) && isOn(1)) {
-            AnchorFound = true;
-            SolveAdjacentPair();
+            anchorFound_ = true;
+            solveAdjacentPair();
         }
         if (isOn(0) && isOn(2)) {
-            AnchorFound = true;
-            SolveSplitPair();
+            anchorFound_ = true;
+            solveSplitPair();
         }
-        ++AnchorIndex;
+        ++anchorIndex_;
     }
 }
 
-void Solver::SolveThreeLit()
+void Solver::solveThreeLit()
 {
-    BeginSearch();
-    while (Searching()) {
+    beginSearch();
+    while (searching()) {
         if (isOn(0) && isOn(1) && isOn(2)) {
-            AnchorFound = true;
-            SolveRunOfThree();
+            anchorFound_ = true;
+            solveRunOfThree();
         }
         if (isOn(0) && isOn(1) && isOn(3)) {
-            AnchorFound = true;
-            SolveSplitThree();
+            anchorFound_ = true;
+            solveSplitThree();
         }
-        ++AnchorIndex;
+        ++anchorIndex_;
     }
 }
 
-void Solver::SolveFourLit()
+void Solver::solveFourLit()
 {
-    BeginSearch();
-    while (Searching()) {
+    beginSearch();
+    while (searching()) {
         if (!isOn(0))
-            AnchorFound = true;
+            anchorFound_ = true;
         else
-            ++AnchorIndex;
+            ++anchorIndex_;
     }
-    if (!AnchorFound)
+    if (!anchorFound_)
         return;
-    AddItem(std::to_string(AnchorIndex + 1));
-    AddItem(RingNumber(3));
-    AddItem(RingNumber(5));
-    AddItem(RingNumber(3));
-    AddItem(RingNumber(2));
-    Finish();
+    addItem(std::to_string(anchorIndex_ + 1));
+    addItem(ringNumber(3));
+    addItem(ringNumber(5));
+    addItem(ringNumber(3));
+    addItem(ringNumber(2));
+    finish();
 }
 
-void Solver::SolveAdjacentPair()
+void Solver::solveAdjacentPair()
 {
-    SolutionText.clear();
-    AddItem(RingNumber(4));
-    AddItem(RingNumber(2));
-    AddItem(RingNumber(1));
-    Finish();
+    solutionText_.clear();
+    addItem(ringNumber(4));
+    addItem(ringNumber(2));
+    addItem(ringNumber(1));
+    finish();
 }
 
-void Solver::SolveSplitPair()
+void Solver::solveSplitPair()
 {
-    SolutionText.clear();
-    AddItem(RingNumber(2));
-    Finish();
+    solutionText_.clear();
+    addItem(ringNumber(2));
+    finish();
 }
 
-void Solver::SolveRunOfThree()
+void Solver::solveRunOfThree()
 {
-    SolutionText.clear();
-    AddItem(RingNumber(4));
-    AddItem(RingNumber(1));
-    AddItem(RingNumber(4));
-    AddItem(RingNumber(3));
-    Finish();
+    solutionText_.clear();
+    addItem(ringNumber(4));
+    addItem(ringNumber(1));
+    addItem(ringNumber(4));
+    addItem(ringNumber(3));
+    finish();
 }
 
-void Solver::SolveSplitThree()
+void Solver::solveSplitThree()
 {
-    SolutionText.clear();
-    AddItem(RingNumber(3));
-    AddItem(RingNumber(1));
-    AddItem(RingNumber(3));
-    AddItem(RingNumber(5));
-    AddItem(RingNumber(3));
-    AddItem(RingNumber(2));
-    Finish();
+    solutionText_.clear();
+    addItem(ringNumber(3));
+    addItem(ringNumber(1));
+    addItem(ringNumber(3));
+    addItem(ringNumber(5));
+    addItem(ringNumber(3));
+    addItem(ringNumber(2));
+    finish();
 }
 
 } // namespace pellan

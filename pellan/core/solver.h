@@ -13,48 +13,48 @@ public:
     virtual ~LightsView() = default;
     // index 0 to 4 stands for Light 1 to Light 5
     [[nodiscard]] virtual bool checked(int index) const = 0;
-    virtual void setOutputText(const std::string& text) = 0;
+    virtual void setAnswerText(const std::string& text) = 0;
 };
 
 class Solver {
 public:
-    static constexpr int kLights = 5;
+    static constexpr int lightCount = 5;
 
     explicit Solver(LightsView& view) : view_(view) {}
 
-    // Entry point: copies the boxes into LightState and shows the answer.
-    void ReadLights();
-    void ShowSolution();
+    // Entry point: copies the boxes into the light states and shows the answer.
+    void readLights();
+    void showSolution();
 
-    [[nodiscard]] const std::array<std::string, kLights>& lightState() const { return LightState; }
-    [[nodiscard]] int litCount() const { return LitCount; }
+    [[nodiscard]] const std::array<std::string, lightCount>& lightState() const { return lightState_; }
+    [[nodiscard]] int litCount() const { return litCount_; }
 
 private:
-    void SolveOneLit();
-    void SolveTwoLit();
-    void SolveThreeLit();
-    void SolveFourLit();
-    void SolveAdjacentPair();
-    void SolveSplitPair();
-    void SolveRunOfThree();
-    void SolveSplitThree();
+    void solveOneLit();
+    void solveTwoLit();
+    void solveThreeLit();
+    void solveFourLit();
+    void solveAdjacentPair();
+    void solveSplitPair();
+    void solveRunOfThree();
+    void solveSplitThree();
 
-    [[nodiscard]] std::string RingNumber(int offset) const;
+    [[nodiscard]] std::string ringNumber(int offset) const;
     [[nodiscard]] bool isOn(int offset) const;
-    void BeginSearch();
-    [[nodiscard]] bool Searching() const;
-    void AddItem(const std::string& item);
-    void Finish();
+    void beginSearch();
+    [[nodiscard]] bool searching() const;
+    void addItem(const std::string& item);
+    void finish();
 
     LightsView& view_;
-    std::array<std::string, kLights> LightState{"Off", "Off", "Off", "Off", "Off"};
-    int LitCount = 0;
-    int AnchorIndex = 0;
-    bool AnchorFound = false;
-    std::string SolutionText;
+    std::array<std::string, lightCount> lightState_{"Off", "Off", "Off", "Off", "Off"};
+    int litCount_ = 0;
+    int anchorIndex_ = 0;
+    bool anchorFound_ = false;
+    std::string solutionText_;
 };
 
-inline constexpr const char* kNoneLitAnswer = "4, 3, 1, 3, 5, 3, 2.";
-inline constexpr const char* kSolvedAnswer = "The puzzle is solved.";
+inline constexpr const char* noneLitAnswer = "4, 3, 1, 3, 5, 3, 2.";
+inline constexpr const char* solvedAnswer = "The puzzle is solved.";
 
 } // namespace pellan

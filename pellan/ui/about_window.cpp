@@ -1,7 +1,7 @@
 #include "about_window.h"
 
-#include "fonts.h"
 #include "accessibility.h"
+#include "fonts.h"
 #include "window_frame.h"
 
 #include <QPlainTextEdit>
@@ -11,29 +11,42 @@
 
 using namespace Qt::StringLiterals;
 
-TForm1::TForm1(QWidget* parent)
+namespace pellan {
+
+AboutWindow::AboutWindow(QWidget* parent)
     : QWidget(parent)
 {
-    pellan::installAccessibleInterfaces();
+    installAccessibleInterfaces();
     setObjectName(u"Form1"_s);
     setWindowTitle(u"About Pellan 95"_s);
-    pellan::setupFixedWindow(*this, QRect(262, 140, 369, 381));
+    setupFixedWindow(*this, QRect(262, 140, 369, 381));
 
-    Bevel1 = pellan::makeBevel(this, "Bevel1", QRect(8, 8, 353, 297));
-    Bevel2 = pellan::makeBevel(this, "Bevel2", QRect(24, 24, 321, 265));
+    outerBevel_ = makeBevel(this, "Bevel1", QRect(8, 8, 353, 297));
+    innerBevel_ = makeBevel(this, "Bevel2", QRect(24, 24, 321, 265));
+    createCredits();
+    createSalute();
 
-    AboutIt = new QPlainTextEdit(this);
-    AboutIt->setObjectName(u"AboutIt"_s);
-    AboutIt->setAccessibleName(u"Credits"_s);
-    AboutIt->setReadOnly(true);
-    AboutIt->setFocusPolicy(Qt::NoFocus);
-    AboutIt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AboutIt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AboutIt->document()->setDocumentMargin(2);
-    QPalette credits = AboutIt->palette();
+    doneButton_ = new QPushButton(u"Done"_s, this);
+    doneButton_->setObjectName(u"Button1"_s);
+    doneButton_->setGeometry(24, 312, 321, 25);
+    connect(doneButton_, &QPushButton::clicked, this, &AboutWindow::close);
+    enterPressesFocusedButton(this);
+}
+
+void AboutWindow::createCredits()
+{
+    creditsText_ = new QPlainTextEdit(this);
+    creditsText_->setObjectName(u"AboutIt"_s);
+    creditsText_->setAccessibleName(u"Credits"_s);
+    creditsText_->setReadOnly(true);
+    creditsText_->setFocusPolicy(Qt::NoFocus);
+    creditsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    creditsText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    creditsText_->document()->setDocumentMargin(2);
+    QPalette credits = creditsText_->palette();
     credits.setColor(QPalette::Base, credits.color(QPalette::Button));
-    AboutIt->setPalette(credits);
-    AboutIt->setPlainText(
+    creditsText_->setPalette(credits);
+    creditsText_->setPlainText(
         u"Pellan 95, version 1.2\n"
         "Written by Ellis Marrow\n"
         "(Thornwick the Grey on server 100)\n"
@@ -52,43 +65,37 @@ TForm1::TForm1(QWidget* parent)
         "Thanks to Piers Halloran for the use of his map\n"
         "of the Underworld. Visit his game pages at\n"
         "http://www.example.com/phalloran/"_s);
-    AboutIt->setGeometry(32, 32, 305, 249);
+    creditsText_->setGeometry(32, 32, 305, 249);
+}
 
-    Memo1 = new QTextEdit(this);
-    Memo1->setObjectName(u"Memo1"_s);
-    Memo1->setAccessibleName(u"Guild salute"_s);
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setFont(pellan::pixelFont(u"Arial"_s, 19));
-    Memo1->document()->setDocumentMargin(2);
-    QPalette salute = Memo1->palette();
+void AboutWindow::createSalute()
+{
+    saluteText_ = new QTextEdit(this);
+    saluteText_->setObjectName(u"Memo1"_s);
+    saluteText_->setAccessibleName(u"Guild salute"_s);
+    saluteText_->setReadOnly(true);
+    saluteText_->setFocusPolicy(Qt::NoFocus);
+    saluteText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    saluteText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    saluteText_->setFont(pixelFont(u"Arial"_s, 19));
+    saluteText_->document()->setDocumentMargin(2);
+    QPalette salute = saluteText_->palette();
     salute.setColor(QPalette::Text, Qt::black);
-    Memo1->setPalette(salute);
-    Memo1->setPlainText(u"Hail Duskwardens!"_s);
-    QTextCursor all(Memo1->document());
+    saluteText_->setPalette(salute);
+    saluteText_->setPlainText(u"Hail Duskwardens!"_s);
+    QTextCursor all(saluteText_->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
-    Memo1->setToolTip(u"The guild that I am a member of on server 100"_s);
-    Memo1->setGeometry(88, 344, 201, 33);
-
-    Button1 = new QPushButton(u"Done"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    Button1->setGeometry(24, 312, 321, 25);
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    pellan::enterPressesFocusedButton(this);
+    saluteText_->setToolTip(u"The guild that I am a member of on server 100"_s);
+    saluteText_->setGeometry(88, 344, 201, 33);
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void AboutWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    Button1->setFocus(Qt::ActiveWindowFocusReason);
+    doneButton_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TForm1::Button1Click()
-{
-    close();
-}
+}  // namespace pellan

@@ -1,4 +1,5 @@
 #pragma once
+// Who wrote the program and whom it thanks, with the author's guild salute below the button.
 
 #include <QWidget>
 
@@ -7,21 +8,25 @@ class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
 
-class TForm1 : public QWidget {
+namespace pellan {
+
+class AboutWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit AboutWindow(QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
-private Q_SLOTS:
-    void Button1Click();
-
 private:
-    QFrame* Bevel1;
-    QFrame* Bevel2;
-    QPlainTextEdit* AboutIt;
-    QTextEdit* Memo1;
-    QPushButton* Button1;
+    void createCredits();
+    void createSalute();
+
+    QFrame* outerBevel_ = nullptr;
+    QFrame* innerBevel_ = nullptr;
+    QPlainTextEdit* creditsText_ = nullptr;
+    QTextEdit* saluteText_ = nullptr;
+    QPushButton* doneButton_ = nullptr;
 };
+
+}  // namespace pellan

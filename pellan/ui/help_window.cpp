@@ -8,41 +8,40 @@
 
 using namespace Qt::StringLiterals;
 
-THelpWindow::THelpWindow(QWidget* parent)
+namespace pellan {
+
+HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent)
 {
-    pellan::installAccessibleInterfaces();
+    installAccessibleInterfaces();
     setObjectName(u"HelpWindow"_s);
     setWindowTitle(u"Help"_s);
-    pellan::setupFixedWindow(*this, QRect(219, 194, 400, 141));
+    setupFixedWindow(*this, QRect(219, 194, 400, 141));
 
-    Bevel1 = pellan::makeBevel(this, "Bevel1", QRect(8, 8, 385, 97));
+    bevel_ = makeBevel(this, "Bevel1", QRect(8, 8, 385, 97));
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(u"Memo1"_s);
-    Memo1->setAccessibleName(u"Help text"_s);
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->document()->setDocumentMargin(2);
-    Memo1->setPlainText(
+    helpText_ = new QPlainTextEdit(this);
+    helpText_->setObjectName(u"Memo1"_s);
+    helpText_->setAccessibleName(u"Help text"_s);
+    helpText_->setReadOnly(true);
+    helpText_->setFocusPolicy(Qt::NoFocus);
+    helpText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    helpText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpText_->document()->setDocumentMargin(2);
+    helpText_->setPlainText(
         u"Click in the checkboxes to indicate which lights are on or off. The solution \n"
         "output at the bottom of the window is updated each time that you click in a \n"
         "checkbox.\n"
         "\n"
         "To see a map of the Underworld, click on 'View Underworld Map'."_s);
-    Memo1->setGeometry(16, 16, 369, 81);
+    helpText_->setGeometry(16, 16, 369, 81);
 
-    CloseHelp = new QPushButton(u"Done"_s, this);
-    CloseHelp->setObjectName(u"CloseHelp"_s);
-    CloseHelp->setGeometry(16, 112, 369, 25);
-    connect(CloseHelp, &QPushButton::clicked, this, &THelpWindow::CloseHelpClick);
-    pellan::enterPressesFocusedButton(this);
+    doneButton_ = new QPushButton(u"Done"_s, this);
+    doneButton_->setObjectName(u"CloseHelp"_s);
+    doneButton_->setGeometry(16, 112, 369, 25);
+    connect(doneButton_, &QPushButton::clicked, this, &HelpWindow::close);
+    enterPressesFocusedButton(this);
 }
 
-void THelpWindow::CloseHelpClick()
-{
-    close();
-}
+}  // namespace pellan

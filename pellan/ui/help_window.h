@@ -1,4 +1,5 @@
 #pragma once
+// How to use the solver window, with a button that closes it.
 
 #include <QWidget>
 
@@ -6,16 +7,17 @@ class QFrame;
 class QPlainTextEdit;
 class QPushButton;
 
-class THelpWindow : public QWidget {
+namespace pellan {
+
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit THelpWindow(QWidget* parent = nullptr);
-
-private Q_SLOTS:
-    void CloseHelpClick();
+    explicit HelpWindow(QWidget* parent = nullptr);
 
 private:
-    QFrame* Bevel1;
-    QPlainTextEdit* Memo1;
-    QPushButton* CloseHelp;
+    QFrame* bevel_ = nullptr;
+    QPlainTextEdit* helpText_ = nullptr;
+    QPushButton* doneButton_ = nullptr;
 };
+
+}  // namespace pellan

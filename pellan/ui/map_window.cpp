@@ -9,30 +9,29 @@
 
 using namespace Qt::StringLiterals;
 
-TUnderworldMap::TUnderworldMap(QWidget* parent)
+namespace pellan {
+
+MapWindow::MapWindow(QWidget* parent)
     : QWidget(parent)
 {
-    pellan::installAccessibleInterfaces();
+    installAccessibleInterfaces();
     setObjectName(u"UnderworldMap"_s);
     setWindowTitle(u"Underworld Map"_s);
     // The picture is one row taller than the window, so its bottom row is cut off.
-    pellan::setupFixedWindow(*this, QRect(258, 102, 384, 423));
+    setupFixedWindow(*this, QRect(258, 102, 384, 423));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(u"Image1"_s);
-    Image1->setAccessibleName(u"Underworld map"_s);
-    Image1->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setGeometry(0, 0, 384, 424);
+    mapPicture_ = new QLabel(this);
+    mapPicture_->setObjectName(u"Image1"_s);
+    mapPicture_->setAccessibleName(u"Underworld map"_s);
+    mapPicture_->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
+    mapPicture_->setAlignment(Qt::AlignCenter);
+    mapPicture_->setGeometry(0, 0, 384, 424);
 
-    DoneMap = new QPushButton(u"Done"_s, this);
-    DoneMap->setObjectName(u"DoneMap"_s);
-    DoneMap->setGeometry(32, 384, 75, 25);
-    connect(DoneMap, &QPushButton::clicked, this, &TUnderworldMap::DoneMapClick);
-    pellan::enterPressesFocusedButton(this);
+    doneButton_ = new QPushButton(u"Done"_s, this);
+    doneButton_->setObjectName(u"DoneMap"_s);
+    doneButton_->setGeometry(32, 384, 75, 25);
+    connect(doneButton_, &QPushButton::clicked, this, &MapWindow::close);
+    enterPressesFocusedButton(this);
 }
 
-void TUnderworldMap::DoneMapClick()
-{
-    close();
-}
+}  // namespace pellan

@@ -1,19 +1,21 @@
 #pragma once
+// The map of the Underworld, with a button that closes it.
 
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
 
-class TUnderworldMap : public QWidget {
+namespace pellan {
+
+class MapWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TUnderworldMap(QWidget* parent = nullptr);
-
-private Q_SLOTS:
-    void DoneMapClick();
+    explicit MapWindow(QWidget* parent = nullptr);
 
 private:
-    QLabel* Image1;
-    QPushButton* DoneMap;
+    QLabel* mapPicture_ = nullptr;
+    QPushButton* doneButton_ = nullptr;
 };
+
+}  // namespace pellan
