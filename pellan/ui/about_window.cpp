@@ -26,10 +26,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     createCredits();
     createSalute();
 
-    doneButton_ = new QPushButton(u"Done"_s, this);
-    doneButton_->setObjectName(u"Button1"_s);
-    doneButton_->setGeometry(24, 312, 321, 25);
-    connect(doneButton_, &QPushButton::clicked, this, &AboutWindow::close);
+    doneButton_ = makeDoneButton(*this, "Button1", QRect(24, 312, 321, 25));
     enterPressesFocusedButton(this);
 }
 

@@ -4,7 +4,6 @@
 #include "window_frame.h"
 
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -37,10 +36,7 @@ HelpWindow::HelpWindow(QWidget* parent)
         "To see a map of the Underworld, click on 'View Underworld Map'."_s);
     helpText_->setGeometry(16, 16, 369, 81);
 
-    doneButton_ = new QPushButton(u"Done"_s, this);
-    doneButton_->setObjectName(u"CloseHelp"_s);
-    doneButton_->setGeometry(16, 112, 369, 25);
-    connect(doneButton_, &QPushButton::clicked, this, &HelpWindow::close);
+    doneButton_ = makeDoneButton(*this, "CloseHelp", QRect(16, 112, 369, 25));
     enterPressesFocusedButton(this);
 }
 

@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -27,10 +26,7 @@ MapWindow::MapWindow(QWidget* parent)
     mapPicture_->setAlignment(Qt::AlignCenter);
     mapPicture_->setGeometry(0, 0, 384, 424);
 
-    doneButton_ = new QPushButton(u"Done"_s, this);
-    doneButton_->setObjectName(u"DoneMap"_s);
-    doneButton_->setGeometry(32, 384, 75, 25);
-    connect(doneButton_, &QPushButton::clicked, this, &MapWindow::close);
+    doneButton_ = makeDoneButton(*this, "DoneMap", QRect(32, 384, 75, 25));
     enterPressesFocusedButton(this);
 }
 
