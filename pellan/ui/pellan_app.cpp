@@ -13,13 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace pellan {
 
-PellanApp::PellanApp(QObject* parent)
-    : PellanApp(Start::Hidden, parent)
-{
-}
+PellanApp::PellanApp(QObject* parent) : PellanApp(Start::Hidden, parent) { }
 
-PellanApp::PellanApp(Start start, QObject* parent)
-    : QObject(parent)
+PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 {
     setupFonts();
     solverWindow_ = std::make_unique<SolverWindow>();
