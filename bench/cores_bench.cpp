@@ -26,7 +26,7 @@ public:
     unsigned pattern = 0;
     std::string answer;
     bool checked(int index) const override { return (pattern >> index) & 1u; }
-    void setOutputText(const std::string& text) override { answer = text; }
+    void setAnswerText(const std::string& text) override { answer = text; }
 };
 
 void LightPattern(benchmark::State& state)
@@ -35,7 +35,7 @@ void LightPattern(benchmark::State& state)
     view.pattern = static_cast<unsigned>(state.range(0));
     pellan::Solver solver(view);
     for (auto _ : state) {
-        solver.ReadLights();
+        solver.readLights();
         benchmark::DoNotOptimize(view.answer.data());
     }
 }

@@ -4,7 +4,7 @@
 #include "converter_dialog.h"
 #include "file_registry.h"
 #include "forms.h"
-#include "pellan1.h"
+#include "solver_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -120,7 +120,7 @@ void PrintRow(const std::string& what, double medianMs)
 
 std::vector<double> PellanLightClicks(int runs)
 {
-    TPellanForm form;
+    pellan::SolverWindow form;
     Settle(form);
     PaintWatch watch;
     QCheckBox* boxes[5];

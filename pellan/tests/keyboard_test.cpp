@@ -1,10 +1,8 @@
 #include "keyboard_walker.h"
 
-#include "Umap.h"
-#include "aboutU.h"
 #include "fonts.h"
-#include "helptext.h"
-#include "pellan1.h"
+#include "pellan_app.h"
+#include "solver_window.h"
 
 #include <QApplication>
 #include <QTest>
@@ -13,35 +11,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Windows {
-    Windows() { form.setSecondaryWindows(about, map, help); }
-
-    QWidget* byName(const QString& name)
-    {
-        for (QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(&about),
-                 static_cast<QWidget*>(&map), static_cast<QWidget*>(&help)}) {
-            if (window->objectName() == name)
-                return window;
-        }
-        qFatal("no window %s", qPrintable(name));
-    }
-
-    TPellanForm form;
-    TForm1 about;
-    TUnderworldMap map;
-    THelpWindow help;
-};
-
-}  // namespace
-
 class PellanKeyboardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { pellan::setupFonts(); }
-    void init() { windows_ = std::make_unique<Windows>(); }
-    void cleanup() { windows_.reset(); }
+    void init() { app_ = std::make_unique<pellan::PellanApp>(); }
+    void cleanup() { app_.reset(); }
 
     void everyWindow_data()
     {
@@ -59,7 +34,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, window);
         QFETCH(QStringList, tabChain);
-        QWidget* shown = windows_->byName(window);
+        QWidget* shown = byName(window);
         QVERIFY(keyboard::activate(shown));
         const QStringList faults = keyboard::walkWindow(shown, tabChain);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
@@ -81,11 +56,11 @@ private Q_SLOTS:
         QFETCH(char, menu);
         QFETCH(char, item);
         QFETCH(QString, window);
-        QVERIFY(keyboard::activate(&windows_->form));
-        QTest::keyClick(&windows_->form, static_cast<Qt::Key>(menu), Qt::AltModifier);
+        QVERIFY(keyboard::activate(&app_->solverWindow()));
+        QTest::keyClick(&app_->solverWindow(), static_cast<Qt::Key>(menu), Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), static_cast<Qt::Key>(item));
-        QWidget* opened = windows_->byName(window);
+        QWidget* opened = byName(window);
         QTRY_VERIFY(opened->isVisible());
         QVERIFY(keyboard::activate(opened));
         QWidget* done = opened->focusWidget();
@@ -96,15 +71,24 @@ private Q_SLOTS:
 
     void spaceTicksTheFocusedLight()
     {
-        QVERIFY(keyboard::activate(&windows_->form));
-        auto* box = windows_->form.findChild<QWidget*>(u"Light3Box"_s);
+        QVERIFY(keyboard::activate(&app_->solverWindow()));
+        auto* box = app_->solverWindow().findChild<QWidget*>(u"Light3Box"_s);
         box->setFocus(Qt::TabFocusReason);
         QTest::keyClick(box, Qt::Key_Space);
-        QCOMPARE(windows_->form.findChild<QWidget*>(u"Light3Status"_s)->property("text").toString(), u"On"_s);
+        QCOMPARE(app_->solverWindow().findChild<QWidget*>(u"Light3Status"_s)->property("text").toString(), u"On"_s);
     }
 
 private:
-    std::unique_ptr<Windows> windows_;
+    // The window of that object name; the walk cannot go on without it.
+    QWidget* byName(const QString& name) const
+    {
+        QWidget* window = app_->window(name);
+        if (window == nullptr)
+            qFatal("no window %s", qPrintable(name));
+        return window;
+    }
+
+    std::unique_ptr<pellan::PellanApp> app_;
 };
 
 QTEST_MAIN(PellanKeyboardTest)

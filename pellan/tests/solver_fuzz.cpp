@@ -17,12 +17,12 @@ struct ByteView final : pellan::LightsView {
 
     bool checked(int index) const override
     {
-        if (index < 0 || index >= pellan::Solver::kLights)
+        if (index < 0 || index >= pellan::Solver::lightCount)
             __builtin_trap();
         const std::size_t at = next++;
         return at < size && (data[at] & 1U) != 0;
     }
-    void setOutputText(const std::string& text) override
+    void setAnswerText(const std::string& text) override
     {
         if (text.empty() || text.back() != '.')
             __builtin_trap();
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     ByteView view(data, size);
     pellan::Solver solver(view);
-    solver.ReadLights();
-    solver.ReadLights();
+    solver.readLights();
+    solver.readLights();
     return 0;
 }

@@ -16,7 +16,7 @@ struct FakeView final : pellan::LightsView {
     int writes = 0;
 
     bool checked(int index) const override { return lights.at(static_cast<std::size_t>(index)); }
-    void setOutputText(const std::string& text) override
+    void setAnswerText(const std::string& text) override
     {
         output = text;
         ++writes;
@@ -114,7 +114,7 @@ TEST_P(PatternTest, WritesTheExactAnswer)
     FakeView view;
     view.lights = pattern(GetParam().lit);
     pellan::Solver solver(view);
-    solver.ReadLights();
+    solver.readLights();
     ASSERT_TRUE(view.output.has_value());
     EXPECT_EQ(*view.output, GetParam().text);
     EXPECT_EQ(view.writes, 1);
@@ -126,7 +126,7 @@ TEST_P(PatternTest, StateMirrorsTheBoxes)
     FakeView view;
     view.lights = pattern(GetParam().lit);
     pellan::Solver solver(view);
-    solver.ReadLights();
+    solver.readLights();
     for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(solver.lightState()[i], view.lights[i] ? "On" : "Off") << "index " << i;
 }
@@ -136,7 +136,7 @@ TEST_P(PatternTest, AnswerLightsTheWholeRing)
     FakeView view;
     view.lights = pattern(GetParam().lit);
     pellan::Solver solver(view);
-    solver.ReadLights();
+    solver.readLights();
     ASSERT_TRUE(view.output.has_value());
     if (GetParam().lit.size() == 5) {
         EXPECT_EQ(*view.output, "The puzzle is solved.");
@@ -179,7 +179,7 @@ TEST(Solver, NothingCarriesOverBetweenEvaluations)
                 lit.push_back(light);
         }
         view.lights = pattern(lit);
-        solver.ReadLights();
+        solver.readLights();
         bool found = false;
         for (const Row& row : kTable) {
             if (row.lit == lit) {
@@ -205,7 +205,7 @@ struct ShiftingView final : pellan::LightsView {
         const auto& lights = reads++ < 5 ? first : later;
         return lights.at(static_cast<std::size_t>(index));
     }
-    void setOutputText(const std::string&) override { ++writes; }
+    void setAnswerText(const std::string&) override { ++writes; }
 };
 
 struct Mismatch {
@@ -221,7 +221,7 @@ TEST_P(MismatchTest, SearchStopsWithinTheRingAndWritesNothing)
     view.first = pattern(GetParam().copied);
     view.later = pattern(GetParam().counted);
     pellan::Solver solver(view);
-    solver.ReadLights();
+    solver.readLights();
     EXPECT_EQ(view.writes, 0);
     EXPECT_EQ(view.reads, 10);
 }

@@ -1,14 +1,11 @@
 // Writes a picture of each of the four windows, as it first opens, into the
 // folder named on the command line.
-#include "Umap.h"
-#include "aboutU.h"
-#include "fonts.h"
-#include "helptext.h"
-#include "pellan1.h"
+#include "pellan_app.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QWidget>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -20,18 +17,11 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: pellan_screenshots <folder>\n");
         return 2;
     }
-    pellan::setupFonts();
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-
-    TPellanForm PellanForm;
-    TForm1 Form1;
-    TUnderworldMap UnderworldMap;
-    THelpWindow HelpWindow;
-    PellanForm.setSecondaryWindows(Form1, UnderworldMap, HelpWindow);
+    const pellan::PellanApp program;
 
     int failures = 0;
-    for (QWidget* window : {static_cast<QWidget*>(&PellanForm), static_cast<QWidget*>(&Form1),
-             static_cast<QWidget*>(&UnderworldMap), static_cast<QWidget*>(&HelpWindow)}) {
+    for (QWidget* window : program.windows()) {
         window->show();
         QApplication::processEvents();
         const QString file = folder.filePath(window->objectName() + u".png"_s);

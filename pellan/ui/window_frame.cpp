@@ -1,8 +1,9 @@
-#include "windowframe.h"
+#include "window_frame.h"
 
 #include "fonts.h"
 
 #include <QIcon>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +27,15 @@ QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry)
     bevel->setLineWidth(1);
     bevel->setGeometry(geometry);
     return bevel;
+}
+
+QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geometry)
+{
+    auto* button = new QPushButton(u"Done"_s, &window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    QObject::connect(button, &QPushButton::clicked, &window, &QWidget::close);
+    return button;
 }
 
 } // namespace pellan

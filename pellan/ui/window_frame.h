@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPushButton;
+
 namespace pellan {
 
 // Shared by all four windows: fixed size, system menu and minimise only,
@@ -12,5 +14,8 @@ void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
 
 // A sunken rectangular frame drawn behind the controls it surrounds.
 QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);
+
+// The "Done" button of a secondary window, which closes it.
+QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geometry);
 
 } // namespace pellan

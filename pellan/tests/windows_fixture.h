@@ -1,0 +1,44 @@
+// The four windows as the program makes them, with lookups of their controls by object name, for the
+// window tests.
+#pragma once
+
+#include "about_window.h"
+#include "help_window.h"
+#include "map_window.h"
+#include "pellan_app.h"
+#include "solver_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+struct Windows {
+    pellan::PellanApp app;
+    pellan::SolverWindow& solver = app.solverWindow();
+    pellan::AboutWindow& about = app.aboutWindow();
+    pellan::MapWindow& map = app.mapWindow();
+    pellan::HelpWindow& help = app.helpWindow();
+
+    QWidget* window(const QString& name) const { return app.window(name); }
+    QCheckBox* box(int light) const { return solver.findChild<QCheckBox*>(QStringLiteral("Light%1Box").arg(light)); }
+    QLineEdit* status(int light) const
+    {
+        return solver.findChild<QLineEdit*>(QStringLiteral("Light%1Status").arg(light));
+    }
+    QString output() const { return solver.findChild<QLineEdit*>(QStringLiteral("OutputText"))->text(); }
+    QAction* action(const QString& name) const { return solver.findChild<QAction*>(name); }
+    static QPushButton* button(QWidget* window, const QString& name) { return window->findChild<QPushButton*>(name); }
+};
+
+// Top-level windows nobody owns: each test must leave none behind.
+inline QList<QWidget*> ownerlessWindows()
+{
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->parentWidget() == nullptr)
+            found.append(w);
+    }
+    return found;
+}

@@ -1,0 +1,33 @@
+#include "map_window.h"
+
+#include "accessibility.h"
+#include "window_frame.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+using namespace Qt::StringLiterals;
+
+namespace pellan {
+
+MapWindow::MapWindow(QWidget* parent)
+    : QWidget(parent)
+{
+    installAccessibleInterfaces();
+    setObjectName(u"UnderworldMap"_s);
+    setWindowTitle(u"Underworld Map"_s);
+    // The picture is one row taller than the window, so its bottom row is cut off.
+    setupFixedWindow(*this, QRect(258, 102, 384, 423));
+
+    mapPicture_ = new QLabel(this);
+    mapPicture_->setObjectName(u"Image1"_s);
+    mapPicture_->setAccessibleName(u"Underworld map"_s);
+    mapPicture_->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
+    mapPicture_->setAlignment(Qt::AlignCenter);
+    mapPicture_->setGeometry(0, 0, 384, 424);
+
+    doneButton_ = makeDoneButton(*this, "DoneMap", QRect(32, 384, 75, 25));
+    enterPressesFocusedButton(this);
+}
+
+}  // namespace pellan

@@ -1,0 +1,80 @@
+#include "pellan_app.h"
+
+#include "about_window.h"
+#include "fonts.h"
+#include "help_window.h"
+#include "map_window.h"
+#include "solver_window.h"
+
+#include <QApplication>
+#include <QIcon>
+
+using namespace Qt::StringLiterals;
+
+namespace pellan {
+
+PellanApp::PellanApp(QObject* parent) : PellanApp(Start::Hidden, parent) { }
+
+PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
+{
+    setupFonts();
+    solverWindow_ = std::make_unique<SolverWindow>();
+    if (start == Start::SolverWindowFirst) {
+        // The solver window goes to the screen before the hidden windows and the map picture are made;
+        // what the user types or clicks meanwhile waits until they exist.
+        solverWindow_->show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    aboutWindow_ = std::make_unique<AboutWindow>();
+    mapWindow_ = std::make_unique<MapWindow>();
+    helpWindow_ = std::make_unique<HelpWindow>();
+
+    SolverWindow* solver = solverWindow_.get();
+    connect(solver, &SolverWindow::mapRequested, this, [this] { showWindow(mapWindow_.get()); });
+    connect(solver, &SolverWindow::helpRequested, this, [this] { showWindow(helpWindow_.get()); });
+    connect(solver, &SolverWindow::aboutRequested, this, [this] { showWindow(aboutWindow_.get()); });
+    // The main window's close ends the program, whatever else is showing.
+    connect(solver, &SolverWindow::closing, this, [this] {
+        closeSecondaryWindows();
+        QCoreApplication::quit();
+    });
+}
+
+PellanApp::~PellanApp() = default;
+
+int PellanApp::run()
+{
+    QApplication::setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
+    PellanApp app(Start::SolverWindowFirst, nullptr);
+    return QApplication::exec();
+}
+
+QList<QWidget*> PellanApp::windows() const
+{
+    return {solverWindow_.get(), aboutWindow_.get(), mapWindow_.get(), helpWindow_.get()};
+}
+
+QWidget* PellanApp::window(const QString& objectName) const
+{
+    for (QWidget* candidate : windows()) {
+        if (candidate->objectName() == objectName)
+            return candidate;
+    }
+    return nullptr;
+}
+
+void PellanApp::closeSecondaryWindows()
+{
+    for (QWidget* secondary : {static_cast<QWidget*>(aboutWindow_.get()), static_cast<QWidget*>(mapWindow_.get()),
+                               static_cast<QWidget*>(helpWindow_.get())})
+        secondary->close();
+}
+
+void PellanApp::showWindow(QWidget* window)
+{
+    // Already showing: leave it where it is in the stacking order.
+    if (!window->isVisible())
+        window->setVisible(true);
+}
+
+}  // namespace pellan

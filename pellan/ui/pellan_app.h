@@ -1,0 +1,49 @@
+#pragma once
+// The program's four windows: made in start-up order, the solver window wired to the three it opens.
+// Works inside an existing QApplication.
+
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+namespace pellan {
+
+class AboutWindow;
+class HelpWindow;
+class MapWindow;
+class SolverWindow;
+
+class PellanApp : public QObject {
+    Q_OBJECT
+public:
+    // All four windows, none shown.
+    explicit PellanApp(QObject* parent = nullptr);
+    ~PellanApp() override;
+
+    // The program itself: shows the solver window, then makes the others, and runs the event loop.
+    static int run();
+
+    [[nodiscard]] SolverWindow& solverWindow() const { return *solverWindow_; }
+    [[nodiscard]] AboutWindow& aboutWindow() const { return *aboutWindow_; }
+    [[nodiscard]] MapWindow& mapWindow() const { return *mapWindow_; }
+    [[nodiscard]] HelpWindow& helpWindow() const { return *helpWindow_; }
+    // In the order they are made: solver, About, map, help.
+    [[nodiscard]] QList<QWidget*> windows() const;
+    // The window of that object name, or null.
+    [[nodiscard]] QWidget* window(const QString& objectName) const;
+
+private:
+    enum class Start { Hidden, SolverWindowFirst };
+    PellanApp(Start start, QObject* parent);
+
+    void closeSecondaryWindows();
+    static void showWindow(QWidget* window);
+
+    std::unique_ptr<SolverWindow> solverWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
+    std::unique_ptr<MapWindow> mapWindow_;
+    std::unique_ptr<HelpWindow> helpWindow_;
+};
+
+}  // namespace pellan
