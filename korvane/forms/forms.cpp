@@ -228,7 +228,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(fromUtf8(kQuestion));
+    setWindowTitle(fromUtf8(questionCaption));
     setWindowIcon(QIcon(QStringLiteral(":/assets/form1.ico")));
     setFont(defaultFormFont());
     resize(px(5700), px(6450));
@@ -245,7 +245,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void Form1::buildSchoolFrames() {
     for (const auto& def : kSchoolFrames) {
-        auto* frame = new QGroupBox(fromUtf8(kSchoolNames[static_cast<std::size_t>(def.school)]), this);
+        auto* frame = new QGroupBox(fromUtf8(schoolNames[static_cast<std::size_t>(def.school)]), this);
         frame->setObjectName(QString::fromLatin1(def.frame));
         frame->setGeometry(twips(def.left, def.top, 1275, 1680));
         for (int i = 0; i < 7; ++i) {
@@ -309,7 +309,7 @@ void Form1::buildControls() {
     combo2_->setEditable(true);
     combo2_->setInsertPolicy(QComboBox::NoInsert);
     combo2_->setCompleter(nullptr);  // a completer would change the case of what is typed
-    for (const auto name : kSchoolNames) {
+    for (const auto name : schoolNames) {
         combo2_->addItem(fromUtf8(name));
     }
     combo2_->setCurrentIndex(-1);
@@ -404,7 +404,7 @@ void Form1::setTabOrderByIndex() {
 
 void Form1::recalculate() {
     ControlsView view(*this, *txtInt_, spellBoxes_, *combo2_, *lblTotal_, *label1_);
-    const auto outcome = Recalculate(view, schools_, spellCount_, QLocale().decimalPoint().toStdString());
+    const auto outcome = korvane::recalculate(view, schools_, spellCount_, QLocale().decimalPoint().toStdString());
     if (!outcome) {
         report(outcome.error());
     }
@@ -421,7 +421,7 @@ void Form1::report(const RecalculateFailure& failure) {
 }
 
 void Form1::selectSchoolLevel(School school, int optionIndex) {
-    schools_.at(static_cast<std::size_t>(school)) = LevelStateForOption(optionIndex);
+    schools_.at(static_cast<std::size_t>(school)) = levelStateForOption(optionIndex);
     recalculate();
 }
 

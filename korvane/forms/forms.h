@@ -1,4 +1,4 @@
-// korvane's windows on top of the platform-free improves core:
+// korvane's windows on top of the platform-free core:
 //   Form1        the calculator, main window; runs Recalculate on every committed input
 //   Form2        the small info window, created on first "About", hidden by a click on it
 //   showMessage  the one way the program shows a message box (tests answer it in advance)
@@ -6,7 +6,7 @@
 // accessibility.h holds what screen readers are told beyond Qt's own interfaces, and Enter on buttons.
 #pragma once
 
-#include "improves.h"
+#include "recalculate.h"
 
 #include <QMessageBox>
 #include <QPointer>
