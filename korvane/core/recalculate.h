@@ -29,7 +29,7 @@ public:
 inline constexpr std::string_view questionCaption = "How many improves for my next level?";
 
 // The box whose text could not be converted.
-enum class InputBox : std::uint8_t { Intellect, Spell1, Spell2, Spell3 };
+enum class InputBox : std::uint8_t { Intellect, Percent1, Percent2, Percent3 };
 
 struct InputFailure {
     InputBox box;

@@ -9,11 +9,11 @@ QString boxName(InputBox box) {
     switch (box) {
     case InputBox::Intellect:
         return QStringLiteral("intellect box");
-    case InputBox::Spell1:
+    case InputBox::Percent1:
         return QStringLiteral("first percentage box");
-    case InputBox::Spell2:
+    case InputBox::Percent2:
         return QStringLiteral("second percentage box");
-    case InputBox::Spell3:
+    case InputBox::Percent3:
         return QStringLiteral("third percentage box");
     }
     return {};
