@@ -6,11 +6,10 @@
 
 namespace korvane {
 
-template <typename T, typename E>
-class Expected {
+template <typename T, typename E> class Expected {
 public:
-    Expected(T value) : state(std::in_place_index<0>, std::move(value)) {}
-    Expected(E error) : state(std::in_place_index<1>, std::move(error)) {}
+    Expected(T value) : state(std::in_place_index<0>, std::move(value)) { }
+    Expected(E error) : state(std::in_place_index<1>, std::move(error)) { }
 
     [[nodiscard]] bool hasValue() const { return state.index() == 0; }
     explicit operator bool() const { return hasValue(); }
@@ -21,4 +20,4 @@ private:
     std::variant<T, E> state;
 };
 
-} // namespace korvane
+}  // namespace korvane

@@ -9,8 +9,8 @@
 namespace korvane {
 
 enum class ConversionError : std::uint8_t {
-    NotANumber, // empty, or anything but blanks, an optional sign and a decimal number
-    OutOfRange, // a number, but not within -32768..32767 once rounded
+    NotANumber,  // empty, or anything but blanks, an optional sign and a decimal number
+    OutOfRange,  // a number, but not within -32768..32767 once rounded
 };
 
 // Reads a typed number as a signed 16-bit integer. Accepted: blanks (space, tab) around, one
@@ -22,4 +22,4 @@ enum class ConversionError : std::uint8_t {
 [[nodiscard]] Expected<std::int16_t, ConversionError> convertNumber(std::string_view text,
                                                                     std::string_view decimalSeparator);
 
-} // namespace korvane
+}  // namespace korvane

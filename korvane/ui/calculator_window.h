@@ -45,16 +45,16 @@ private:
     void setTabOrderByIndex();
     void reportFailure(const RecalculateFailure& failure);
 
-    SchoolLevels schoolLevels{};
+    SchoolLevels schoolLevels {};
     SpellCount spellCount = SpellCount::Three;
     QPointer<InfoWindow> infoWindow;
 
     QLineEdit* intellectEdit = nullptr;
-    std::array<QLineEdit*, 3> percentEdits{};
+    std::array<QLineEdit*, 3> percentEdits {};
     QComboBox* schoolCombo = nullptr;
     QLabel* verdictLabel = nullptr;
     QLabel* totalLabel = nullptr;
     std::vector<std::pair<int, QWidget*>> tabIndexes;  // each focusable control with its place in the Tab order
 };
 
-} // namespace korvane
+}  // namespace korvane

@@ -9,4 +9,4 @@ namespace korvane {
 
 [[nodiscard]] QString failureText(const RecalculateFailure& failure);
 
-} // namespace korvane
+}  // namespace korvane

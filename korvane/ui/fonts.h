@@ -14,4 +14,4 @@ void setUpFonts();
 // The font of every control that names none of its own.
 [[nodiscard]] QFont windowFont();
 
-} // namespace korvane
+}  // namespace korvane

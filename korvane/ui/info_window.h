@@ -21,4 +21,4 @@ private:
     QLabel* clickCover = nullptr;
 };
 
-} // namespace korvane
+}  // namespace korvane

@@ -21,4 +21,4 @@ using MessageResponder = std::function<QMessageBox::StandardButton(const ShownMe
 void setMessageResponder(MessageResponder responder);  // an empty one restores real boxes
 QMessageBox::StandardButton showMessage(QWidget* parent, const ShownMessage& message);
 
-} // namespace korvane
+}  // namespace korvane

@@ -7,8 +7,14 @@
 
 namespace korvane {
 
-inline int px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+inline int px(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
-inline QRect twips(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
+inline QRect twips(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
 
-} // namespace korvane
+}  // namespace korvane
