@@ -104,7 +104,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     setTabOrderByIndex();
     enterPressesFocusedButton(this);
 
-    spellCount = SpellCount::Three;
+    // The outputs show the figures of the start-up values from the first moment.
     recalculate();
 }
 
