@@ -1,7 +1,8 @@
 // The platform-free cores, one evaluation per iteration.
 #include "character_store.h"
 #include "unseen_view.h"
-#include "improves.h"
+#include "improves_calculation.h"
+#include "number_conversion.h"
 #include "sheet/sheet.h"
 #include "solver.h"
 
@@ -82,18 +83,18 @@ BENCHMARK(SorvexCalculate);
 void KorvaneComputeImproves(benchmark::State& state)
 {
     korvane::ImprovesInput input;
-    input.schools[0] = korvane::LevelStateForOption(3);
-    input.schools[2] = korvane::LevelStateForOption(1);
-    input.schools[5] = korvane::LevelStateForOption(5);
+    input.schools[0] = korvane::levelStateForOption(3);
+    input.schools[2] = korvane::levelStateForOption(1);
+    input.schools[5] = korvane::levelStateForOption(5);
     input.schoolName = "Faren";
     input.spellCount = korvane::SpellCount::Three;
     const std::array<std::string, 4> typed = {"187", "45", "80,5", "12"};
     for (auto _ : state) {
         benchmark::DoNotOptimize(typed.data());
-        const auto intellect = korvane::ConvertNumber(typed[0], ",");
-        const auto p1 = korvane::ConvertNumber(typed[1], ",");
-        const auto p2 = korvane::ConvertNumber(typed[2], ",");
-        const auto p3 = korvane::ConvertNumber(typed[3], ",");
+        const auto intellect = korvane::convertNumber(typed[0], ",");
+        const auto p1 = korvane::convertNumber(typed[1], ",");
+        const auto p2 = korvane::convertNumber(typed[2], ",");
+        const auto p3 = korvane::convertNumber(typed[3], ",");
         if (!intellect || !p1 || !p2 || !p3) {
             state.SkipWithError("a typed number did not convert");
             break;
@@ -102,7 +103,7 @@ void KorvaneComputeImproves(benchmark::State& state)
         input.percent1 = p1.value();
         input.percent2 = p2.value();
         input.percent3 = p3.value();
-        const auto result = korvane::ComputeImproves(input);
+        const auto result = korvane::computeImproves(input);
         benchmark::DoNotOptimize(result);
     }
 }

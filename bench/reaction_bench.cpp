@@ -3,7 +3,8 @@
 // Enter in korvane, and "Calculate" in sorvex against two durable file replacements of the store.
 #include "converter_dialog.h"
 #include "file_registry.h"
-#include "forms.h"
+#include "calculator_window.h"
+#include "message_box.h"
 #include "solver_window.h"
 
 #include <QAbstractButton>
@@ -165,7 +166,7 @@ KorvaneTimes KorvaneActions(int runs)
     korvane::setMessageResponder([](const korvane::ShownMessage& message) -> QMessageBox::StandardButton {
         Fail("korvane showed a message: " + message.text.toStdString());
     });
-    korvane::Form1 form;
+    korvane::CalculatorWindow form;
     Settle(form);
     PaintWatch watch;
     auto* total = Find<QLabel>(form, u"lblTotal"_s);

@@ -1,11 +1,12 @@
-#include "forms.h"
+#include "calculator_window.h"
+#include "fonts.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     korvane::setUpFonts();
-    korvane::Form1 form1;
-    form1.show();
+    korvane::CalculatorWindow calculator;
+    calculator.show();
     return QApplication::exec();
 }

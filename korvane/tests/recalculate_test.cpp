@@ -1,4 +1,4 @@
-#include "improves.h"
+#include "recalculate.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ using Log = std::vector<std::string>;
 
 TEST(Recalculate, StartUpValuesReadInOrderAndWriteThreeOutputs) {
     FakeView view;
-    const auto outcome = Recalculate(view, SchoolLevels{}, SpellCount::Three, ".");
+    const auto outcome = recalculate(view, SchoolLevels{}, SpellCount::Three, ".");
     ASSERT_TRUE(outcome.hasValue());
     EXPECT_EQ(view.log, (Log{"read txtInt", "read Spell1", "read Spell2", "read Spell3", "read Combo2",
                              "lblTotal=196", "Form1=196 How many improves for my next level?",
@@ -62,7 +62,7 @@ TEST_P(IntellectClamp, RewritesTheBoxOnlyAboveFiftyAndBelowZero) {
     FakeView view;
     view.intellect = row.typed;
     view.percents[0] = view.percents[1] = view.percents[2] = "0";
-    ASSERT_TRUE(Recalculate(view, SchoolLevels{}, SpellCount::Three, ".").hasValue());
+    ASSERT_TRUE(recalculate(view, SchoolLevels{}, SpellCount::Three, ".").hasValue());
     EXPECT_EQ(view.intellect, row.boxAfter);
     Log expected{"read txtInt"};
     if (row.rewritten) {
@@ -85,7 +85,7 @@ TEST(Recalculate, UnusedPercentBoxesAreNotRead) {
     FakeView one;
     one.percents[1] = one.percents[2] = "X";
     one.percents[0] = "30";
-    ASSERT_TRUE(Recalculate(one, SchoolLevels{}, SpellCount::One, ".").hasValue());
+    ASSERT_TRUE(recalculate(one, SchoolLevels{}, SpellCount::One, ".").hasValue());
     EXPECT_EQ(one.log, (Log{"read txtInt", "read Spell1", "read Combo2", "lblTotal=109",
                             "Form1=109 How many improves for my next level?", "Label1=Drastically Further"}));
 
@@ -93,7 +93,7 @@ TEST(Recalculate, UnusedPercentBoxesAreNotRead) {
     two.percents[2] = "X";
     two.percents[0] = "50";
     two.percents[1] = "33";
-    ASSERT_TRUE(Recalculate(two, SchoolLevels{}, SpellCount::Two, ".").hasValue());
+    ASSERT_TRUE(recalculate(two, SchoolLevels{}, SpellCount::Two, ".").hasValue());
     EXPECT_EQ(two.log, (Log{"read txtInt", "read Spell1", "read Spell2", "read Combo2", "lblTotal=99",
                             "Form1=99 How many improves for my next level?", "Label1=Drastically Further"}));
 }
@@ -102,7 +102,7 @@ TEST(Recalculate, NegativeTotalCarriesItsSign) {
     FakeView view;
     view.intellect = "50";
     view.percents[0] = view.percents[1] = view.percents[2] = "100";
-    ASSERT_TRUE(Recalculate(view, SchoolLevels{}, SpellCount::Three, ".").hasValue());
+    ASSERT_TRUE(recalculate(view, SchoolLevels{}, SpellCount::Three, ".").hasValue());
     EXPECT_EQ(view.log.at(5), "lblTotal=-225");
     EXPECT_EQ(view.log.at(6), "Form1=-225 How many improves for my next level?");
     EXPECT_EQ(view.log.at(7), "Label1=Congratulations!");
@@ -116,7 +116,7 @@ TEST(Recalculate, SchoolNameIsReadAfterThePercentages) {
     SchoolLevels schools{};
     schools[static_cast<std::size_t>(School::Qor)].levelOneFlag = true;
     schools[static_cast<std::size_t>(School::Jala)].levelOneFlag = true;
-    const auto outcome = Recalculate(view, schools, SpellCount::Three, ".");
+    const auto outcome = recalculate(view, schools, SpellCount::Three, ".");
     ASSERT_TRUE(outcome.hasValue());
     EXPECT_EQ(outcome.value().improvesNeeded, 148);
     EXPECT_EQ(view.log.at(4), "read Combo2");
@@ -133,7 +133,7 @@ struct FailureRow {
     std::variant<InputFailure, Overflow> failure;
 };
 
-bool SameFailure(const RecalculateFailure& a, const RecalculateFailure& b) {
+bool sameFailure(const RecalculateFailure& a, const RecalculateFailure& b) {
     if (a.index() != b.index()) {
         return false;
     }
@@ -144,7 +144,7 @@ bool SameFailure(const RecalculateFailure& a, const RecalculateFailure& b) {
     return std::get<Overflow>(a) == std::get<Overflow>(b);
 }
 
-const FailureRow kFailures[] = {
+const FailureRow failures[] = {
     {"intellect_not_a_number", SpellCount::Three, "abc", "1", "1", "1", {"read txtInt"},
      InputFailure{InputBox::Intellect, ConversionError::NotANumber, "abc"}},
     {"intellect_empty", SpellCount::Three, "", "1", "1", "1", {"read txtInt"},
@@ -152,14 +152,14 @@ const FailureRow kFailures[] = {
     {"intellect_out_of_range", SpellCount::Three, "40000", "1", "1", "1", {"read txtInt"},
      InputFailure{InputBox::Intellect, ConversionError::OutOfRange, "40000"}},
     {"spell1_after_clamp", SpellCount::Three, "75", "x", "1", "1", {"read txtInt", "txtInt=50", "read Spell1"},
-     InputFailure{InputBox::Spell1, ConversionError::NotANumber, "x"}},
+     InputFailure{InputBox::Percent1, ConversionError::NotANumber, "x"}},
     {"spell2_empty", SpellCount::Three, "1", "1", "", "1", {"read txtInt", "read Spell1", "read Spell2"},
-     InputFailure{InputBox::Spell2, ConversionError::NotANumber, ""}},
+     InputFailure{InputBox::Percent2, ConversionError::NotANumber, ""}},
     {"spell2_x_with_two_spells", SpellCount::Two, "1", "1", "X", "1", {"read txtInt", "read Spell1", "read Spell2"},
-     InputFailure{InputBox::Spell2, ConversionError::NotANumber, "X"}},
+     InputFailure{InputBox::Percent2, ConversionError::NotANumber, "X"}},
     {"spell3_out_of_range", SpellCount::Three, "1", "1", "1", "-40000",
      {"read txtInt", "read Spell1", "read Spell2", "read Spell3"},
-     InputFailure{InputBox::Spell3, ConversionError::OutOfRange, "-40000"}},
+     InputFailure{InputBox::Percent3, ConversionError::OutOfRange, "-40000"}},
     {"tripled_percent_overflows", SpellCount::One, "1", "20000", "X", "X",
      {"read txtInt", "read Spell1", "read Combo2"}, Overflow{ImprovesStep::SumPercents}},
     {"percent_sum_overflows", SpellCount::Three, "1", "20000", "10000", "3000",
@@ -178,13 +178,13 @@ TEST_P(RecalculateFailureTest, StopsAtTheFailingStepAndNamesIt) {
     view.percents[0] = row.p1;
     view.percents[1] = row.p2;
     view.percents[2] = row.p3;
-    const auto outcome = Recalculate(view, SchoolLevels{}, row.count, ".");
+    const auto outcome = recalculate(view, SchoolLevels{}, row.count, ".");
     ASSERT_FALSE(outcome.hasValue());
-    EXPECT_TRUE(SameFailure(outcome.error(), row.failure));
+    EXPECT_TRUE(sameFailure(outcome.error(), row.failure));
     EXPECT_EQ(view.log, row.log);
 }
 
-INSTANTIATE_TEST_SUITE_P(Recalculate, RecalculateFailureTest, testing::ValuesIn(kFailures),
+INSTANTIATE_TEST_SUITE_P(Recalculate, RecalculateFailureTest, testing::ValuesIn(failures),
                          [](const testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Writes form1.png and form2.png of the freshly started forms into the folder given as argument.
-#include "forms.h"
+// Writes form1.png (the calculator) and form2.png (the info window) as they first open into the folder given
+// as argument.
+#include "calculator_window.h"
+#include "fonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,11 +16,11 @@ int main(int argc, char* argv[]) {
     }
     const QDir folder(args.at(1));
     korvane::setUpFonts();
-    korvane::Form1 form1;
-    form1.show();
-    form1.showInfo();
+    korvane::CalculatorWindow calculator;
+    calculator.show();
+    calculator.showInfo();
     QApplication::processEvents();
-    const bool written = form1.grab().save(folder.filePath(QStringLiteral("form1.png"))) &&
-                         form1.info()->grab().save(folder.filePath(QStringLiteral("form2.png")));
+    const bool written = calculator.grab().save(folder.filePath(QStringLiteral("form1.png"))) &&
+                         calculator.info()->grab().save(folder.filePath(QStringLiteral("form2.png")));
     return written ? 0 : 1;
 }

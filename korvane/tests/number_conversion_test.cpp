@@ -1,4 +1,4 @@
-#include "improves.h"
+#include "number_conversion.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@ struct Row {
     ConversionError error = ConversionError::NotANumber;
 };
 
-constexpr auto kNaN = ConversionError::NotANumber;
-constexpr auto kRange = ConversionError::OutOfRange;
+constexpr auto notANumber = ConversionError::NotANumber;
+constexpr auto outOfRange = ConversionError::OutOfRange;
 
-const Row kRows[] = {
+const Row rows[] = {
     // plain numbers, signs, blanks
     {"196", ".", 196},
     {"0", ".", 0},
@@ -46,51 +46,51 @@ const Row kRows[] = {
     // the separator is the user's own and only that one
     {"12,5", ",", 12},
     {"13,5", ",", 14},
-    {"12.5", ",", std::nullopt, kNaN},
-    {"12,5", ".", std::nullopt, kNaN},
+    {"12.5", ",", std::nullopt, notANumber},
+    {"12,5", ".", std::nullopt, notANumber},
     {"12\xD9\xAB" "5", "\xD9\xAB", 12},
-    {"12\xD9" "5", "\xD9\xAB", std::nullopt, kNaN},
+    {"12\xD9" "5", "\xD9\xAB", std::nullopt, notANumber},
     // range limits, after rounding
     {"32767", ".", 32767},
     {"-32768", ".", -32768},
-    {"32768", ".", std::nullopt, kRange},
-    {"-32769", ".", std::nullopt, kRange},
+    {"32768", ".", std::nullopt, outOfRange},
+    {"-32769", ".", std::nullopt, outOfRange},
     {"32767.4", ".", 32767},
-    {"32767.5", ".", std::nullopt, kRange},
+    {"32767.5", ".", std::nullopt, outOfRange},
     {"32766.5", ".", 32766},
     {"-32768.5", ".", -32768},
-    {"-32768.6", ".", std::nullopt, kRange},
-    {"99999999999999999999", ".", std::nullopt, kRange},
-    {"-99999999999999999999.9", ".", std::nullopt, kRange},
+    {"-32768.6", ".", std::nullopt, outOfRange},
+    {"99999999999999999999", ".", std::nullopt, outOfRange},
+    {"-99999999999999999999.9", ".", std::nullopt, outOfRange},
     // not numbers
-    {"", ".", std::nullopt, kNaN},
-    {"   ", ".", std::nullopt, kNaN},
-    {"X", ".", std::nullopt, kNaN},
-    {"abc", ".", std::nullopt, kNaN},
-    {"12abc", ".", std::nullopt, kNaN},
-    {"-", ".", std::nullopt, kNaN},
-    {"+", ".", std::nullopt, kNaN},
-    {".", ".", std::nullopt, kNaN},
-    {"-.", ".", std::nullopt, kNaN},
-    {"++1", ".", std::nullopt, kNaN},
-    {"- 5", ".", std::nullopt, kNaN},
-    {"5-", ".", std::nullopt, kNaN},
-    {"1 2", ".", std::nullopt, kNaN},
-    {"1.2.3", ".", std::nullopt, kNaN},
-    {"1e3", ".", std::nullopt, kNaN},
-    {"0x10", ".", std::nullopt, kNaN},
-    {"&H10", ".", std::nullopt, kNaN},
-    {"1,000", ".", std::nullopt, kNaN},
-    {"(5)", ".", std::nullopt, kNaN},
-    {"5%", ".", std::nullopt, kNaN},
-    {"\n5", ".", std::nullopt, kNaN},
+    {"", ".", std::nullopt, notANumber},
+    {"   ", ".", std::nullopt, notANumber},
+    {"X", ".", std::nullopt, notANumber},
+    {"abc", ".", std::nullopt, notANumber},
+    {"12abc", ".", std::nullopt, notANumber},
+    {"-", ".", std::nullopt, notANumber},
+    {"+", ".", std::nullopt, notANumber},
+    {".", ".", std::nullopt, notANumber},
+    {"-.", ".", std::nullopt, notANumber},
+    {"++1", ".", std::nullopt, notANumber},
+    {"- 5", ".", std::nullopt, notANumber},
+    {"5-", ".", std::nullopt, notANumber},
+    {"1 2", ".", std::nullopt, notANumber},
+    {"1.2.3", ".", std::nullopt, notANumber},
+    {"1e3", ".", std::nullopt, notANumber},
+    {"0x10", ".", std::nullopt, notANumber},
+    {"&H10", ".", std::nullopt, notANumber},
+    {"1,000", ".", std::nullopt, notANumber},
+    {"(5)", ".", std::nullopt, notANumber},
+    {"5%", ".", std::nullopt, notANumber},
+    {"\n5", ".", std::nullopt, notANumber},
 };
 
 class Conversion : public testing::TestWithParam<Row> {};
 
 TEST_P(Conversion, ReadsOnlyStrictDecimalNumbers) {
     const Row& row = GetParam();
-    const auto converted = ConvertNumber(row.text, row.separator);
+    const auto converted = convertNumber(row.text, row.separator);
     if (row.value) {
         ASSERT_TRUE(converted.hasValue()) << '"' << row.text << '"';
         EXPECT_EQ(converted.value(), *row.value) << '"' << row.text << '"';
@@ -100,11 +100,11 @@ TEST_P(Conversion, ReadsOnlyStrictDecimalNumbers) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Improves, Conversion, testing::ValuesIn(kRows));
+INSTANTIATE_TEST_SUITE_P(Improves, Conversion, testing::ValuesIn(rows));
 
 TEST(Conversion, EmbeddedNulIsNotANumber) {
     using namespace std::string_literals;
-    const auto converted = ConvertNumber("5\0"s, ".");
+    const auto converted = convertNumber("5\0"s, ".");
     ASSERT_FALSE(converted.hasValue());
     EXPECT_EQ(converted.error(), ConversionError::NotANumber);
 }

@@ -1,18 +1,19 @@
-#include "forms.h"
+#include "fonts.h"
+#include "info_window.h"
 
 #include <QLabel>
 #include <QTest>
 
 using namespace korvane;
 
-class Form2Test : public QObject {
+class InfoWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase() { setUpFonts(); }
 
     void isAFixedToolWindowWithItsTexts() {
-        Form2 form;
+        InfoWindow form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.windowTitle(), QStringLiteral("Info..."));
@@ -46,7 +47,7 @@ private Q_SLOTS:
     void clickHidesEverywhereButTheRightStrip() {
         QFETCH(QPoint, at);
         QFETCH(bool, hides);
-        Form2 form;
+        InfoWindow form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QWidget* target = form.childAt(at);
@@ -58,5 +59,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(Form2Test)
-#include "form2_test.moc"
+QTEST_MAIN(InfoWindowTest)
+#include "info_window_test.moc"

@@ -1,4 +1,6 @@
-#include "forms.h"
+#include "calculator_window.h"
+#include "fonts.h"
+#include "message_box.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,20 +18,20 @@ using namespace korvane;
 
 namespace {
 
-const QString kQuestionText = QStringLiteral(" How many improves for my next level?");
+const QString questionText = QStringLiteral(" How many improves for my next level?");
 
 }  // namespace
 
-class Form1Test : public QObject {
+class CalculatorWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::vector<ShownMessage> shown_;
-    Form1* form_ = nullptr;
+    std::vector<ShownMessage> shown;
+    CalculatorWindow* calculator = nullptr;
 
     template <typename T>
     T* child(const QString& name) const {
-        T* found = form_->findChild<T*>(name);
+        T* found = calculator->findChild<T*>(name);
         if (!found) {
             qFatal("no control %s", qPrintable(name));
         }
@@ -52,30 +54,30 @@ private Q_SLOTS:
     void initTestCase() {
         setUpFonts();
         setMessageResponder([this](const ShownMessage& message) {
-            shown_.push_back(message);
+            shown.push_back(message);
             return QMessageBox::Ok;
         });
     }
     void init() {
-        shown_.clear();
-        form_ = new Form1;
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        shown.clear();
+        calculator = new CalculatorWindow;
+        calculator->show();
+        QVERIFY(QTest::qWaitForWindowExposed(calculator));
     }
     void cleanup() {
-        delete form_;
-        form_ = nullptr;
+        delete calculator;
+        calculator = nullptr;
     }
 
     void startUpShowsTheFirstCalculation() {
         QCOMPARE(total(), QStringLiteral("196"));
-        QCOMPARE(form_->windowTitle(), QStringLiteral("196") + kQuestionText);
+        QCOMPARE(calculator->windowTitle(), QStringLiteral("196") + questionText);
         QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
         QCOMPARE(box(QStringLiteral("txtInt"))->text(), QStringLiteral("1"));
         QVERIFY(child<QRadioButton>(QStringLiteral("spells(3)"))->isChecked());
         QCOMPARE(child<QComboBox>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("Select School"));
-        QVERIFY(shown_.empty());
-        QVERIFY(form_->info() == nullptr);
+        QVERIFY(shown.empty());
+        QVERIFY(calculator->info() == nullptr);
     }
 
     void layoutFollowsTheTable_data() {
@@ -101,9 +103,9 @@ private Q_SLOTS:
     }
 
     void formAndDecorations() {
-        QCOMPARE(form_->size(), QSize(380, 430));
-        QVERIFY(form_->windowFlags() & Qt::WindowMaximizeButtonHint);
-        QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(calculator->size(), QSize(380, 430));
+        QVERIFY(calculator->windowFlags() & Qt::WindowMaximizeButtonHint);
+        QVERIFY(calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
         const auto* combo2 = child<QComboBox>(QStringLiteral("Combo2"));
         QVERIFY(combo2->isEditable());
         QCOMPARE(combo2->count(), 7);
@@ -130,10 +132,10 @@ private Q_SLOTS:
     }
 
     void bothFormsCarryTheirIcons() {
-        QVERIFY(!form_->windowIcon().availableSizes().isEmpty());
-        form_->showInfo();
-        QVERIFY(!form_->info()->windowIcon().availableSizes().isEmpty());
-        QVERIFY(form_->info()->windowIcon().cacheKey() != form_->windowIcon().cacheKey());
+        QVERIFY(!calculator->windowIcon().availableSizes().isEmpty());
+        calculator->showInfo();
+        QVERIFY(!calculator->info()->windowIcon().availableSizes().isEmpty());
+        QVERIFY(calculator->info()->windowIcon().cacheKey() != calculator->windowIcon().cacheKey());
     }
 
     void tabOrderFollowsTheIndexes() {
@@ -231,10 +233,10 @@ private Q_SLOTS:
         }
         QTest::keyClick(box(QStringLiteral("Spell1")), Qt::Key_Return);
 
-        QVERIFY(shown_.empty());
+        QVERIFY(shown.empty());
         QCOMPARE(box(QStringLiteral("txtInt"))->text(), boxAfter);
         QCOMPARE(this->total(), total);
-        QCOMPARE(form_->windowTitle(), total + kQuestionText);
+        QCOMPARE(calculator->windowTitle(), total + questionText);
         QCOMPARE(this->verdict(), verdict);
     }
 
@@ -279,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(spell2->text(), QStringLiteral("X"));
         QCOMPARE(spell3->text(), QStringLiteral("X"));
         QCOMPARE(total(), QStringLiteral("109"));  // the X boxes are not read
-        QVERIFY(shown_.empty());
+        QVERIFY(shown.empty());
 
         option(QStringLiteral("spells(2)"));
         QVERIFY(spell2->isEnabled() && !spell3->isEnabled());
@@ -354,19 +356,19 @@ private Q_SLOTS:
         const QString before = total();
         QTest::keyClick(box(QStringLiteral("txtInt")), Qt::Key_Return);
 
-        QCOMPARE(shown_.size(), std::size_t{1});
-        QCOMPARE(shown_.front().title, QStringLiteral("korvane"));
-        QCOMPARE(shown_.front().icon, QMessageBox::Warning);
-        QVERIFY2(shown_.front().text.startsWith(expectedText), qPrintable(shown_.front().text));
+        QCOMPARE(shown.size(), std::size_t{1});
+        QCOMPARE(shown.front().title, QStringLiteral("korvane"));
+        QCOMPARE(shown.front().icon, QMessageBox::Warning);
+        QVERIFY2(shown.front().text.startsWith(expectedText), qPrintable(shown.front().text));
         QCOMPARE(total(), before);
-        QCOMPARE(form_->windowTitle(), before + kQuestionText);
+        QCOMPARE(calculator->windowTitle(), before + questionText);
         QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
         QCOMPARE(box(QStringLiteral("txtInt"))->text(), boxAfter);
-        QVERIFY(form_->isVisible());
-        if (!shown_.front().text.contains(QStringLiteral("came out"))) {
+        QVERIFY(calculator->isVisible());
+        if (!shown.front().text.contains(QStringLiteral("came out"))) {
             QWidget* failed = QApplication::focusWidget();
             QVERIFY(failed != nullptr);
-            QVERIFY2(shown_.front().text.contains(failed->accessibleName().toLower()),
+            QVERIFY2(shown.front().text.contains(failed->accessibleName().toLower()),
                      qPrintable(failed->objectName()));  // the box that failed has the focus
         }
 
@@ -376,7 +378,7 @@ private Q_SLOTS:
             type(box(QStringLiteral("Spell%1").arg(i + 1)), QStringLiteral("0"));
         }
         click(child<QPushButton>(QStringLiteral("Command1")));
-        QCOMPARE(shown_.size(), std::size_t{1});
+        QCOMPARE(shown.size(), std::size_t{1});
         QCOMPARE(total(), QStringLiteral("75"));
         QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
     }
@@ -384,7 +386,7 @@ private Q_SLOTS:
     void aboutCreatesOnceHidesAndRecreatesAfterClose() {
         auto* about = child<QPushButton>(QStringLiteral("Command3"));
         click(about);
-        QPointer<Form2> first = form_->info();
+        QPointer<InfoWindow> first = calculator->info();
         QVERIFY(first);
         QVERIFY(first->isVisible());
         QVERIFY(!first->isModal());
@@ -397,42 +399,42 @@ private Q_SLOTS:
         QVERIFY(first);
 
         click(about);
-        QCOMPARE(form_->info(), first.data());
+        QCOMPARE(calculator->info(), first.data());
         QVERIFY(first->isVisible());
 
         first->close();
         QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(first.isNull());
-        QVERIFY(form_->info() == nullptr);
+        QVERIFY(calculator->info() == nullptr);
 
         click(about);
-        QVERIFY(form_->info() != nullptr);
-        QVERIFY(form_->info()->isVisible());
-        QCOMPARE(form_->info()->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+        QVERIFY(calculator->info() != nullptr);
+        QVERIFY(calculator->info()->isVisible());
+        QCOMPARE(calculator->info()->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
                  QStringLiteral("Wendlecap   - -       MSN"));
     }
 
     void exitAndCloseEndWithTheInfoForm_data() {
         QTest::addColumn<bool>("viaExitButton");
         QTest::newRow("Exit") << true;
-        QTest::newRow("close Form1") << false;
+        QTest::newRow("close the calculator") << false;
     }
     void exitAndCloseEndWithTheInfoForm() {
         QFETCH(bool, viaExitButton);
         click(child<QPushButton>(QStringLiteral("Command3")));
-        QPointer<Form2> info = form_->info();
+        QPointer<InfoWindow> info = calculator->info();
         QVERIFY(info && info->isVisible());
         if (viaExitButton) {
             click(child<QPushButton>(QStringLiteral("Command2")));
         } else {
-            QVERIFY(form_->close());
+            QVERIFY(calculator->close());
         }
-        QVERIFY(!form_->isVisible());
+        QVERIFY(!calculator->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(info.isNull());
     }
 };
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+QTEST_MAIN(CalculatorWindowTest)
+#include "calculator_window_test.moc"

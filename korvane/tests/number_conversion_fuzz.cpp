@@ -1,6 +1,6 @@
 // Any text, with any separator: the conversion answers with a value or an error, and a value
 // must read back the same when written out as a plain integer.
-#include "improves.h"
+#include "number_conversion.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view separator(reinterpret_cast<const char*>(data + 1), sepLength);
     const std::string_view text(reinterpret_cast<const char*>(data + 1 + sepLength), size - 1 - sepLength);
-    const auto converted = korvane::ConvertNumber(text, separator);
+    const auto converted = korvane::convertNumber(text, separator);
     if (converted.hasValue()) {
-        const auto again = korvane::ConvertNumber(std::to_string(converted.value()), ".");
+        const auto again = korvane::convertNumber(std::to_string(converted.value()), ".");
         if (!again.hasValue() || again.value() != converted.value()) {
             std::abort();
         }

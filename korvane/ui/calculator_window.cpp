@@ -1,0 +1,354 @@
+#include "calculator_window.h"
+
+#include "accessibility.h"
+#include "failure_text.h"
+#include "fonts.h"
+#include "message_box.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <string>
+
+namespace korvane {
+namespace {
+
+QFont boxFont() { return fontOf(QStringLiteral("MS Sans Serif"), 13, true); }  // 9.75 pt bold
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const char* const programName = "korvane";
+
+// recalculate's view of the calculator window's controls.
+class ControlsView final : public CalculatorView {
+public:
+    ControlsView(QWidget& shownWindow, QLineEdit& intellect, const std::array<QLineEdit*, 3>& percents,
+                 QComboBox& school, QLabel& total, QLabel& verdict)
+        : window(shownWindow), intellectEdit(intellect), percentEdits(percents), schoolCombo(school),
+          totalLabel(total), verdictLabel(verdict)
+    {
+    }
+
+    std::string intellectText() const override { return intellectEdit.text().toStdString(); }
+    void setIntellectText(std::string_view text) override { intellectEdit.setText(fromUtf8(text)); }
+    std::string percentText(int box) const override
+    {
+        return percentEdits.at(static_cast<std::size_t>(box - 1))->text().toStdString();
+    }
+    std::string schoolName() const override { return schoolCombo.currentText().toStdString(); }
+    void setTotal(std::string_view text) override { totalLabel.setText(fromUtf8(text)); }
+    void setCaption(std::string_view text) override { window.setWindowTitle(fromUtf8(text)); }
+    void setVerdict(std::string_view text) override { verdictLabel.setText(fromUtf8(text)); }
+
+private:
+    QWidget& window;
+    QLineEdit& intellectEdit;
+    const std::array<QLineEdit*, 3>& percentEdits;
+    QComboBox& schoolCombo;
+    QLabel& totalLabel;
+    QLabel& verdictLabel;
+};
+
+const std::array<const char*, 7> levelCaptions = {"None",       "Level One",  "Leven Two", "Level Three",
+                                                   "Level Four", "Level Five", "Level Six"};
+
+struct SchoolFrame {
+    School school;
+    const char* frameName;
+    const char* optionArrayName;  // the options are named optionArrayName(0) .. optionArrayName(6)
+    int left, top;
+    int frameTabIndex;
+    int firstTabIndex;  // of the button with index 0
+    int tabStep;        // +1 or -1 per index
+};
+
+const SchoolFrame schoolFrames[] = {
+    {School::Kraanan, "Frame1", "Kraanan", 100, 480, 0, 1, 1},
+    {School::Shalille, "Frame2", "Shally", 1500, 510, 8, 15, -1},
+    {School::Faren, "Frame3", "Faren", 2900, 510, 16, 17, 1},
+    {School::WeaponClass, "Frame9", "WC", 4260, 525, 59, 66, -1},
+    {School::Riija, "Frame5", "Riija", 100, 2300, 32, 33, 1},
+    {School::Qor, "Frame4", "Qor", 1500, 2295, 24, 25, 1},
+    {School::Jala, "Frame6", "Jala", 2900, 2340, 40, 41, 1},
+};
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    installAccessibleInterfaces();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(fromUtf8(questionCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/form1.ico")));
+    setFont(windowFont());
+    resize(px(5700), px(6450));
+
+    buildSchoolFrames();
+    buildIntellectRow();
+    buildSpellCountOptions();
+    buildSchoolCombo();
+    buildPercentBoxes();
+    buildResult();
+    buildBottomRow();
+    setTabOrderByIndex();
+    enterPressesFocusedButton(this);
+
+    // The outputs show the figures of the start-up values from the first moment.
+    recalculate();
+}
+
+void CalculatorWindow::buildSchoolFrames() {
+    for (const auto& def : schoolFrames) {
+        auto* frame = new QGroupBox(fromUtf8(schoolNames[static_cast<std::size_t>(def.school)]), this);
+        frame->setObjectName(QString::fromLatin1(def.frameName));
+        frame->setGeometry(twips(def.left, def.top, 1275, 1680));
+        for (int i = 0; i < 7; ++i) {
+            auto* option = new QRadioButton(QString::fromLatin1(levelCaptions[static_cast<std::size_t>(i)]), frame);
+            option->setObjectName(QStringLiteral("%1(%2)").arg(QString::fromLatin1(def.optionArrayName)).arg(i));
+            option->setGeometry(twips(30, 200 + 200 * i, 1200, 225));
+            option->setChecked(i == 0);
+            const School school = def.school;
+            connect(option, &QRadioButton::clicked, this, [this, school, i] { selectSchoolLevel(school, i); });
+            tabIndexes.emplace_back(def.firstTabIndex + def.tabStep * i, option);
+        }
+    }
+}
+
+void CalculatorWindow::buildIntellectRow() {
+    auto* intellectLabel = new QLabel(QStringLiteral("My Intellect is:"), this);
+    intellectLabel->setObjectName(QStringLiteral("Label2"));
+    intellectLabel->setGeometry(twips(165, 105, 1185, 300));
+
+    intellectEdit = new QLineEdit(QStringLiteral("1"), this);
+    intellectEdit->setObjectName(QStringLiteral("txtInt"));
+    intellectEdit->setAccessibleName(QStringLiteral("Intellect"));
+    intellectEdit->setGeometry(twips(1500, 75, 615, 345));
+    intellectEdit->setFont(boxFont());
+    tabIndexes.emplace_back(68, intellectEdit);
+
+    auto* aboutButton = new QPushButton(QStringLiteral("About"), this);
+    aboutButton->setObjectName(QStringLiteral("Command3"));
+    aboutButton->setGeometry(twips(4350, 2655, 1140, 390));
+    connect(aboutButton, &QPushButton::clicked, this, &CalculatorWindow::showInfo);
+    tabIndexes.emplace_back(74, aboutButton);
+}
+
+void CalculatorWindow::buildSpellCountOptions()
+{
+    auto* spellCountFrame = new QGroupBox(QStringLiteral("There are this many spells in my current level..."), this);
+    spellCountFrame->setObjectName(QStringLiteral("Frame7"));
+    spellCountFrame->setGeometry(twips(120, 4080, 3525, 1065));
+    struct Spells {
+        int index;
+        const char* caption;
+        QRect geometry;
+        int tabIndex;
+    };
+    const Spells spells[] = {
+        {1, "One spell\\skill", twips(30, 240, 2190, 210), 49},
+        {2, "Two", twips(30, 480, 2955, 210), 51},
+        {3, "Three", twips(30, 720, 1215, 210), 50},
+    };
+    for (const auto& def : spells) {
+        auto* option = new QRadioButton(QString::fromLatin1(def.caption), spellCountFrame);
+        option->setObjectName(QStringLiteral("spells(%1)").arg(def.index));
+        option->setGeometry(def.geometry);
+        option->setChecked(def.index == 3);
+        const int index = def.index;
+        connect(option, &QRadioButton::clicked, this, [this, index] { selectSpellCount(index); });
+        tabIndexes.emplace_back(def.tabIndex, option);
+    }
+}
+
+void CalculatorWindow::buildSchoolCombo()
+{
+    schoolCombo = new QComboBox(this);
+    schoolCombo->setObjectName(QStringLiteral("Combo2"));
+    schoolCombo->setAccessibleName(QStringLiteral("School to raise"));
+    schoolCombo->setGeometry(twips(3840, 4200, 1455, 315));
+    schoolCombo->setEditable(true);
+    schoolCombo->setInsertPolicy(QComboBox::NoInsert);
+    schoolCombo->setCompleter(nullptr);  // a completer would change the case of what is typed
+    for (const auto name : schoolNames) {
+        schoolCombo->addItem(fromUtf8(name));
+    }
+    schoolCombo->setCurrentIndex(-1);
+    schoolCombo->setEditText(QStringLiteral("Select School"));
+    tabIndexes.emplace_back(75, schoolCombo);
+}
+
+void CalculatorWindow::buildPercentBoxes()
+{
+    auto* percentFrame = new QGroupBox(QStringLiteral("And my current percents are..."), this);
+    percentFrame->setObjectName(QStringLiteral("Frame8"));
+    percentFrame->setGeometry(twips(135, 5190, 2385, 840));
+    const int spellLefts[] = {210, 750, 1260};
+    const char* const spellNames[] = {"First percentage", "Second percentage", "Third percentage"};
+    for (std::size_t i = 0; i < percentEdits.size(); ++i) {
+        auto* box = new QLineEdit(QStringLiteral("1"), percentFrame);
+        box->setObjectName(QStringLiteral("Spell%1").arg(i + 1));
+        box->setAccessibleName(QString::fromLatin1(spellNames[i]));
+        box->setGeometry(twips(spellLefts[i], 330, 435, 315));
+        box->setFont(boxFont());
+        percentEdits[i] = box;
+        tabIndexes.emplace_back(53 + static_cast<int>(i), box);
+    }
+    for (QLineEdit* box : {intellectEdit, percentEdits[0], percentEdits[1], percentEdits[2]}) {
+        // The key itself goes on to the box unchanged.
+        connect(box, &QLineEdit::returnPressed, this, &CalculatorWindow::recalculate);
+    }
+
+    auto* calculateButton = new QPushButton(QStringLiteral("enter"), percentFrame);
+    calculateButton->setObjectName(QStringLiteral("Command1"));
+    calculateButton->setGeometry(twips(1815, 345, 495, 285));
+    connect(calculateButton, &QPushButton::clicked, this, &CalculatorWindow::recalculate);
+    tabIndexes.emplace_back(56, calculateButton);
+}
+
+void CalculatorWindow::buildResult()
+{
+    verdictLabel = new QLabel(QStringLiteral("Your magic number..."), this);
+    verdictLabel->setObjectName(QStringLiteral("Label1"));
+    verdictLabel->setGeometry(twips(2685, 5250, 1545, 225));
+
+    totalLabel = new QLabel(QStringLiteral("0"), this);
+    totalLabel->setObjectName(QStringLiteral("lblTotal"));
+    totalLabel->setGeometry(twips(2670, 5535, 1425, 540));
+    totalLabel->setFont(fontOf(QStringLiteral("MS Sans Serif"), 32, true));
+    totalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void CalculatorWindow::buildBottomRow()
+{
+    auto* exitButton = new QPushButton(QStringLiteral("Exit"), this);
+    exitButton->setObjectName(QStringLiteral("Command2"));
+    exitButton->setGeometry(twips(4770, 6060, 825, 300));
+    connect(exitButton, &QPushButton::clicked, this, &CalculatorWindow::close);
+    tabIndexes.emplace_back(69, exitButton);
+
+    const QString serif = QStringLiteral("Times New Roman");
+    struct Decoration {
+        const char* name;
+        QString caption;
+        QRect geometry;
+        QFont font;
+        QColor colour;
+    };
+    const Decoration decorations[] = {
+        {"Label4", QStringLiteral("Tobbleweft sends, \""), twips(30, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
+        {"Label3", QStringLiteral("<Quarrow>"), twips(1605, 6105, 1140, 345), fontOf(serif, 13, true, true),
+         QColor(0, 128, 0)},
+        {"Label5", QStringLiteral("\""), twips(2565, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
+    };
+    for (const auto& def : decorations) {
+        auto* label = new QLabel(def.caption, this);
+        label->setObjectName(QString::fromLatin1(def.name));
+        label->setTextFormat(Qt::PlainText);
+        label->setGeometry(def.geometry);
+        label->setFont(def.font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, def.colour);
+        label->setPalette(palette);
+    }
+
+    auto* strengthCombo = new QComboBox(this);
+    strengthCombo->setObjectName(QStringLiteral("Combo1"));
+    strengthCombo->setAccessibleName(QStringLiteral("Strength"));
+    strengthCombo->setGeometry(twips(2850, 6045, 1755, 315));
+    strengthCombo->addItems({QStringLiteral("1 - Slight"), QStringLiteral("2 - Small"),
+                             QStringLiteral("3 - Moderate"), QStringLiteral("4 - Solid"),
+                             QStringLiteral("5 - Severe"), QStringLiteral("6 - Swift"),
+                             QStringLiteral("7 - Potent"), QStringLiteral("8 - Damaging"),
+                             QStringLiteral("9 - Prominent"), QStringLiteral("10 - Crushing"),
+                             QStringLiteral("11 - Enormous")});
+    strengthCombo->setCurrentIndex(-1);
+    tabIndexes.emplace_back(73, strengthCombo);
+}
+
+void CalculatorWindow::setTabOrderByIndex() {
+    std::sort(tabIndexes.begin(), tabIndexes.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabIndexes.size(); ++i) {
+        QWidget::setTabOrder(tabIndexes[i - 1].second, tabIndexes[i].second);
+    }
+}
+
+void CalculatorWindow::recalculate() {
+    ControlsView view(*this, *intellectEdit, percentEdits, *schoolCombo, *totalLabel, *verdictLabel);
+    const auto outcome = korvane::recalculate(view, schoolLevels, spellCount, QLocale().decimalPoint().toStdString());
+    if (!outcome) {
+        reportFailure(outcome.error());
+    }
+}
+
+void CalculatorWindow::reportFailure(const RecalculateFailure& failure) {
+    showMessage(this, {QMessageBox::Warning, QString::fromLatin1(programName), failureText(failure)});
+    if (const auto* input = std::get_if<InputFailure>(&failure)) {
+        QLineEdit* box = input->box == InputBox::Intellect ? intellectEdit
+                                                           : percentEdits.at(static_cast<std::size_t>(input->box) - 1);
+        box->setFocus();
+        box->selectAll();
+    }
+}
+
+void CalculatorWindow::selectSchoolLevel(School school, int optionIndex) {
+    schoolLevels.at(static_cast<std::size_t>(school)) = levelStateForOption(optionIndex);
+    recalculate();
+}
+
+void CalculatorWindow::selectSpellCount(int optionIndex) {
+    spellCount = static_cast<SpellCount>(std::clamp(optionIndex, 1, 3));
+    const auto set = [](QLineEdit* box, bool enabled) {
+        box->setEnabled(enabled);
+        box->setText(enabled ? QStringLiteral("1") : QStringLiteral("X"));
+    };
+    set(percentEdits[1], optionIndex >= 2);
+    set(percentEdits[2], optionIndex >= 3);
+    recalculate();
+}
+
+void CalculatorWindow::showInfo() {
+    if (!infoWindow) {
+        infoWindow = new InfoWindow(this);
+    }
+    infoWindow->show();
+    infoWindow->raise();
+    infoWindow->activateWindow();
+}
+
+// Tab enters an option group at its selected button, as the arrow keys then move from there.
+bool CalculatorWindow::focusNextPrevChild(bool next) {
+    const bool moved = QWidget::focusNextPrevChild(next);
+    auto* option = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+    if (!moved || option == nullptr || option->isChecked() || option->parentWidget() == nullptr) {
+        return moved;
+    }
+    for (auto* sibling : option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling->isChecked() && sibling->isEnabled()) {
+            sibling->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            break;
+        }
+    }
+    return moved;
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    if (infoWindow) {
+        infoWindow->close();
+    }
+    QWidget::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+}  // namespace korvane
