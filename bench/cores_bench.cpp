@@ -2,7 +2,7 @@
 #include "character_store.h"
 #include "unseen_view.h"
 #include "improves.h"
-#include "sheet/sheet.h"
+#include "character_sheet.h"
 #include "solver.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "message_box.h"
 #include "registry_api.h"
 #include "scratch_store.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>

@@ -6,7 +6,7 @@
 #include "converter_dialog.h"
 #include "message_box.h"
 #include "scratch_store.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

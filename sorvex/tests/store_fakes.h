@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CVORegistry.h"
+#include "registry_key.h"
 #include "character_store.h"
 
 #include <gtest/gtest.h>

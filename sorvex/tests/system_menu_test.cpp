@@ -3,7 +3,7 @@
 #include "converter_dialog.h"
 #include "message_box.h"
 #include "scratch_store.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QtTest>
 

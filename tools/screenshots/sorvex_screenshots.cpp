@@ -4,7 +4,7 @@
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "confirm_clear_dialog.h"
 #include "integer_text.h"
 #include "message_box.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "character_names_dialog.h"
 
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QLineEdit>
 #include <QPushButton>

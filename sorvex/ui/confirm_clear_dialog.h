@@ -1,7 +1,7 @@
 // "Really?": asks before "Clear Entry" empties the selected character.
 #pragma once
 
-#include "dialog_template.h"
+#include "template_dialog.h"
 
 namespace sorvex {
 

@@ -1,4 +1,4 @@
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "dialog_template.h"
+#include "template_dialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -282,4 +282,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(DialogTemplateTest)
-#include "dialog_template_test.moc"
+#include "template_dialog_test.moc"

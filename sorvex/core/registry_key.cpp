@@ -1,4 +1,4 @@
-#include "CVORegistry.h"
+#include "registry_key.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The program's dialog templates and the control IDs its code addresses.
 #pragma once
 
-#include "dialog_template.h"
+#include "template_dialog.h"
 
 #include <QIcon>
 

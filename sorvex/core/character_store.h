@@ -2,7 +2,7 @@
 #pragma once
 
 #include "message_sink.h"
-#include "sheet/sheet.h"
+#include "character_sheet.h"
 
 #include <array>
 #include <cstdint>

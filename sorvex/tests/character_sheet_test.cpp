@@ -1,4 +1,4 @@
-#include "sheet/sheet.h"
+#include "character_sheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "converter_app.h"
 
 #include "converter_dialog.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 namespace sorvex {
 

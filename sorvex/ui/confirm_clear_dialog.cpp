@@ -1,6 +1,6 @@
 #include "confirm_clear_dialog.h"
 
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
 #include "character_store.h"
 
-#include "CVORegistry.h"
+#include "registry_key.h"
 
 namespace sorvex {
 

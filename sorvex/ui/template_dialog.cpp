@@ -1,4 +1,4 @@
-#include "dialog_template.h"
+#include "template_dialog.h"
 
 #include "accessibility.h"
 

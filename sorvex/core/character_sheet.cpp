@@ -1,4 +1,4 @@
-#include "sheet.h"
+#include "character_sheet.h"
 
 #include <cmath>
 #include <limits>

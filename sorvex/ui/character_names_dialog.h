@@ -1,7 +1,7 @@
 // "Character Names": edits the names of the three characters.
 #pragma once
 
-#include "dialog_template.h"
+#include "template_dialog.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "character_store.h"
-#include "dialog_template.h"
+#include "template_dialog.h"
 #include "message_sink.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "about_dialog.h"
 
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QLabel>
 #include <QPushButton>

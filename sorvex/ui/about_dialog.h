@@ -1,7 +1,7 @@
 // "About Sorvex": the program's name and version.
 #pragma once
 
-#include "dialog_template.h"
+#include "template_dialog.h"
 
 namespace sorvex {
 
