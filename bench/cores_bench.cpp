@@ -68,12 +68,12 @@ sorvex::CharacterSheet FilledSheet()
 void SorvexCalculate(benchmark::State& state)
 {
     sorvex::CharacterSheet sheet = FilledSheet();
-    sorvex::ApplySpellCountMode(sheet, 2, nullptr);
+    sorvex::applySpellCountMode(sheet, 2, nullptr);
     NullResults results;
     for (auto _ : state) {
         benchmark::DoNotOptimize(sheet.currentIntel);
-        const sorvex::Calculation calculation = sorvex::Calculate(sheet);
-        sorvex::ShowNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
+        const sorvex::Calculation calculation = sorvex::calculate(sheet);
+        sorvex::showNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
         benchmark::DoNotOptimize(sheet);
     }
 }
@@ -144,9 +144,9 @@ void StoreRoundTrip(benchmark::State& state)
     std::int32_t intellect = 100;
     for (auto _ : state) {
         store.sheet.currentIntel = ++intellect;
-        store.SaveCharacter();
+        store.saveCharacter();
         store.sheet = {};
-        store.LoadCharacter();
+        store.loadCharacter();
         if (store.sheet.currentIntel != intellect || messages.warned) {
             state.SkipWithError("the character did not come back as saved");
             break;
@@ -205,7 +205,7 @@ void StoreOperationOnABigStore(benchmark::State& state)
             state.ResumeTiming();
         }
         store.sheet.currentIntel = ++intellect;
-        store.SaveCharacter();
+        store.saveCharacter();
         if (kind != BigStore::DeepKey && messages.warned) {
             state.SkipWithError("the store gave a warning");
             break;

@@ -238,7 +238,7 @@ SorvexTimes SorvexCalculate(int runs)
 
     SorvexTimes times;
     {
-        sorvex::SetUpDialogFonts();
+        sorvex::setUpDialogFonts();
         sorvex::ConverterDialog dialog;
         Settle(dialog);
         PaintWatch watch;
@@ -256,7 +256,7 @@ SorvexTimes SorvexCalculate(int runs)
             return texts;
         };
 
-        const std::string folder = sorvex::regfile::StoreFolder();
+        const std::string folder = sorvex::regfile::storeFolder();
         for (int run = 0; run < runs; ++run) {
             // Another intellect each time, so that the figures change and have to be painted anew.
             intellect->setText(QString::number(run % 2 ? 0 : 150));
@@ -275,7 +275,7 @@ SorvexTimes SorvexCalculate(int runs)
                     return changed;
                 }));
 
-            const std::string data(static_cast<std::size_t>(fs::file_size(sorvex::regfile::StoreFile())), 'x');
+            const std::string data(static_cast<std::size_t>(fs::file_size(sorvex::regfile::storeFile())), 'x');
             const Clock::time_point start = Clock::now();
             DurableReplacement(folder, data);
             DurableReplacement(folder, data);

@@ -10,6 +10,6 @@ public:
     void setPlayerButtonCaption(int, std::string_view) override {}
     void setNameBoxText(std::string_view) override {}
     void setSelectionMarker(int, std::string_view) override {}
-    void WriteControls() override {}
-    void OnCalculate() override {}
+    void writeControls() override {}
+    void calculate() override {}
 };

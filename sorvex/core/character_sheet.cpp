@@ -12,7 +12,7 @@ namespace {
 constexpr std::int64_t int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t int32Max = std::numeric_limits<std::int32_t>::max();
 
-std::int32_t Saturate(std::int64_t value)
+std::int32_t saturate(std::int64_t value)
 {
     if (value < int32Min)
         return std::numeric_limits<std::int32_t>::min();
@@ -21,7 +21,7 @@ std::int32_t Saturate(std::int64_t value)
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t TruncateSaturated(double value)
+std::int32_t truncateSaturated(double value)
 {
     if (std::isnan(value))
         return 0;
@@ -33,7 +33,7 @@ std::int32_t TruncateSaturated(double value)
 }
 
 // Division by 0.0 is written out so that it never depends on the floating-point mode.
-double Quotient(double numerator, double divisor)
+double quotient(double numerator, double divisor)
 {
     if (divisor == 0.0) {
         if (numerator == 0.0 || std::isnan(numerator))
@@ -44,14 +44,14 @@ double Quotient(double numerator, double divisor)
     return numerator / divisor;
 }
 
-std::int64_t LevelPoints(std::int64_t level)
+std::int64_t pointsForLevel(std::int64_t level)
 {
     return level < 3 ? 7 * level : 14 * level - 14;
 }
 
 }  // namespace
 
-std::int32_t& SchoolLevel(CharacterSheet& sheet, int school)
+std::int32_t& schoolLevel(CharacterSheet& sheet, int school)
 {
     switch (school) {
     case Kraanan: return sheet.levelKraanan;
@@ -64,12 +64,12 @@ std::int32_t& SchoolLevel(CharacterSheet& sheet, int school)
     }
 }
 
-std::int32_t SchoolLevel(const CharacterSheet& sheet, int school)
+std::int32_t schoolLevel(const CharacterSheet& sheet, int school)
 {
-    return SchoolLevel(const_cast<CharacterSheet&>(sheet), school);
+    return schoolLevel(const_cast<CharacterSheet&>(sheet), school);
 }
 
-std::int32_t& NextLevelFigure(CharacterSheet& sheet, int school)
+std::int32_t& nextLevelFigure(CharacterSheet& sheet, int school)
 {
     switch (school) {
     case Kraanan: return sheet.nextKraanan;
@@ -82,12 +82,12 @@ std::int32_t& NextLevelFigure(CharacterSheet& sheet, int school)
     }
 }
 
-std::int32_t NextLevelFigure(const CharacterSheet& sheet, int school)
+std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school)
 {
-    return NextLevelFigure(const_cast<CharacterSheet&>(sheet), school);
+    return nextLevelFigure(const_cast<CharacterSheet&>(sheet), school);
 }
 
-void ApplySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view)
+void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view)
 {
     if (mode < 0 || mode > 2)
         return;
@@ -108,7 +108,7 @@ void ApplySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldVie
     spellDivisor = divisors[mode];
 }
 
-Calculation Calculate(CharacterSheet& sheet)
+Calculation calculate(CharacterSheet& sheet)
 {
     Calculation result;
     const std::int32_t intel = sheet.currentIntel;
@@ -116,23 +116,23 @@ Calculation Calculate(CharacterSheet& sheet)
 
     std::int64_t levels = 0;
     for (int school = 0; school < schoolCount; ++school)
-        levels += LevelPoints(SchoolLevel(sheet, school));
-    result.levelPoints = Saturate(levels);
-    result.totalPoints = Saturate(std::int64_t{result.intellectBase} + result.levelPoints);
-    result.percentSum = Saturate(std::int64_t{sheet.spellP0} + sheet.spellP1 + sheet.spellP2);
+        levels += pointsForLevel(schoolLevel(sheet, school));
+    result.levelPoints = saturate(levels);
+    result.totalPoints = saturate(std::int64_t{result.intellectBase} + result.levelPoints);
+    result.percentSum = saturate(std::int64_t{sheet.spellP0} + sheet.spellP1 + sheet.spellP2);
 
-    sheet.magicNumber = TruncateSaturated(Quotient(result.totalPoints, spellDivisor) -
+    sheet.magicNumber = truncateSaturated(quotient(result.totalPoints, spellDivisor) -
                                           static_cast<double>(result.percentSum));
     return result;
 }
 
-void ShowNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
+void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
                     ResultView* view)
 {
     for (int school = 0; school < schoolCount; ++school) {
-        const std::int32_t level = SchoolLevel(sheet, school);
+        const std::int32_t level = schoolLevel(sheet, school);
         if (level == 0 || level == 6) {
-            NextLevelFigure(sheet, school) = 0;
+            nextLevelFigure(sheet, school) = 0;
             if (view) {
                 view->setResultCaption(school, "");
                 view->setResultFigure(school, 0);
@@ -144,9 +144,9 @@ void ShowNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_
         const std::string_view caption = target <= 297 ? nextLevelCaption : unreachableCaption;
         if (target < 87)
             target = 87;
-        const std::int32_t quotient = TruncateSaturated(Quotient(static_cast<double>(target), spellDivisor));
-        const std::int32_t figure = Saturate(std::int64_t{quotient} - percentSum);
-        NextLevelFigure(sheet, school) = figure;
+        const std::int32_t divided = truncateSaturated(quotient(static_cast<double>(target), spellDivisor));
+        const std::int32_t figure = saturate(std::int64_t{divided} - percentSum);
+        nextLevelFigure(sheet, school) = figure;
         if (view) {
             view->setResultCaption(school, caption);
             view->setResultFigure(school, figure);

@@ -41,10 +41,10 @@ enum School : int { Kraanan, Shalille, Faren, WeaponCraft, Riija, Qor, Jala };
 inline constexpr std::array<std::string_view, schoolCount> schoolStoreNames = {
     "Kraanan", "Shalille", "Faren", "WeaponCraft", "Riija", "Qor", "Jala"};
 
-std::int32_t& SchoolLevel(CharacterSheet& sheet, int school);
-std::int32_t SchoolLevel(const CharacterSheet& sheet, int school);
-std::int32_t& NextLevelFigure(CharacterSheet& sheet, int school);
-std::int32_t NextLevelFigure(const CharacterSheet& sheet, int school);
+std::int32_t& schoolLevel(CharacterSheet& sheet, int school);
+std::int32_t schoolLevel(const CharacterSheet& sheet, int school);
+std::int32_t& nextLevelFigure(CharacterSheet& sheet, int school);
+std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school);
 
 // Program-wide; 0.0 until a spell count mode has been applied.
 extern double spellDivisor;
@@ -67,7 +67,7 @@ public:
 };
 
 // Modes outside 0..2 change nothing, the divisor included. view may be null.
-void ApplySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view);
+void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view);
 
 struct Calculation {
     std::int32_t intellectBase = 0;
@@ -78,10 +78,10 @@ struct Calculation {
 
 // Sets sheet.magicNumber. Sums saturate at the 32-bit limits; a quotient that does not
 // fit (or a divisor of 0.0) saturates as well, and a quotient without value counts as 0.
-Calculation Calculate(CharacterSheet& sheet);
+Calculation calculate(CharacterSheet& sheet);
 
 // view may be null.
-void ShowNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
+void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
                     ResultView* view);
 
 inline constexpr std::string_view nextLevelCaption = "Next Level";

@@ -20,40 +20,43 @@ public:
     virtual void setPlayerButtonCaption(int slot, std::string_view name) = 0;
     virtual void setNameBoxText(std::string_view name) = 0;
     virtual void setSelectionMarker(int slot, std::string_view text) = 0;
-    virtual void WriteControls() = 0;
-    virtual void OnCalculate() = 0;
+    virtual void writeControls() = 0;
+    virtual void calculate() = 0;
 };
 
 // The names dialog: shows the names given, returns true on OK with the names as edited.
 class NamesDialogRunner {
 public:
     virtual ~NamesDialogRunner() = default;
-    virtual bool RunNamesDialog(std::array<std::string, 3>& names) = 0;
+    virtual bool runNamesDialog(std::array<std::string, 3>& names) = 0;
 };
 
 class CharacterStore {
 public:
-    CharacterStore(ConverterView& view, MessageSink& messages) : m_view(view), m_messages(messages) {}
+    CharacterStore(ConverterView& converterView, MessageSink& messageSink)
+        : view(converterView), messages(messageSink)
+    {
+    }
 
     CharacterSheet sheet;
     std::int32_t currentPlayer = 1;
     std::array<std::string, 3> playerNames;
 
-    void LoadCharacter();
-    bool SaveCharacter();
-    void SetPlayerNames(NamesDialogRunner& dialog);
+    void loadCharacter();
+    bool saveCharacter();
+    void editPlayerNames(NamesDialogRunner& dialog);
 
-    std::string SlotKeyPath() const;
+    std::string slotKeyPath() const;
 
 private:
-    void ShowNames();
-    void ShowStoreNotice();
+    void showNames();
+    void showStoreNotice();
 
-    ConverterView& m_view;
-    MessageSink& m_messages;
+    ConverterView& view;
+    MessageSink& messages;
 };
 
 // "Player 1" .. "Player 3": the name of an emptied slot.
-std::string DefaultSlotName(std::int32_t slot);
+std::string defaultSlotName(std::int32_t slot);
 
 }  // namespace sorvex

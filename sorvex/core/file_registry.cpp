@@ -38,7 +38,7 @@ constexpr std::size_t maxKeyBytes = 32u << 20;
 constexpr const char* rootName = "HKEY_CURRENT_USER";
 
 // Names compare as the registry does for ASCII, the same in every locale.
-unsigned char FoldCase(char c)
+unsigned char foldCase(char c)
 {
     const auto u = static_cast<unsigned char>(c);
     return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
@@ -52,8 +52,8 @@ struct CaseLess {
         for (std::size_t i = 0; i < n; ++i) {
             if (a[i] == b[i])
                 continue;
-            const unsigned char x = FoldCase(a[i]);
-            const unsigned char y = FoldCase(b[i]);
+            const unsigned char x = foldCase(a[i]);
+            const unsigned char y = foldCase(b[i]);
             if (x != y)
                 return x < y;
         }
@@ -76,7 +76,7 @@ using Tree = std::map<std::string, Key, CaseLess>;
 
 // ---- text conversion ----
 
-void AppendUtf8(std::string& out, std::uint32_t cp)
+void appendUtf8(std::string& out, std::uint32_t cp)
 {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -95,7 +95,7 @@ void AppendUtf8(std::string& out, std::uint32_t cp)
     }
 }
 
-std::string Utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& damaged)
+std::string utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& damaged)
 {
     std::string out;
     const std::size_t n = bytes.size();
@@ -114,13 +114,13 @@ std::string Utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& dam
             u = 0xFFFD;
             damaged = true;
         }
-        AppendUtf8(out, u);
+        appendUtf8(out, u);
     }
     return out;
 }
 
 // Bytes that are not UTF-8 are taken as Latin-1, so any string can be written.
-std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s)
+std::vector<std::uint32_t> decodeUtf8Lenient(const std::string& s)
 {
     std::vector<std::uint32_t> out;
     for (std::size_t i = 0; i < s.size();) {
@@ -150,14 +150,14 @@ std::vector<std::uint32_t> DecodeUtf8Lenient(const std::string& s)
     return out;
 }
 
-std::string Utf8ToUtf16LeBytes(const std::string& s)
+std::string utf8ToUtf16LeBytes(const std::string& s)
 {
     std::string out;
     auto put = [&](std::uint32_t u) {
         out += static_cast<char>(u & 0xFF);
         out += static_cast<char>((u >> 8) & 0xFF);
     };
-    for (std::uint32_t cp : DecodeUtf8Lenient(s)) {
+    for (std::uint32_t cp : decodeUtf8Lenient(s)) {
         if (cp >= 0x10000) {
             cp -= 0x10000;
             put(0xD800 + (cp >> 10));
@@ -169,14 +169,14 @@ std::string Utf8ToUtf16LeBytes(const std::string& s)
     return out;
 }
 
-bool IsTextType(DWORD type)
+bool isTextType(DWORD type)
 {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
 // ---- reading ----
 
-std::string_view Trim(std::string_view s)
+std::string_view trim(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos)
@@ -186,7 +186,7 @@ std::string_view Trim(std::string_view s)
 }
 
 // The first '"' or '\\' from pos on, else the end; a plain loop, as find_first_of calls memchr per byte.
-std::size_t QuoteOrBackslash(std::string_view s, std::size_t pos)
+std::size_t quoteOrBackslash(std::string_view s, std::size_t pos)
 {
     while (pos < s.size() && s[pos] != '"' && s[pos] != '\\')
         ++pos;
@@ -194,13 +194,13 @@ std::size_t QuoteOrBackslash(std::string_view s, std::size_t pos)
 }
 
 // Parses a quoted text starting at s[pos] == '"'; pos ends after the closing quote.
-bool ParseQuoted(std::string_view s, std::size_t& pos, std::string& out)
+bool parseQuoted(std::string_view s, std::size_t& pos, std::string& out)
 {
     if (pos >= s.size() || s[pos] != '"')
         return false;
     ++pos;
     while (pos < s.size()) {
-        const std::size_t stop = QuoteOrBackslash(s, pos);
+        const std::size_t stop = quoteOrBackslash(s, pos);
         out.append(s.substr(pos, stop - pos));
         pos = stop;
         if (pos >= s.size())
@@ -216,7 +216,7 @@ bool ParseQuoted(std::string_view s, std::size_t& pos, std::string& out)
     return false;
 }
 
-int HexDigit(char c)
+int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -227,7 +227,7 @@ int HexDigit(char c)
     return -1;
 }
 
-bool ParseHexBytes(std::string_view s, std::string& out)
+bool parseHexBytes(std::string_view s, std::string& out)
 {
     std::size_t i = 0;
     while (i < s.size()) {
@@ -235,8 +235,8 @@ bool ParseHexBytes(std::string_view s, std::string& out)
             ++i;
         if (i >= s.size())
             break;
-        const int hi = HexDigit(s[i]);
-        const int lo = i + 1 < s.size() ? HexDigit(s[i + 1]) : -1;
+        const int hi = hexDigit(s[i]);
+        const int lo = i + 1 < s.size() ? hexDigit(s[i + 1]) : -1;
         if (hi < 0 || lo < 0)
             return false;
         out += static_cast<char>(hi * 16 + lo);
@@ -252,13 +252,13 @@ bool ParseHexBytes(std::string_view s, std::string& out)
     return true;
 }
 
-bool ParseData(std::string_view text, bool version5, Value& value)
+bool parseData(std::string_view text, bool version5, Value& value)
 {
-    const std::string_view s = Trim(text);
+    const std::string_view s = trim(text);
     if (!s.empty() && s[0] == '"') {
         std::size_t pos = 0;
         std::string str;
-        if (!ParseQuoted(s, pos, str) || !Trim(s.substr(pos)).empty())
+        if (!parseQuoted(s, pos, str) || !trim(s.substr(pos)).empty())
             return false;
         value.type = REG_SZ;
         str += '\0';
@@ -271,7 +271,7 @@ bool ParseData(std::string_view text, bool version5, Value& value)
             return false;
         std::uint32_t v = 0;
         for (const char c : digits) {
-            const int d = HexDigit(c);
+            const int d = hexDigit(c);
             if (d < 0)
                 return false;
             v = v * 16 + static_cast<std::uint32_t>(d);
@@ -292,7 +292,7 @@ bool ParseData(std::string_view text, bool version5, Value& value)
             return false;
         type = 0;
         for (std::size_t k = pos + 1; k < close; ++k) {
-            const int d = HexDigit(s[k]);
+            const int d = hexDigit(s[k]);
             if (d < 0)
                 return false;
             type = type * 16 + static_cast<DWORD>(d);
@@ -302,12 +302,12 @@ bool ParseData(std::string_view text, bool version5, Value& value)
     if (pos >= s.size() || s[pos] != ':')
         return false;
     std::string bytes;
-    if (!ParseHexBytes(s.substr(pos + 1), bytes))
+    if (!parseHexBytes(s.substr(pos + 1), bytes))
         return false;
     value.type = type;
-    if (version5 && IsTextType(type)) {
+    if (version5 && isTextType(type)) {
         bool bad = false;
-        value.data = Utf16LeToUtf8(bytes, 0, bad);
+        value.data = utf16LeToUtf8(bytes, 0, bad);
         if (bad)
             return false;
     } else {
@@ -316,14 +316,14 @@ bool ParseData(std::string_view text, bool version5, Value& value)
     return true;
 }
 
-std::size_t KeyDepth(std::string_view path)
+std::size_t keyDepth(std::string_view path)
 {
     return path.empty() ? 0 : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
 }
 
 // The parents of every key in the tree are in it too, so walking up from the key stops at the first one
 // there and each key is made once. made grows by the bytes of the paths made.
-Key& EnsureWithParents(Tree& tree, const std::string& path, std::size_t& made)
+Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made)
 {
     // Files are written in order, so a new key mostly goes last.
     auto at = !tree.empty() && tree.key_comp()(tree.rbegin()->first, path) ? tree.end() : tree.lower_bound(path);
@@ -344,11 +344,11 @@ Key& EnsureWithParents(Tree& tree, const std::string& path, std::size_t& made)
 }
 
 // overCap: the file is too large or too deep to be a store; nothing of it is used then.
-Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
+Tree parseTree(const std::string& raw, bool& damaged, bool& overCap)
 {
     std::string text;
     if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE)
-        text = Utf16LeToUtf8(raw, 2, damaged);
+        text = utf16LeToUtf8(raw, 2, damaged);
     else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
         text = raw.substr(3);
     else
@@ -377,10 +377,10 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
     bool headerSeen = false;
     Key* current = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line(Trim(lines[i]));
+        std::string line(trim(lines[i]));
         while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
-            line += Trim(lines[++i]);
+            line += trim(lines[++i]);
         }
         if (line.empty() || line[0] == ';')
             continue;
@@ -405,7 +405,7 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
                 continue;
             const std::string prefix = rootName;
             if (name.size() < prefix.size() || !std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
-                    return FoldCase(a) == FoldCase(b);
+                    return foldCase(a) == foldCase(b);
                 })) {
                 damaged = true;  // other roots are not ours; keep the original
                 continue;
@@ -421,11 +421,11 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
                 damaged = true;
                 continue;
             }
-            if (KeyDepth(path) > maxKeyDepth) {
+            if (keyDepth(path) > maxKeyDepth) {
                 overCap = true;
                 return {};
             }
-            current = &EnsureWithParents(tree, path, keyBytes);
+            current = &ensureWithParents(tree, path, keyBytes);
             if (keyBytes > maxKeyBytes) {
                 overCap = true;
                 return {};
@@ -436,7 +436,7 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
         std::size_t pos = 0;
         if (line[0] == '@') {
             pos = 1;
-        } else if (!ParseQuoted(line, pos, valueName)) {
+        } else if (!parseQuoted(line, pos, valueName)) {
             damaged = true;
             continue;
         }
@@ -447,12 +447,12 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
             continue;
         }
         const std::string_view data = std::string_view(line).substr(pos + 1);
-        if (Trim(data) == "-") {
+        if (trim(data) == "-") {
             current->values.erase(valueName);
             continue;
         }
         Value value;
-        if (!ParseData(data, version5, value)) {
+        if (!parseData(data, version5, value)) {
             damaged = true;
             continue;
         }
@@ -465,13 +465,13 @@ Tree Parse(const std::string& raw, bool& damaged, bool& overCap)
 
 // ---- writing ----
 
-std::string Quote(std::string_view s)
+std::string quote(std::string_view s)
 {
     std::string out;
     out.reserve(s.size() + 2);
     out += '"';
     for (std::size_t pos = 0; pos < s.size();) {
-        const std::size_t stop = QuoteOrBackslash(s, pos);
+        const std::size_t stop = quoteOrBackslash(s, pos);
         out.append(s.substr(pos, stop - pos));
         if (stop < s.size()) {
             out += '\\';
@@ -484,7 +484,7 @@ std::string Quote(std::string_view s)
 
 // Only ASCII is written as a quoted string: regedit reads a file without a byte order mark in the ANSI
 // code page, so other text goes as UTF-16 bytes, which it imports unchanged whatever the code page.
-bool IsPlainText(const Value& v)
+bool isPlainText(const Value& v)
 {
     if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0')
         return false;
@@ -494,7 +494,7 @@ bool IsPlainText(const Value& v)
     });
 }
 
-std::string Hex(const std::string& bytes)
+std::string hexBytes(const std::string& bytes)
 {
     static const char digits[] = "0123456789abcdef";
     std::string out;
@@ -508,7 +508,7 @@ std::string Hex(const std::string& bytes)
     return out;
 }
 
-std::string Write(const Tree& tree)
+std::string writeTree(const Tree& tree)
 {
     std::string out = "Windows Registry Editor Version 5.00\r\n\r\n";
     for (const auto& [unused, key] : tree) {
@@ -518,7 +518,7 @@ std::string Write(const Tree& tree)
             out += '\\' + key.path;
         out += "]\r\n";
         for (const auto& [name, v] : key.values) {
-            out += name.empty() ? std::string("@") : Quote(name);
+            out += name.empty() ? std::string("@") : quote(name);
             out += '=';
             if (v.type == REG_DWORD && v.data.size() == 4) {
                 std::uint32_t x = 0;
@@ -527,18 +527,18 @@ std::string Write(const Tree& tree)
                 char buf[16];
                 std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(x));
                 out += buf;
-            } else if (IsPlainText(v)) {
-                out += Quote(std::string_view(v.data).substr(0, v.data.size() - 1));
-            } else if (IsTextType(v.type)) {
+            } else if (isPlainText(v)) {
+                out += quote(std::string_view(v.data).substr(0, v.data.size() - 1));
+            } else if (isTextType(v.type)) {
                 char buf[24];
                 std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
-                out += buf + Hex(Utf8ToUtf16LeBytes(v.data));
+                out += buf + hexBytes(utf8ToUtf16LeBytes(v.data));
             } else if (v.type == REG_BINARY) {
-                out += "hex:" + Hex(v.data);
+                out += "hex:" + hexBytes(v.data);
             } else {
                 char buf[24];
                 std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
-                out += buf + Hex(v.data);
+                out += buf + hexBytes(v.data);
             }
             out += "\r\n";
         }
@@ -581,7 +581,7 @@ constexpr auto lockWait = std::chrono::seconds(3);
 constexpr auto lockWaitAfterTimeout = std::chrono::milliseconds(200);
 
 // Several calls of one operation may fail alike; the user reads of it once.
-void AddNotice(const std::string& text)
+void addNotice(const std::string& text)
 {
     if (!pendingNotice)
         pendingNotice = text;
@@ -589,12 +589,12 @@ void AddNotice(const std::string& text)
         *pendingNotice += "\n\n" + text;
 }
 
-LONG ReadError(int error)
+LONG readError(int error)
 {
     return error == EACCES || error == EPERM || error == EISDIR ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT;
 }
 
-LONG WriteError(int error)
+LONG writeError(int error)
 {
     if (error == ENOSPC || error == EDQUOT)
         return ERROR_DISK_FULL;
@@ -603,7 +603,7 @@ LONG WriteError(int error)
     return ERROR_WRITE_FAULT;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size)
+bool writeAll(int fd, const char* data, std::size_t size)
 {
     std::size_t done = 0;
     while (done < size) {
@@ -618,7 +618,7 @@ bool WriteAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
-bool MakeFolders(const std::string& path)
+bool makeFolders(const std::string& path)
 {
     for (std::size_t pos = path.find('/', 1);; pos = path.find('/', pos + 1)) {
         const std::string part = path.substr(0, pos);
@@ -633,7 +633,7 @@ bool MakeFolders(const std::string& path)
 
 // Waits a bounded time: a holder that hangs must not keep the window from opening. flock locks
 // go with their holder, so one that died holds nothing.
-bool Lock(int fd, int operation)
+bool lockFile(int fd, int operation)
 {
     const auto deadline = std::chrono::steady_clock::now() + (lockTimedOut ? lockWaitAfterTimeout : lockWait);
     for (;;) {
@@ -649,36 +649,36 @@ bool Lock(int fd, int operation)
     }
 }
 
-std::string ErrorText(int error)
+std::string errorText(int error)
 {
     return std::strerror(error);
 }
 
-LONG FailSession(LONG result)
+LONG failSession(LONG result)
 {
     session.usable = false;
     return result;
 }
 
-LONG BeginSession(bool wantWrite)
+LONG beginSession(bool wantWrite)
 {
     if (session.openKeys > 0)
         return session.usable ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
     session = Session{};
-    const std::string folder = sorvex::regfile::StoreFolder();
-    const std::string file = sorvex::regfile::StoreFile();
+    const std::string folder = sorvex::regfile::storeFolder();
+    const std::string file = sorvex::regfile::storeFile();
     if (wantWrite)
-        MakeFolders(folder);
+        makeFolders(folder);
 
     const std::string lockPath = file + ".lock";
     session.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     bool exclusive = session.lockFd >= 0;
     if (session.lockFd < 0)
         session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (session.lockFd >= 0 && !Lock(session.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
-        AddNotice("The settings file\n" + file +
+    if (session.lockFd >= 0 && !lockFile(session.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
+        addNotice("The settings file\n" + file +
                   "\nis in use by another program; nothing was read from it or saved in it this time.");
-        return FailSession(ERROR_ACCESS_DENIED);
+        return failSession(ERROR_ACCESS_DENIED);
     }
 
     // Without O_NONBLOCK a FIFO in the file's place would block the open for good.
@@ -688,9 +688,9 @@ LONG BeginSession(bool wantWrite)
         if (error != ENOENT) {
             // A missing folder is reported by the failed open alone.
             if (error != ENOTDIR)
-                AddNotice("The settings file\n" + file + "\ncould not be opened (" + ErrorText(error) +
+                addNotice("The settings file\n" + file + "\ncould not be opened (" + errorText(error) +
                           "); nothing was read from it or saved in it.");
-            return FailSession(ERROR_ACCESS_DENIED);
+            return failSession(ERROR_ACCESS_DENIED);
         }
         struct stat st {};
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
@@ -706,9 +706,9 @@ LONG BeginSession(bool wantWrite)
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
             ::close(fd);
-            AddNotice("The settings file\n" + file + "\nis not a plain file (" + ErrorText(error) +
+            addNotice("The settings file\n" + file + "\nis not a plain file (" + errorText(error) +
                       "); nothing was read from it or saved in it.");
-            return FailSession(ReadError(error));
+            return failSession(readError(error));
         }
         if (static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
             session.overCap = true;
@@ -720,9 +720,9 @@ LONG BeginSession(bool wantWrite)
             if (n < 0) {
                 const int error = errno;
                 ::close(fd);
-                AddNotice("The settings file\n" + file + "\ncould not be read (" + ErrorText(error) +
+                addNotice("The settings file\n" + file + "\ncould not be read (" + errorText(error) +
                           "); nothing was read from it or saved in it.");
-                return FailSession(ReadError(error));
+                return failSession(readError(error));
             }
             if (n == 0)
                 break;
@@ -732,7 +732,7 @@ LONG BeginSession(bool wantWrite)
         }
         ::close(fd);
         if (!session.overCap)
-            session.tree = Parse(data, session.damaged, session.overCap);
+            session.tree = parseTree(data, session.damaged, session.overCap);
         if (session.overCap)
             session.tree = {};
     }
@@ -746,7 +746,7 @@ LONG BeginSession(bool wantWrite)
     return ERROR_SUCCESS;
 }
 
-std::string Timestamp()
+std::string timestamp()
 {
     const std::time_t now = std::time(nullptr);
     std::tm tm {};
@@ -756,14 +756,14 @@ std::string Timestamp()
     return buf;
 }
 
-std::string FolderOf(const std::string& path)
+std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 // The file a save replaces: a symbolic link's target, so that a store kept elsewhere stays linked.
-std::string SaveTarget(const std::string& file)
+std::string saveTarget(const std::string& file)
 {
     std::string target = file;
     for (int hops = 0; hops < 40; ++hops) {
@@ -775,15 +775,15 @@ std::string SaveTarget(const std::string& file)
         if (n < 0 || static_cast<std::size_t>(n) >= link.size())
             break;
         const std::string to(link.data(), static_cast<std::size_t>(n));
-        target = to.front() == '/' ? to : FolderOf(target) + "/" + to;
+        target = to.front() == '/' ? to : folderOf(target) + "/" + to;
     }
     return target;
 }
 
 // Temp files are only made under the lock, so any there now are left from a save that was cut off.
-void RemoveStaleTemps(const std::string& target)
+void removeStaleTemps(const std::string& target)
 {
-    const std::string folder = FolderOf(target);
+    const std::string folder = folderOf(target);
     const std::string prefix = target.substr(target.rfind('/') + 1) + '.';
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
@@ -798,7 +798,7 @@ void RemoveStaleTemps(const std::string& target)
 }
 
 // Writes a new file beside the target and renames it over; 0 or the errno of what failed.
-int WriteFileAtomically(const std::string& target, const std::function<bool(int)>& fill)
+int writeFileAtomically(const std::string& target, const std::function<bool(int)>& fill)
 {
     std::string tmpl = target + ".tmp-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -818,7 +818,7 @@ int WriteFileAtomically(const std::string& target, const std::function<bool(int)
         ::unlink(name.data());
         return error;
     }
-    const int dirFd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
@@ -827,12 +827,12 @@ int WriteFileAtomically(const std::string& target, const std::function<bool(int)
 }
 
 // Copies the file as it is on disk, whatever its size, so that nothing of it is lost.
-int CopyWhole(const std::string& from, const std::string& to)
+int copyWhole(const std::string& from, const std::string& to)
 {
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return errno;
-    const int error = WriteFileAtomically(to, [in](int out) {
+    const int error = writeFileAtomically(to, [in](int out) {
         char buf[65536];
         for (;;) {
             const ssize_t n = ::read(in, buf, sizeof buf);
@@ -840,7 +840,7 @@ int CopyWhole(const std::string& from, const std::string& to)
                 continue;
             if (n <= 0)
                 return n == 0;
-            if (!WriteAll(out, buf, static_cast<std::size_t>(n)))
+            if (!writeAll(out, buf, static_cast<std::size_t>(n)))
                 return false;
         }
     });
@@ -848,62 +848,62 @@ int CopyWhole(const std::string& from, const std::string& to)
     return error;
 }
 
-LONG SaveSession()
+LONG saveSession()
 {
-    const std::string file = sorvex::regfile::StoreFile();
-    const std::string target = SaveTarget(file);
-    RemoveStaleTemps(file);
+    const std::string file = sorvex::regfile::storeFile();
+    const std::string target = saveTarget(file);
+    removeStaleTemps(file);
     if (target != file)
-        RemoveStaleTemps(target);
+        removeStaleTemps(target);
     if ((session.damaged || session.overCap) && session.fileExisted) {
-        std::string copy = file + ".unreadable-" + Timestamp();
+        std::string copy = file + ".unreadable-" + timestamp();
         for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
-            copy = file + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
-        if (const int error = CopyWhole(file, copy); error != 0) {
-            AddNotice("The settings file\n" + file + "\ncould not be read completely, and it could not be copied aside (" +
-                      ErrorText(error) + "). Nothing was saved; the file was left as it was.");
-            return WriteError(error);
+            copy = file + ".unreadable-" + timestamp() + "-" + std::to_string(n);
+        if (const int error = copyWhole(file, copy); error != 0) {
+            addNotice("The settings file\n" + file + "\ncould not be read completely, and it could not be copied aside (" +
+                      errorText(error) + "). Nothing was saved; the file was left as it was.");
+            return writeError(error);
         }
-        AddNotice("The settings file\n" + file +
+        addNotice("The settings file\n" + file +
                   (session.overCap ? "\nis too large or too deeply nested to be a character store. A new store is used; "
                                      "the original file was kept as\n"
                                    : "\ncould not be read completely. What could be read is used; "
                                      "the original file was kept as\n") +
                   copy);
     }
-    const std::string text = Write(session.tree);
+    const std::string text = writeTree(session.tree);
     if (text.size() > maxFileBytes) {
-        AddNotice("The changes were not saved: the settings file\n" + file +
+        addNotice("The changes were not saved: the settings file\n" + file +
                   "\nwould grow past 8 MiB, more than a character store holds. The file was left as it was.");
         return ERROR_WRITE_FAULT;
     }
     if (const int error =
-            WriteFileAtomically(target, [&text](int fd) { return WriteAll(fd, text.data(), text.size()); });
+            writeFileAtomically(target, [&text](int fd) { return writeAll(fd, text.data(), text.size()); });
         error != 0) {
-        AddNotice("The changes could not be saved in the settings file\n" + file + "\n(" + ErrorText(error) +
+        addNotice("The changes could not be saved in the settings file\n" + file + "\n(" + errorText(error) +
                   "). The file was left as it was.");
-        return WriteError(error);
+        return writeError(error);
     }
     return ERROR_SUCCESS;
 }
 
-LONG EndSession()
+LONG endSession()
 {
     LONG result = ERROR_SUCCESS;
     if (session.usable && session.writable && session.dirty)
-        result = SaveSession();
+        result = saveSession();
     if (session.lockFd >= 0)
         ::close(session.lockFd);
     session = Session{};
     return result;
 }
 
-bool IsHandle(HKEY key)
+bool isHandle(HKEY key)
 {
     return key == HKEY_CURRENT_USER || session.handles.count(key) != 0;
 }
 
-std::string JoinPath(HKEY root, LPCSTR sub)
+std::string joinPath(HKEY root, LPCSTR sub)
 {
     std::string path = root == HKEY_CURRENT_USER ? std::string() : root->path;
     const std::string s = sub ? sub : "";
@@ -912,14 +912,14 @@ std::string JoinPath(HKEY root, LPCSTR sub)
     return path;
 }
 
-bool ValidPath(const std::string& path)
+bool validPath(const std::string& path)
 {
     return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\')) &&
-           path.find_first_of("\r\n[]") == std::string::npos && KeyDepth(path) <= maxKeyDepth &&
+           path.find_first_of("\r\n[]") == std::string::npos && keyDepth(path) <= maxKeyDepth &&
            path.size() < maxLineBytes / 2;
 }
 
-LONG OpenHandle(const std::string& path, bool canWrite, PHKEY result)
+LONG openHandle(const std::string& path, bool canWrite, PHKEY result)
 {
     auto* h = new HKEY__{path, canWrite};
     session.handles.insert(h);
@@ -928,22 +928,22 @@ LONG OpenHandle(const std::string& path, bool canWrite, PHKEY result)
     return ERROR_SUCCESS;
 }
 
-const Key* FindKey(const std::string& path)
+const Key* findKey(const std::string& path)
 {
     const auto it = session.tree.find(path);
     return it == session.tree.end() ? nullptr : &it->second;
 }
 
 // The argument checks that opening and creating share; fills the key's full path.
-LONG ResolveSubKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, std::string& path)
+LONG resolveSubKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, std::string& path)
 {
     if (!phkResult)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
-    if ((hKey != HKEY_CURRENT_USER && (session.openKeys == 0 || !IsHandle(hKey))))
+    if ((hKey != HKEY_CURRENT_USER && (session.openKeys == 0 || !isHandle(hKey))))
         return ERROR_INVALID_HANDLE;
-    path = JoinPath(hKey, lpSubKey);
-    return ValidPath(path) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+    path = joinPath(hKey, lpSubKey);
+    return validPath(path) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
 }
 
 }  // namespace
@@ -952,49 +952,49 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
                      const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
     std::string path;
-    if (const LONG checked = ResolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)
+    if (const LONG checked = resolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)
         return checked;
-    const LONG begun = BeginSession(true);
+    const LONG begun = beginSession(true);
     if (begun != ERROR_SUCCESS || !session.writable) {
         if (session.openKeys == 0)
-            EndSession();
+            endSession();
         return begun != ERROR_SUCCESS ? begun : ERROR_ACCESS_DENIED;
     }
-    const bool existed = FindKey(path) != nullptr;
+    const bool existed = findKey(path) != nullptr;
     if (!existed) {
         std::size_t made = 0;
-        EnsureWithParents(session.tree, path, made);
+        ensureWithParents(session.tree, path, made);
         session.dirty = true;
     }
     if (lpdwDisposition)
         *lpdwDisposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
-    return OpenHandle(path, (samDesired & KEY_SET_VALUE) != 0, phkResult);
+    return openHandle(path, (samDesired & KEY_SET_VALUE) != 0, phkResult);
 }
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
 {
     std::string path;
-    if (const LONG checked = ResolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)
+    if (const LONG checked = resolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)
         return checked;
-    const LONG begun = BeginSession((samDesired & KEY_SET_VALUE) != 0);
+    const LONG begun = beginSession((samDesired & KEY_SET_VALUE) != 0);
     LONG result = begun;
-    if (begun == ERROR_SUCCESS && !path.empty() && FindKey(path) == nullptr)
+    if (begun == ERROR_SUCCESS && !path.empty() && findKey(path) == nullptr)
         result = ERROR_FILE_NOT_FOUND;
     if (result != ERROR_SUCCESS) {
         if (session.openKeys == 0)
-            EndSession();
+            endSession();
         return result;
     }
-    return OpenHandle(path, (samDesired & KEY_SET_VALUE) != 0 && session.writable, phkResult);
+    return openHandle(path, (samDesired & KEY_SET_VALUE) != 0 && session.writable, phkResult);
 }
 
 LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
-    if (hKey == HKEY_CURRENT_USER || !IsHandle(hKey))
+    if (hKey == HKEY_CURRENT_USER || !isHandle(hKey))
         return ERROR_INVALID_HANDLE;
     if (lpData && !lpcbData)
         return ERROR_INVALID_PARAMETER;
-    const Key* key = FindKey(hKey->path);
+    const Key* key = findKey(hKey->path);
     if (!key)
         return ERROR_FILE_NOT_FOUND;
     const auto it = key->values.find(lpValueName ? lpValueName : "");
@@ -1018,7 +1018,7 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LP
 
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
 {
-    if (hKey == HKEY_CURRENT_USER || !IsHandle(hKey))
+    if (hKey == HKEY_CURRENT_USER || !isHandle(hKey))
         return ERROR_INVALID_HANDLE;
     if (!hKey->canWrite)
         return ERROR_ACCESS_DENIED;
@@ -1042,18 +1042,18 @@ LONG RegCloseKey(HKEY hKey)
 {
     if (hKey == HKEY_CURRENT_USER)
         return ERROR_SUCCESS;
-    if (!IsHandle(hKey))
+    if (!isHandle(hKey))
         return ERROR_INVALID_HANDLE;
     session.handles.erase(hKey);
     delete hKey;
     if (--session.openKeys == 0)
-        return EndSession();
+        return endSession();
     return ERROR_SUCCESS;
 }
 
 namespace sorvex {
 
-std::optional<std::string> TakeStoreNotice()
+std::optional<std::string> takeStoreNotice()
 {
     std::optional<std::string> notice;
     notice.swap(pendingNotice);
@@ -1062,7 +1062,7 @@ std::optional<std::string> TakeStoreNotice()
 
 namespace regfile {
 
-std::string StoreFolder()
+std::string storeFolder()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::string base;
@@ -1079,19 +1079,19 @@ std::string StoreFolder()
     return base + "/sorvex";
 }
 
-std::string StoreFile()
+std::string storeFile()
 {
-    return StoreFolder() + "/registry.reg";
+    return storeFolder() + "/registry.reg";
 }
 
-std::string ParseAndWrite(const std::string& bytes, bool* damaged)
+std::string parseAndWrite(const std::string& bytes, bool* damaged)
 {
     bool bad = false;
     bool overCap = false;
-    const Tree tree = Parse(bytes, bad, overCap);
+    const Tree tree = parseTree(bytes, bad, overCap);
     if (damaged)
         *damaged = bad || overCap;
-    return Write(tree);
+    return writeTree(tree);
 }
 
 }  // namespace regfile

@@ -61,8 +61,8 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
 LONG RegCloseKey(HKEY hKey);
 
 namespace sorvex::regfile {
-std::string StoreFolder();
-std::string StoreFile();
+std::string storeFolder();
+std::string storeFile();
 // The text of a .reg file holding the given file's key tree, as it would be written; for tests and fuzzing.
-std::string ParseAndWrite(const std::string& bytes, bool* damaged);
+std::string parseAndWrite(const std::string& bytes, bool* damaged);
 }  // namespace sorvex::regfile

@@ -6,23 +6,23 @@ namespace sorvex {
 
 namespace {
 
-bool IsBlank(char16_t c)
+bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t';
 }
 
-bool IsDigit(char16_t c)
+bool isDigit(char16_t c)
 {
     return c >= u'0' && c <= u'9';
 }
 
 }  // namespace
 
-std::optional<std::int32_t> ReadIntegerText(std::u16string_view text)
+std::optional<std::int32_t> readIntegerText(std::u16string_view text)
 {
     text = text.substr(0, integerTextLimit);
     std::size_t at = 0;
-    while (at < text.size() && IsBlank(text[at]))
+    while (at < text.size() && isBlank(text[at]))
         ++at;
     const bool startsWithZero = at < text.size() && text[at] == u'0';
 
@@ -35,7 +35,7 @@ std::optional<std::int32_t> ReadIntegerText(std::u16string_view text)
     // Kept within int64 range: anything past the 32-bit limits only needs to stay past them.
     constexpr std::int64_t beyond = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 2;
     std::int64_t magnitude = 0;
-    while (at < text.size() && IsDigit(text[at])) {
+    while (at < text.size() && isDigit(text[at])) {
         magnitude = magnitude * 10 + (text[at] - u'0');
         if (magnitude > beyond)
             magnitude = beyond;
@@ -43,7 +43,7 @@ std::optional<std::int32_t> ReadIntegerText(std::u16string_view text)
     }
     if (at == digitsStart)
         return std::nullopt;
-    while (at < text.size() && IsBlank(text[at]))
+    while (at < text.size() && isBlank(text[at]))
         ++at;
     if (at != text.size())
         return std::nullopt;

@@ -19,5 +19,5 @@
 
 namespace sorvex {
 // A note for the user about the store itself (e.g. where an unreadable file was kept), at most once.
-std::optional<std::string> TakeStoreNotice();
+std::optional<std::string> takeStoreNotice();
 }  // namespace sorvex

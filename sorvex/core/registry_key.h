@@ -9,28 +9,28 @@
 
 namespace sorvex {
 
-class CVORegistry {
+class RegistryKey {
 public:
     // ReadInt with this default writes nothing back.
     static constexpr std::int32_t noDefault = 0xDEF0;
 
-    CVORegistry(HKEY root, const char* path, bool create, MessageSink& messages);
-    virtual ~CVORegistry();
-    CVORegistry(const CVORegistry&) = delete;
-    CVORegistry& operator=(const CVORegistry&) = delete;
+    RegistryKey(HKEY root, const char* path, bool create, MessageSink& messages);
+    virtual ~RegistryKey();
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
 
-    bool Close();
-    bool IsOpen() const { return m_key != nullptr; }
+    bool close();
+    bool isOpen() const { return handle != nullptr; }
 
-    std::int32_t ReadInt(const char* name, std::int32_t defaultValue, bool writeBack);
-    bool WriteInt(const char* name, std::int32_t value);
-    std::string ReadString(const char* name, const char* defaultText, bool writeBack);
-    bool WriteString(const char* name, const char* text);
+    std::int32_t readInt(const char* name, std::int32_t defaultValue, bool writeBack);
+    bool writeInt(const char* name, std::int32_t value);
+    std::string readString(const char* name, const char* defaultText, bool writeBack);
+    bool writeString(const char* name, const char* text);
 
 private:
-    HKEY m_key = nullptr;
+    HKEY handle = nullptr;
 };
 
-std::string OpenFailureMessage(HKEY root, const char* path);
+std::string openFailureMessage(HKEY root, const char* path);
 
 }  // namespace sorvex

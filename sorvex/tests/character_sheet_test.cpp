@@ -33,12 +33,12 @@ struct Recorder : SpellFieldView, ResultView {
     void setResultEnabled(int s, bool on) override { resultEnabled[s] = on; }
 };
 
-CharacterSheet Sheet(std::int32_t intel, std::array<std::int32_t, 7> levels, std::int32_t mode,
+CharacterSheet sheetWith(std::int32_t intel, std::array<std::int32_t, 7> levels, std::int32_t mode,
                      std::array<std::int32_t, 3> percent)
 {
     CharacterSheet s;
     for (int i = 0; i < schoolCount; ++i)
-        SchoolLevel(s, i) = levels[static_cast<std::size_t>(i)];
+        schoolLevel(s, i) = levels[static_cast<std::size_t>(i)];
     s.spellCount = mode;
     s.currentIntel = intel;
     s.spellP0 = percent[0];
@@ -82,23 +82,23 @@ class WorkedExample : public testing::TestWithParam<Example> {};
 TEST_P(WorkedExample, GivesTheTableFigures)
 {
     const Example& e = GetParam();
-    CharacterSheet sheet = Sheet(e.intel, e.levels, e.mode, e.percent);
+    CharacterSheet sheet = sheetWith(e.intel, e.levels, e.mode, e.percent);
     sheet.magicNumber = 12345;
-    ApplySpellCountMode(sheet, e.mode, nullptr);
-    const Calculation c = Calculate(sheet);
+    applySpellCountMode(sheet, e.mode, nullptr);
+    const Calculation c = calculate(sheet);
     EXPECT_EQ(c.intellectBase, e.intellectBase);
     EXPECT_EQ(c.levelPoints, e.levelPoints);
     EXPECT_EQ(c.totalPoints, e.totalPoints);
     EXPECT_EQ(sheet.magicNumber, e.magicNumber);
 
     Recorder view;
-    ShowNextLevels(sheet, c.totalPoints, c.percentSum, &view);
+    showNextLevels(sheet, c.totalPoints, c.percentSum, &view);
     for (int s = 0; s < schoolCount; ++s) {
         const auto i = static_cast<std::size_t>(s);
         SCOPED_TRACE(schoolStoreNames[i]);
         EXPECT_EQ(view.captions[s], e.captions[i]);
         EXPECT_EQ(view.figures[s], e.figures[i]);
-        EXPECT_EQ(NextLevelFigure(sheet, s), e.figures[i]);
+        EXPECT_EQ(nextLevelFigure(sheet, s), e.figures[i]);
         EXPECT_EQ(view.resultEnabled[s], std::string(e.captions[i]) != "");
     }
 }
@@ -120,9 +120,9 @@ TEST_P(SpellMode, SetsFieldsSheetAndDivisor)
 {
     const ModeRow& r = GetParam();
     spellDivisor = 0.0;
-    CharacterSheet sheet = Sheet(0, {}, r.mode, {11, 22, 33});
+    CharacterSheet sheet = sheetWith(0, {}, r.mode, {11, 22, 33});
     Recorder view;
-    ApplySpellCountMode(sheet, r.mode, &view);
+    applySpellCountMode(sheet, r.mode, &view);
     EXPECT_EQ(view.log, r.log);
     EXPECT_EQ(sheet.spellP0, 11);
     EXPECT_EQ(sheet.spellP1, r.p1);
@@ -139,10 +139,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SpellMode, OutsideRangeKeepsPreviousDivisorAndTouchesNothing)
 {
     for (const std::int32_t mode : {-1, 3, INT_MIN, INT_MAX}) {
-        CharacterSheet sheet = Sheet(0, {}, 1, {5, 6, 7});
-        ApplySpellCountMode(sheet, 1, nullptr);
+        CharacterSheet sheet = sheetWith(0, {}, 1, {5, 6, 7});
+        applySpellCountMode(sheet, 1, nullptr);
         Recorder view;
-        ApplySpellCountMode(sheet, mode, &view);
+        applySpellCountMode(sheet, mode, &view);
         EXPECT_EQ(spellDivisor, 1.5);
         EXPECT_TRUE(view.log.empty());
         EXPECT_EQ(sheet.spellP1, 6);
@@ -152,13 +152,13 @@ TEST(SpellMode, OutsideRangeKeepsPreviousDivisorAndTouchesNothing)
 
 TEST(NextLevel, CaptionTurnsBetween297And298)
 {
-    CharacterSheet s = Sheet(0, {0, 0, 0, 0, 3, 0, 0}, 2, {0, 0, 0});
-    ApplySpellCountMode(s, 2, nullptr);
+    CharacterSheet s = sheetWith(0, {0, 0, 0, 0, 3, 0, 0}, 2, {0, 0, 0});
+    applySpellCountMode(s, 2, nullptr);
     Recorder v;
-    ShowNextLevels(s, 283, 0, &v);
+    showNextLevels(s, 283, 0, &v);
     EXPECT_EQ(v.captions[Riija], "Next Level");
     EXPECT_EQ(v.figures[Riija], 297);
-    ShowNextLevels(s, 284, 0, &v);
+    showNextLevels(s, 284, 0, &v);
     EXPECT_EQ(v.captions[Riija], "Unreachable");
     EXPECT_EQ(v.figures[Riija], 298);
     EXPECT_TRUE(v.resultEnabled[Riija]);
@@ -166,17 +166,17 @@ TEST(NextLevel, CaptionTurnsBetween297And298)
 
 TEST(NextLevel, TargetBelow87IsRaisedTo87)
 {
-    CharacterSheet s = Sheet(0, {0, 0, 0, 0, 1, 0, 0}, 0, {5, 0, 0});
-    ApplySpellCountMode(s, 0, nullptr);
+    CharacterSheet s = sheetWith(0, {0, 0, 0, 0, 1, 0, 0}, 0, {5, 0, 0});
+    applySpellCountMode(s, 0, nullptr);
     Recorder v;
-    ShowNextLevels(s, -500, 5, &v);
+    showNextLevels(s, -500, 5, &v);
     EXPECT_EQ(v.captions[Riija], "Next Level");
     EXPECT_EQ(v.figures[Riija], 29 - 5);
-    ShowNextLevels(s, 80, 0, &v);  // target 87 exactly
+    showNextLevels(s, 80, 0, &v);  // target 87 exactly
     EXPECT_EQ(v.figures[Riija], 29);
-    ShowNextLevels(s, 81, 0, &v);  // target 88: 29.33
+    showNextLevels(s, 81, 0, &v);  // target 88: 29.33
     EXPECT_EQ(v.figures[Riija], 29);
-    ShowNextLevels(s, 83, 0, &v);  // target 90
+    showNextLevels(s, 83, 0, &v);  // target 90
     EXPECT_EQ(v.figures[Riija], 30);
 }
 
@@ -186,20 +186,20 @@ TEST(Calculate, IntellectBaseBands)
         {INT_MIN, 185}, {-1, 185}, {4, 185}, {5, 171}, {9, 171}, {14, 157}, {15, 143}, {24, 129},
         {25, 115}, {34, 101}, {35, 87}, {44, 73}, {45, 59}, {49, 59}, {50, 45}, {297, 45}, {INT_MAX, 45}};
     for (const auto& [intel, base] : rows) {
-        CharacterSheet s = Sheet(intel, {}, 2, {0, 0, 0});
-        EXPECT_EQ(Calculate(s).intellectBase, base) << intel;
+        CharacterSheet s = sheetWith(intel, {}, 2, {0, 0, 0});
+        EXPECT_EQ(calculate(s).intellectBase, base) << intel;
     }
 }
 
 TEST(Calculate, LevelOfMinusOneAddsMinus7AndGetsAFigure)
 {
-    CharacterSheet s = Sheet(0, {-1, 0, 0, 0, 0, 0, 0}, 2, {0, 0, 0});
-    ApplySpellCountMode(s, 2, nullptr);
-    const Calculation c = Calculate(s);
+    CharacterSheet s = sheetWith(0, {-1, 0, 0, 0, 0, 0, 0}, 2, {0, 0, 0});
+    applySpellCountMode(s, 2, nullptr);
+    const Calculation c = calculate(s);
     EXPECT_EQ(c.levelPoints, -7);
     EXPECT_EQ(c.totalPoints, 178);
     Recorder v;
-    ShowNextLevels(s, c.totalPoints, c.percentSum, &v);
+    showNextLevels(s, c.totalPoints, c.percentSum, &v);
     EXPECT_EQ(v.captions[Kraanan], "Next Level");
     EXPECT_EQ(v.figures[Kraanan], 185);
     EXPECT_TRUE(v.resultEnabled[Kraanan]);
@@ -207,68 +207,68 @@ TEST(Calculate, LevelOfMinusOneAddsMinus7AndGetsAFigure)
 
 TEST(Calculate, OutOfRangeLevelsFollowTheFormula)
 {
-    CharacterSheet s = Sheet(0, {7, 10, -3, 0, 0, 0, 0}, 2, {0, 0, 0});
-    EXPECT_EQ(Calculate(s).levelPoints, 84 + 126 - 21);
+    CharacterSheet s = sheetWith(0, {7, 10, -3, 0, 0, 0, 0}, 2, {0, 0, 0});
+    EXPECT_EQ(calculate(s).levelPoints, 84 + 126 - 21);
 }
 
 TEST(Calculate, TruncationOrderDiffersBetweenMagicNumberAndFigure)
 {
     // 101 / 3 = 33.67: magic number -6.33 -> -6; figure of target 115: 38 - 40 = -2.
-    CharacterSheet s = Sheet(45, {4, 0, 0, 0, 0, 0, 0}, 0, {40, 0, 0});
-    ApplySpellCountMode(s, 0, nullptr);
-    const Calculation c = Calculate(s);
+    CharacterSheet s = sheetWith(45, {4, 0, 0, 0, 0, 0, 0}, 0, {40, 0, 0});
+    applySpellCountMode(s, 0, nullptr);
+    const Calculation c = calculate(s);
     EXPECT_EQ(s.magicNumber, -6);
     Recorder v;
-    ShowNextLevels(s, c.totalPoints, c.percentSum, &v);
+    showNextLevels(s, c.totalPoints, c.percentSum, &v);
     EXPECT_EQ(v.figures[Kraanan], -2);
 }
 
 TEST(Calculate, ExtremeInputsSaturate)
 {
     spellDivisor = 1.0;
-    CharacterSheet high = Sheet(0, {INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, 2,
+    CharacterSheet high = sheetWith(0, {INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, 2,
                                 {INT_MAX, INT_MAX, INT_MAX});
-    Calculation c = Calculate(high);
+    Calculation c = calculate(high);
     EXPECT_EQ(c.levelPoints, INT_MAX);
     EXPECT_EQ(c.totalPoints, INT_MAX);
     EXPECT_EQ(c.percentSum, INT_MAX);
     EXPECT_EQ(high.magicNumber, 0);
     Recorder v;
-    ShowNextLevels(high, c.totalPoints, c.percentSum, &v);
+    showNextLevels(high, c.totalPoints, c.percentSum, &v);
     EXPECT_EQ(v.captions[Kraanan], "Unreachable");
     EXPECT_EQ(v.figures[Kraanan], 0);  // quotient saturates at INT_MAX, less INT_MAX
 
-    CharacterSheet low = Sheet(INT_MIN, {INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN}, 2,
+    CharacterSheet low = sheetWith(INT_MIN, {INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN}, 2,
                                {INT_MIN, INT_MIN, INT_MIN});
-    c = Calculate(low);
+    c = calculate(low);
     EXPECT_EQ(c.levelPoints, INT_MIN);
     EXPECT_EQ(c.totalPoints, INT_MIN + 185);
     EXPECT_EQ(c.percentSum, INT_MIN);
     EXPECT_EQ(low.magicNumber, 185);
-    ShowNextLevels(low, c.totalPoints, c.percentSum, &v);
+    showNextLevels(low, c.totalPoints, c.percentSum, &v);
     EXPECT_EQ(v.captions[Kraanan], "Next Level");
     EXPECT_EQ(v.figures[Kraanan], INT_MAX);  // 87 - INT_MIN saturates
-    ShowNextLevels(low, INT_MAX, INT_MIN, &v);
+    showNextLevels(low, INT_MAX, INT_MIN, &v);
     EXPECT_EQ(v.figures[Kraanan], INT_MAX);
 
-    CharacterSheet mixed = Sheet(0, {1, 0, 0, 0, 0, 0, 0}, 2, {INT_MAX, 1, 0});
-    EXPECT_EQ(Calculate(mixed).percentSum, INT_MAX);
+    CharacterSheet mixed = sheetWith(0, {1, 0, 0, 0, 0, 0, 0}, 2, {INT_MAX, 1, 0});
+    EXPECT_EQ(calculate(mixed).percentSum, INT_MAX);
     EXPECT_EQ(mixed.magicNumber, 192 - INT_MAX);
 }
 
 TEST(Calculate, ZeroDivisorGivesDefinedFigures)
 {
     spellDivisor = 0.0;
-    CharacterSheet s = Sheet(0, {1, 0, 0, 0, 0, 0, 0}, -1, {10, 0, 0});
-    const Calculation c = Calculate(s);
+    CharacterSheet s = sheetWith(0, {1, 0, 0, 0, 0, 0, 0}, -1, {10, 0, 0});
+    const Calculation c = calculate(s);
     EXPECT_EQ(s.magicNumber, INT_MAX);
     Recorder v;
-    ShowNextLevels(s, c.totalPoints, c.percentSum, &v);
+    showNextLevels(s, c.totalPoints, c.percentSum, &v);
     EXPECT_EQ(v.captions[Kraanan], "Next Level");
     EXPECT_EQ(v.figures[Kraanan], INT_MAX - 10);
 
-    CharacterSheet negative = Sheet(0, {-100, 0, 0, 0, 0, 0, 0}, -1, {0, 0, 0});
-    Calculate(negative);
+    CharacterSheet negative = sheetWith(0, {-100, 0, 0, 0, 0, 0, 0}, -1, {0, 0, 0});
+    calculate(negative);
     EXPECT_EQ(negative.magicNumber, INT_MIN);
 
 }

@@ -13,21 +13,21 @@ const char* const slotValues[] = {"Kraanan",  "Shalille", "Faren",    "WeaponCra
                                   "Spell_P2", "Current_Intel", "Magic_Number"};
 
 // Reads a stored figure without writing anything back; noDefault when it is missing.
-std::int32_t Stored(const std::string& path, const char* name)
+std::int32_t storedInt(const std::string& path, const char* name)
 {
     FakeMessages quiet;
-    CVORegistry key(HKEY_CURRENT_USER, path.c_str(), false, quiet);
-    return key.ReadInt(name, CVORegistry::noDefault, false);
+    RegistryKey key(HKEY_CURRENT_USER, path.c_str(), false, quiet);
+    return key.readInt(name, RegistryKey::noDefault, false);
 }
 
-std::string StoredText(const std::string& path, const char* name)
+std::string storedText(const std::string& path, const char* name)
 {
     FakeMessages quiet;
-    CVORegistry key(HKEY_CURRENT_USER, path.c_str(), false, quiet);
-    return key.ReadString(name, "<missing>", false);
+    RegistryKey key(HKEY_CURRENT_USER, path.c_str(), false, quiet);
+    return key.readString(name, "<missing>", false);
 }
 
-bool KeyExists(const std::string& path)
+bool keyExists(const std::string& path)
 {
     HKEY key = nullptr;
     const LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
@@ -36,12 +36,12 @@ bool KeyExists(const std::string& path)
     return result == ERROR_SUCCESS;
 }
 
-void Store(const std::string& path, std::initializer_list<std::pair<const char*, std::int32_t>> values)
+void storeInts(const std::string& path, std::initializer_list<std::pair<const char*, std::int32_t>> values)
 {
     FakeMessages quiet;
-    CVORegistry key(HKEY_CURRENT_USER, path.c_str(), true, quiet);
+    RegistryKey key(HKEY_CURRENT_USER, path.c_str(), true, quiet);
     for (const auto& [name, value] : values)
-        ASSERT_TRUE(key.WriteInt(name, value));
+        ASSERT_TRUE(key.writeInt(name, value));
 }
 
 const std::string slot1 = std::string(rootKeyPath) + "\\Player1";
@@ -61,24 +61,24 @@ TEST_F(CharacterStoreTest, FirstRunWritesDefaultsAndTheCalculatedMagicNumber)
 {
     spellDivisor = 0.0;
     Harness h;
-    h.store.LoadCharacter();
+    h.store.loadCharacter();
     EXPECT_TRUE(h.messages.shown.empty());
 
     const std::int32_t expected[] = {0, 0, 0, 0, 1, 0, 0, 2, 1, 1, 1, 0, 189};
     for (std::size_t i = 0; i < 13; ++i)
-        EXPECT_EQ(Stored(slot1, slotValues[i]), expected[i]) << slotValues[i];
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name1"), "Player1");
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name2"), "Player2");
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name3"), "Player3");
-    EXPECT_FALSE(KeyExists(slot2));
-    EXPECT_FALSE(KeyExists(slot3));
+        EXPECT_EQ(storedInt(slot1, slotValues[i]), expected[i]) << slotValues[i];
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name1"), "Player1");
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name2"), "Player2");
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name3"), "Player3");
+    EXPECT_FALSE(keyExists(slot2));
+    EXPECT_FALSE(keyExists(slot3));
 
     EXPECT_EQ(h.dialog.buttons[1], "Player1");
     EXPECT_EQ(h.dialog.buttons[3], "Player3");
     EXPECT_EQ(h.dialog.nameBox, "Player1");
     EXPECT_EQ(h.dialog.markers[1], "^^^^^^^^^");
     EXPECT_EQ(h.dialog.markers[2], "");
-    EXPECT_EQ(h.dialog.log, (std::vector<std::string>{"WriteControls", "OnCalculate"}));
+    EXPECT_EQ(h.dialog.log, (std::vector<std::string>{"WriteControls", "calculate"}));
     EXPECT_EQ(h.dialog.captions[Riija], "Next Level");
     EXPECT_EQ(h.dialog.figures[Riija], 196);
     EXPECT_EQ(spellDivisor, 1.0);
@@ -87,18 +87,18 @@ TEST_F(CharacterStoreTest, FirstRunWritesDefaultsAndTheCalculatedMagicNumber)
 TEST_F(CharacterStoreTest, FirstUseOfSlot3LeavesTheOtherSlotsAlone)
 {
     Harness h;
-    h.store.LoadCharacter();
-    Store(slot1, {{"Kraanan", 4}, {"Current_Intel", 45}});
+    h.store.loadCharacter();
+    storeInts(slot1, {{"Kraanan", 4}, {"Current_Intel", 45}});
     h.store.currentPlayer = 3;
-    h.store.LoadCharacter();
+    h.store.loadCharacter();
 
-    EXPECT_EQ(Stored(slot3, "Riija"), 1);
-    EXPECT_EQ(Stored(slot3, "Spells"), 2);
-    EXPECT_EQ(Stored(slot3, "Magic_Number"), 189);
-    EXPECT_EQ(Stored(slot1, "Kraanan"), 4);
-    EXPECT_EQ(Stored(slot1, "Current_Intel"), 45);
-    EXPECT_FALSE(KeyExists(slot2));
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name3"), "Player3");
+    EXPECT_EQ(storedInt(slot3, "Riija"), 1);
+    EXPECT_EQ(storedInt(slot3, "Spells"), 2);
+    EXPECT_EQ(storedInt(slot3, "Magic_Number"), 189);
+    EXPECT_EQ(storedInt(slot1, "Kraanan"), 4);
+    EXPECT_EQ(storedInt(slot1, "Current_Intel"), 45);
+    EXPECT_FALSE(keyExists(slot2));
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name3"), "Player3");
     EXPECT_EQ(h.dialog.markers[1], "");
     EXPECT_EQ(h.dialog.markers[3], "^^^^^^^^^");
     EXPECT_EQ(h.dialog.nameBox, "Player3");
@@ -106,34 +106,34 @@ TEST_F(CharacterStoreTest, FirstUseOfSlot3LeavesTheOtherSlotsAlone)
 
 TEST_F(CharacterStoreTest, StoredPercentagesWinOverTheZerosOfOneSpell)
 {
-    Store(slot1, {{"Kraanan", 1}, {"Shalille", 0}, {"Faren", 0}, {"WeaponCraft", 0}, {"Riija", 0}, {"Qor", 0},
+    storeInts(slot1, {{"Kraanan", 1}, {"Shalille", 0}, {"Faren", 0}, {"WeaponCraft", 0}, {"Riija", 0}, {"Qor", 0},
                   {"Jala", 0}, {"Spells", 0}, {"Spell_P0", 10}, {"Spell_P1", 20}, {"Spell_P2", 30},
                   {"Current_Intel", 0}, {"Magic_Number", 0}});
     Harness h;
-    h.store.LoadCharacter();
+    h.store.loadCharacter();
     EXPECT_EQ(h.store.sheet.spellP1, 20);
     EXPECT_EQ(h.store.sheet.spellP2, 30);
     EXPECT_FALSE(h.dialog.percentEnabled[1]);
     EXPECT_FALSE(h.dialog.percentEnabled[2]);
     EXPECT_EQ(spellDivisor, 3.0);
     // 192 / 3 - 60
-    EXPECT_EQ(Stored(slot1, "Magic_Number"), 4);
-    EXPECT_EQ(Stored(slot1, "Spell_P2"), 30);
+    EXPECT_EQ(storedInt(slot1, "Magic_Number"), 4);
+    EXPECT_EQ(storedInt(slot1, "Spell_P2"), 30);
 }
 
 TEST_F(CharacterStoreTest, OutOfRangeValuesLoadUnchangedAndKeepTheDivisor)
 {
-    Store(slot1, {{"Kraanan", 9}, {"Spells", 7}, {"Current_Intel", -5}, {"Jala", INT_MIN}});
+    storeInts(slot1, {{"Kraanan", 9}, {"Spells", 7}, {"Current_Intel", -5}, {"Jala", INT_MIN}});
     spellDivisor = 1.5;
     Harness h;
-    h.store.LoadCharacter();
+    h.store.loadCharacter();
     EXPECT_EQ(h.store.sheet.levelKraanan, 9);
     EXPECT_EQ(h.store.sheet.spellCount, 7);
     EXPECT_EQ(h.store.sheet.currentIntel, -5);
     EXPECT_EQ(h.store.sheet.levelJala, INT_MIN);
     EXPECT_EQ(spellDivisor, 1.5);
-    EXPECT_EQ(Stored(slot1, "Spells"), 7);
-    EXPECT_EQ(Stored(slot1, "Jala"), INT_MIN);
+    EXPECT_EQ(storedInt(slot1, "Spells"), 7);
+    EXPECT_EQ(storedInt(slot1, "Jala"), INT_MIN);
 }
 
 struct NamesAnswer : NamesDialogRunner {
@@ -141,7 +141,7 @@ struct NamesAnswer : NamesDialogRunner {
     std::array<std::string, 3> typed;
     std::array<std::string, 3> offered;
     NamesAnswer(bool accept, std::array<std::string, 3> names) : ok(accept), typed(std::move(names)) {}
-    bool RunNamesDialog(std::array<std::string, 3>& names) override
+    bool runNamesDialog(std::array<std::string, 3>& names) override
     {
         offered = names;
         names = typed;
@@ -152,13 +152,13 @@ struct NamesAnswer : NamesDialogRunner {
 TEST_F(CharacterStoreTest, EmptiedNamesBecomePlayerWithABlank)
 {
     Harness h;
-    h.store.LoadCharacter();
+    h.store.loadCharacter();
     NamesAnswer answer(true, {"", " Ann \"the\" \\bold\\ ", ""});
-    h.store.SetPlayerNames(answer);
+    h.store.editPlayerNames(answer);
     EXPECT_EQ(answer.offered, (std::array<std::string, 3>{"Player1", "Player2", "Player3"}));
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name1"), "Player 1");
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name2"), " Ann \"the\" \\bold\\ ");
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name3"), "Player 3");
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name1"), "Player 1");
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name2"), " Ann \"the\" \\bold\\ ");
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name3"), "Player 3");
     EXPECT_EQ(h.dialog.buttons[2], " Ann \"the\" \\bold\\ ");
     EXPECT_EQ(h.dialog.nameBox, "Player 1");
 }
@@ -166,89 +166,89 @@ TEST_F(CharacterStoreTest, EmptiedNamesBecomePlayerWithABlank)
 TEST_F(CharacterStoreTest, CancelledNamesChangeNothing)
 {
     Harness h;
-    h.store.LoadCharacter();
+    h.store.loadCharacter();
     NamesAnswer answer(false, {"A", "B", "C"});
-    h.store.SetPlayerNames(answer);
+    h.store.editPlayerNames(answer);
     EXPECT_EQ(h.store.playerNames[0], "Player1");
-    EXPECT_EQ(StoredText(rootKeyPath, "Player_Name1"), "Player1");
+    EXPECT_EQ(storedText(rootKeyPath, "Player_Name1"), "Player1");
 }
 
 TEST(OpenFailure, MessageNamesTheRootHandleAndPath)
 {
-    EXPECT_EQ(OpenFailureMessage(HKEY_CURRENT_USER, rootKeyPath),
+    EXPECT_EQ(openFailureMessage(HKEY_CURRENT_USER, rootKeyPath),
               "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\n");
     const std::string longPath(5000, 'k');
-    EXPECT_EQ(OpenFailureMessage(HKEY_CURRENT_USER, longPath.c_str()).size(), 52 + 8 + 1 + 5000 + 1);
+    EXPECT_EQ(openFailureMessage(HKEY_CURRENT_USER, longPath.c_str()).size(), 52 + 8 + 1 + 5000 + 1);
 }
 
 TEST(OpenFailure, UnusableKeyWarnsOnceAndFallsBackToDefaults)
 {
     FakeMessages messages;
     const HKEY bogus = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x1234abcu));
-    CVORegistry key(bogus, "Software\\Nowhere", true, messages);
+    RegistryKey key(bogus, "Software\\Nowhere", true, messages);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, "Sorvex");
     EXPECT_EQ(messages.shown[0].second, "CVORegistry() Constructor3: KEY_READ Access Failed: 1234abc\nSoftware\\Nowhere\n");
-    EXPECT_FALSE(key.IsOpen());
-    EXPECT_EQ(key.ReadInt("x", 7, true), 7);
-    EXPECT_EQ(key.ReadString("x", "dflt", true), "dflt");
-    EXPECT_FALSE(key.WriteInt("x", 1));
-    EXPECT_FALSE(key.WriteString("x", "y"));
-    EXPECT_FALSE(key.Close());
+    EXPECT_FALSE(key.isOpen());
+    EXPECT_EQ(key.readInt("x", 7, true), 7);
+    EXPECT_EQ(key.readString("x", "dflt", true), "dflt");
+    EXPECT_FALSE(key.writeInt("x", 1));
+    EXPECT_FALSE(key.writeString("x", "y"));
+    EXPECT_FALSE(key.close());
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
-class CVORegistryTest : public StoreTest {};
+class RegistryKeyTest : public StoreTest {};
 
-TEST_F(CVORegistryTest, ReadIntWritesBackDefaultsButNotTheSentinel)
+TEST_F(RegistryKeyTest, ReadIntWritesBackDefaultsButNotTheSentinel)
 {
     FakeMessages messages;
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        EXPECT_EQ(key.ReadInt("A", 5, true), 5);
-        EXPECT_EQ(key.ReadInt("B", 6, false), 6);
-        EXPECT_EQ(key.ReadInt("C", CVORegistry::noDefault, true), 0xDEF0);
-        EXPECT_TRUE(key.WriteInt("D", -2));
-        EXPECT_FALSE(key.WriteInt(nullptr, 1));
-        EXPECT_TRUE(key.Close());
-        EXPECT_FALSE(key.Close());
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        EXPECT_EQ(key.readInt("A", 5, true), 5);
+        EXPECT_EQ(key.readInt("B", 6, false), 6);
+        EXPECT_EQ(key.readInt("C", RegistryKey::noDefault, true), 0xDEF0);
+        EXPECT_TRUE(key.writeInt("D", -2));
+        EXPECT_FALSE(key.writeInt(nullptr, 1));
+        EXPECT_TRUE(key.close());
+        EXPECT_FALSE(key.close());
     }
-    EXPECT_EQ(Stored(slot1, "A"), 5);
-    EXPECT_EQ(Stored(slot1, "B"), CVORegistry::noDefault);
-    EXPECT_EQ(Stored(slot1, "C"), CVORegistry::noDefault);
-    EXPECT_EQ(Stored(slot1, "D"), -2);
+    EXPECT_EQ(storedInt(slot1, "A"), 5);
+    EXPECT_EQ(storedInt(slot1, "B"), RegistryKey::noDefault);
+    EXPECT_EQ(storedInt(slot1, "C"), RegistryKey::noDefault);
+    EXPECT_EQ(storedInt(slot1, "D"), -2);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(CVORegistryTest, ValuesOfOtherTypesReadAsDefinedFigures)
+TEST_F(RegistryKeyTest, ValuesOfOtherTypesReadAsDefinedFigures)
 {
     FakeMessages messages;
-    CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-    ASSERT_TRUE(key.WriteString("Short", "a"));    // two bytes
-    ASSERT_TRUE(key.WriteString("Long", "abcd"));  // five bytes
-    ASSERT_TRUE(key.WriteString("Empty", ""));
-    EXPECT_EQ(key.ReadInt("Short", 3, false), 0x61);
-    EXPECT_EQ(key.ReadInt("Long", 3, false), 3);
-    EXPECT_EQ(key.ReadInt("Empty", 3, false), 0);
-    ASSERT_TRUE(key.WriteInt("Number", 0x00434241));
-    EXPECT_EQ(key.ReadString("Number", "x", false), "ABC");
-    EXPECT_EQ(key.ReadString("Missing", nullptr, true), "");
-    EXPECT_EQ(key.ReadString(nullptr, "x", true), "");
-    EXPECT_FALSE(key.WriteString(nullptr, "x"));
-    EXPECT_FALSE(key.WriteString("x", nullptr));
-    EXPECT_EQ(key.ReadString("Missing", "back", true), "back");
-    EXPECT_EQ(key.ReadString("Missing", "other", true), "back");
+    RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+    ASSERT_TRUE(key.writeString("Short", "a"));    // two bytes
+    ASSERT_TRUE(key.writeString("Long", "abcd"));  // five bytes
+    ASSERT_TRUE(key.writeString("Empty", ""));
+    EXPECT_EQ(key.readInt("Short", 3, false), 0x61);
+    EXPECT_EQ(key.readInt("Long", 3, false), 3);
+    EXPECT_EQ(key.readInt("Empty", 3, false), 0);
+    ASSERT_TRUE(key.writeInt("Number", 0x00434241));
+    EXPECT_EQ(key.readString("Number", "x", false), "ABC");
+    EXPECT_EQ(key.readString("Missing", nullptr, true), "");
+    EXPECT_EQ(key.readString(nullptr, "x", true), "");
+    EXPECT_FALSE(key.writeString(nullptr, "x"));
+    EXPECT_FALSE(key.writeString("x", nullptr));
+    EXPECT_EQ(key.readString("Missing", "back", true), "back");
+    EXPECT_EQ(key.readString("Missing", "other", true), "back");
 }
 
-TEST_F(CVORegistryTest, LongTextsRoundTrip)
+TEST_F(RegistryKeyTest, LongTextsRoundTrip)
 {
     FakeMessages messages;
     const std::string text(70000, 'n');
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot2.c_str(), true, messages);
-        ASSERT_TRUE(key.WriteString("Name", text.c_str()));
+        RegistryKey key(HKEY_CURRENT_USER, slot2.c_str(), true, messages);
+        ASSERT_TRUE(key.writeString("Name", text.c_str()));
     }
-    EXPECT_EQ(StoredText(slot2, "Name"), text);
+    EXPECT_EQ(storedText(slot2, "Name"), text);
 }
 
 }  // namespace

@@ -36,14 +36,14 @@ struct FakeDialog : ConverterView, ResultView {
     void setPlayerButtonCaption(int slot, std::string_view name) override { buttons[slot] = name; }
     void setNameBoxText(std::string_view name) override { nameBox = name; }
     void setSelectionMarker(int slot, std::string_view text) override { markers[slot] = text; }
-    void WriteControls() override { log.push_back("WriteControls"); }
-    void OnCalculate() override
+    void writeControls() override { log.push_back("WriteControls"); }
+    void calculate() override
     {
-        log.push_back("OnCalculate");
-        store->SaveCharacter();
-        const Calculation c = Calculate(store->sheet);
-        store->SaveCharacter();
-        ShowNextLevels(store->sheet, c.totalPoints, c.percentSum, this);
+        log.push_back("calculate");
+        store->saveCharacter();
+        const Calculation c = sorvex::calculate(store->sheet);
+        store->saveCharacter();
+        showNextLevels(store->sheet, c.totalPoints, c.percentSum, this);
     }
     void setResultCaption(int s, std::string_view c) override { captions[s] = c; }
     void setResultFigure(int s, std::int32_t f) override { figures[s] = f; }

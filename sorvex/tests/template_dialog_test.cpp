@@ -66,7 +66,7 @@ int runWith(TemplateDialog& dialog, const std::function<void(TemplateDialog&)>& 
 class DialogTemplateTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { SetUpDialogFonts(); }
+    void initTestCase() { setUpDialogFonts(); }
 
     void unitsToPixels_data()
     {
@@ -88,8 +88,8 @@ private Q_SLOTS:
         QFETCH(int, units);
         QFETCH(int, across);
         QFETCH(int, down);
-        QCOMPARE(DialogUnitsToPixelsX(units), across);
-        QCOMPARE(DialogUnitsToPixelsY(units), down);
+        QCOMPARE(dialogUnitsToPixelsX(units), across);
+        QCOMPARE(dialogUnitsToPixelsY(units), down);
     }
 
     void buildsControlsInPlace()

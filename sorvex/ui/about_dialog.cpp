@@ -13,7 +13,7 @@ AboutDialog::AboutDialog(QWidget* owner) : TemplateDialog(aboutDialogTemplate, o
     // An icon control takes the size of its icon, whatever the template gives.
     constexpr int iconSize = 32;
     auto* icon = findChild<QLabel*>(QStringLiteral("icon"));
-    icon->setPixmap(ApplicationIcon().pixmap(iconSize, iconSize));
+    icon->setPixmap(applicationIcon().pixmap(iconSize, iconSize));
     icon->resize(iconSize, iconSize);
     connect(control<QPushButton>(idOk), &QPushButton::clicked, this, &AboutDialog::accept);
 }

@@ -22,14 +22,14 @@ CharacterNamesDialog::CharacterNamesDialog(QWidget* owner) : TemplateDialog(char
 
 void CharacterNamesDialog::initDialog()
 {
-    for (std::size_t i = 0; i < m_names.size(); ++i)
-        control<QLineEdit>(nameFields[i])->setText(m_names[i]);
+    for (std::size_t i = 0; i < editedNames.size(); ++i)
+        control<QLineEdit>(nameFields[i])->setText(editedNames[i]);
 }
 
 void CharacterNamesDialog::accept()
 {
-    for (std::size_t i = 0; i < m_names.size(); ++i)
-        m_names[i] = control<QLineEdit>(nameFields[i])->text();
+    for (std::size_t i = 0; i < editedNames.size(); ++i)
+        editedNames[i] = control<QLineEdit>(nameFields[i])->text();
     TemplateDialog::accept();
 }
 

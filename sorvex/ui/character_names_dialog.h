@@ -14,8 +14,8 @@ class CharacterNamesDialog : public TemplateDialog {
 public:
     explicit CharacterNamesDialog(QWidget* owner);
 
-    void setNames(const std::array<QString, 3>& names) { m_names = names; }
-    [[nodiscard]] const std::array<QString, 3>& names() const { return m_names; }
+    void setNames(const std::array<QString, 3>& names) { editedNames = names; }
+    [[nodiscard]] const std::array<QString, 3>& names() const { return editedNames; }
 
     void accept() override;
 
@@ -23,7 +23,7 @@ protected:
     void initDialog() override;
 
 private:
-    std::array<QString, 3> m_names;
+    std::array<QString, 3> editedNames;
 };
 
 }  // namespace sorvex

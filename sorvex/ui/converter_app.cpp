@@ -7,8 +7,8 @@ namespace sorvex {
 
 ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv)
 {
-    SetUpDialogFonts();
-    setWindowIcon(ApplicationIcon());
+    setUpDialogFonts();
+    setWindowIcon(applicationIcon());
 }
 
 int ConverterApp::run()

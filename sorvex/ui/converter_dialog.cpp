@@ -124,25 +124,25 @@ void ConverterDialog::setExitHandler(ExitHandler handler)
 }
 
 ConverterDialog::ConverterDialog(QWidget* parent)
-    : TemplateDialog(converterDialogTemplate, parent), m_store(*this, *this)
+    : TemplateDialog(converterDialogTemplate, parent), characterStore(*this, *this)
 {
     setObjectName(QStringLiteral("ConverterDialog"));
 
-    connect(control<QPushButton>(converter::exitButton), &QPushButton::clicked, this, &ConverterDialog::OnExit);
+    connect(control<QPushButton>(converter::exitButton), &QPushButton::clicked, this, &ConverterDialog::exitProgram);
     connect(control<QPushButton>(converter::calculateButton), &QPushButton::clicked, this,
-            &ConverterDialog::OnCalculate);
+            &ConverterDialog::calculate);
     for (int slot = 1; slot <= 3; ++slot) {
         connect(control<QPushButton>(playerButtons[slot - 1]), &QPushButton::clicked, this,
-                [this, slot] { OnSelectPlayer(slot); });
+                [this, slot] { selectPlayer(slot); });
     }
     for (int mode = 0; mode < 3; ++mode) {
         connect(control<QRadioButton>(spellCountRadios[mode]), &QRadioButton::clicked, this,
-                [this, mode] { OnSpellCountClicked(mode); });
+                [this, mode] { selectSpellCount(mode); });
     }
     connect(control<QPushButton>(converter::setPlayerNamesButton), &QPushButton::clicked, this,
-            &ConverterDialog::OnSetPlayerNames);
+            &ConverterDialog::editPlayerNames);
     connect(control<QPushButton>(converter::clearEntryButton), &QPushButton::clicked, this,
-            &ConverterDialog::OnClearEntry);
+            &ConverterDialog::clearEntry);
     addKeyboardShortcuts();
 }
 
@@ -167,7 +167,7 @@ void ConverterDialog::addKeyboardShortcuts()
         });
     }
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &ConverterDialog::OnAbout);
+    connect(help, &QShortcut::activated, this, &ConverterDialog::showAbout);
 }
 
 void ConverterDialog::initDialog()
@@ -179,8 +179,8 @@ void ConverterDialog::initDialog()
                     reinterpret_cast<const wchar_t*>(aboutItemText));
     }
 #endif
-    setWindowIcon(ApplicationIcon());
-    m_store.LoadCharacter();
+    setWindowIcon(applicationIcon());
+    characterStore.loadCharacter();
 }
 
 #ifdef Q_OS_WIN
@@ -189,7 +189,7 @@ bool ConverterDialog::nativeEvent(const QByteArray& eventType, void* message, qi
     if (eventType == "windows_generic_MSG") {
         const MSG* msg = static_cast<const MSG*>(message);
         if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0u) == static_cast<WPARAM>(aboutCommand)) {
-            OnAbout();
+            showAbout();
             *result = 0;
             return true;
         }
@@ -207,7 +207,7 @@ void ConverterDialog::contextMenuEvent(QContextMenuEvent* event)
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("aboutMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::OnAbout);
+    menu->addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::showAbout);
     menu->popup(event->globalPos());
 #endif
 }
@@ -219,9 +219,9 @@ void ConverterDialog::refuseEntry(QLineEdit* field, const QString& message)
     field->selectAll();
 }
 
-bool ConverterDialog::ReadControls()
+bool ConverterDialog::readControls()
 {
-    CharacterSheet& sheet = m_store.sheet;
+    CharacterSheet& sheet = characterStore.sheet;
     for (const Binding& binding : bindings) {
         if (binding.kind == RadioIndex) {
             std::int32_t value = -1;
@@ -235,7 +235,7 @@ bool ConverterDialog::ReadControls()
             continue;
         }
         auto* field = control<QLineEdit>(binding.controlId);
-        const std::optional<std::int32_t> value = ReadIntegerText(field->text().toStdU16String());
+        const std::optional<std::int32_t> value = readIntegerText(field->text().toStdU16String());
         if (!value) {
             refuseEntry(field, QStringLiteral("Please enter an integer."));
             return false;
@@ -250,9 +250,9 @@ bool ConverterDialog::ReadControls()
     return true;
 }
 
-void ConverterDialog::WriteControls()
+void ConverterDialog::writeControls()
 {
-    const CharacterSheet& sheet = m_store.sheet;
+    const CharacterSheet& sheet = characterStore.sheet;
     for (const Binding& binding : bindings) {
         const std::int32_t value = sheet.*binding.field;
         if (binding.kind == RadioIndex) {
@@ -265,32 +265,32 @@ void ConverterDialog::WriteControls()
     }
 }
 
-void ConverterDialog::OnCalculate()
+void ConverterDialog::calculate()
 {
-    ReadControls();
-    m_store.SaveCharacter();
-    const Calculation calculation = Calculate(m_store.sheet);
-    m_store.SaveCharacter();
-    ShowNextLevels(m_store.sheet, calculation.totalPoints, calculation.percentSum, this);
+    readControls();
+    characterStore.saveCharacter();
+    const Calculation calculation = sorvex::calculate(characterStore.sheet);
+    characterStore.saveCharacter();
+    showNextLevels(characterStore.sheet, calculation.totalPoints, calculation.percentSum, this);
 }
 
-void ConverterDialog::OnSelectPlayer(int player)
+void ConverterDialog::selectPlayer(int player)
 {
-    m_store.currentPlayer = player;
-    m_store.LoadCharacter();
+    characterStore.currentPlayer = player;
+    characterStore.loadCharacter();
 }
 
-void ConverterDialog::OnSpellCountClicked(int mode)
+void ConverterDialog::selectSpellCount(int mode)
 {
-    ApplySpellCountMode(m_store.sheet, mode, this);
+    applySpellCountMode(characterStore.sheet, mode, this);
 }
 
-void ConverterDialog::OnSetPlayerNames()
+void ConverterDialog::editPlayerNames()
 {
-    m_store.SetPlayerNames(*this);
+    characterStore.editPlayerNames(*this);
 }
 
-bool ConverterDialog::RunNamesDialog(std::array<std::string, 3>& names)
+bool ConverterDialog::runNamesDialog(std::array<std::string, 3>& names)
 {
     CharacterNamesDialog dialog(this);
     std::array<QString, 3> texts;
@@ -304,16 +304,16 @@ bool ConverterDialog::RunNamesDialog(std::array<std::string, 3>& names)
     return true;
 }
 
-void ConverterDialog::OnClearEntry()
+void ConverterDialog::clearEntry()
 {
     {
         ConfirmClearDialog dialog(this);
         if (dialog.run() != QDialog::Accepted)
             return;
     }
-    CharacterSheet& sheet = m_store.sheet;
+    CharacterSheet& sheet = characterStore.sheet;
     for (int school = 0; school < schoolCount; ++school)
-        SchoolLevel(sheet, school) = 0;
+        schoolLevel(sheet, school) = 0;
     sheet.spellCount = static_cast<std::int32_t>(SpellCountMode::ThreeSpells);
     sheet.currentIntel = 0;
     sheet.magicNumber = 0;
@@ -321,15 +321,15 @@ void ConverterDialog::OnClearEntry()
     sheet.spellP1 = 0;
     sheet.spellP2 = 0;
     for (int school = 0; school < schoolCount; ++school)
-        NextLevelFigure(sheet, school) = 0;
-    if (const std::int32_t slot = m_store.currentPlayer; validSlot(slot))
-        m_store.playerNames[static_cast<std::size_t>(slot - 1)] = DefaultSlotName(slot);
-    ApplySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), this);
-    WriteControls();
-    m_store.SaveCharacter();
+        nextLevelFigure(sheet, school) = 0;
+    if (const std::int32_t slot = characterStore.currentPlayer; validSlot(slot))
+        characterStore.playerNames[static_cast<std::size_t>(slot - 1)] = defaultSlotName(slot);
+    applySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), this);
+    writeControls();
+    characterStore.saveCharacter();
 }
 
-void ConverterDialog::OnExit()
+void ConverterDialog::exitProgram()
 {
     if (const ExitHandler& handler = exitHandler())
         handler(0);
@@ -337,7 +337,7 @@ void ConverterDialog::OnExit()
         std::exit(0);
 }
 
-void ConverterDialog::OnAbout()
+void ConverterDialog::showAbout()
 {
     AboutDialog dialog(this);
     dialog.run();
@@ -363,7 +363,7 @@ void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
     const QString caption = fromStoredName(name);
     button->setText(caption);
     // A blank name leaves the button without a caption to read out.
-    button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(DefaultSlotName(slot)) : QString());
+    button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(defaultSlotName(slot)) : QString());
 }
 
 void ConverterDialog::setNameBoxText(std::string_view name)

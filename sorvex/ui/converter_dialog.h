@@ -20,18 +20,18 @@ class ConverterDialog : public TemplateDialog,
 public:
     explicit ConverterDialog(QWidget* parent = nullptr);
 
-    [[nodiscard]] CharacterStore& store() { return m_store; }
+    [[nodiscard]] CharacterStore& store() { return characterStore; }
 
     // False after a refused entry; the fields after it are left unread.
-    bool ReadControls();
-    void WriteControls() override;
-    void OnCalculate() override;
-    void OnSelectPlayer(int player);
-    void OnSpellCountClicked(int mode);
-    void OnSetPlayerNames();
-    void OnClearEntry();
-    void OnExit();
-    void OnAbout();
+    bool readControls();
+    void writeControls() override;
+    void calculate() override;
+    void selectPlayer(int player);
+    void selectSpellCount(int mode);
+    void editPlayerNames();
+    void clearEntry();
+    void exitProgram();
+    void showAbout();
 
     // Ends the process; tests replace it to see the call instead.
     using ExitHandler = std::function<void(int status)>;
@@ -46,7 +46,7 @@ public:
     void setResultFigure(int school, std::int32_t figure) override;
     void setResultEnabled(int school, bool enabled) override;
     void showWarning(std::string_view title, std::string_view text) override;
-    bool RunNamesDialog(std::array<std::string, 3>& names) override;
+    bool runNamesDialog(std::array<std::string, 3>& names) override;
 
 protected:
     void initDialog() override;
@@ -59,7 +59,7 @@ private:
     void refuseEntry(QLineEdit* field, const QString& message);
     void addKeyboardShortcuts();
 
-    CharacterStore m_store;
+    CharacterStore characterStore;
 };
 
 }  // namespace sorvex

@@ -108,7 +108,7 @@ const DialogTemplate characterNamesDialogTemplate{129, u"Character Names", 186, 
 const DialogTemplate confirmClearDialogTemplate{132, u"Really?", 186, 82, false, confirmClearControls};
 const DialogTemplate aboutDialogTemplate{100, u"About Sorvex", 217, 55, false, aboutControls};
 
-QIcon ApplicationIcon()
+QIcon applicationIcon()
 {
     return QIcon(QStringLiteral(":/resources/sorvex.ico"));
 }

@@ -51,6 +51,6 @@ extern const DialogTemplate confirmClearDialogTemplate;    // 132
 extern const DialogTemplate aboutDialogTemplate;           // 100
 
 // Icon 128.
-QIcon ApplicationIcon();
+QIcon applicationIcon();
 
 }  // namespace sorvex

@@ -17,7 +17,7 @@ MessageResponder& responder()
 
 }  // namespace
 
-QString ProgramName()
+QString executableName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
@@ -29,7 +29,7 @@ void setMessageResponder(MessageResponder installed)
 
 void showMessage(QWidget* owner, QMessageBox::Icon icon, const QString& text)
 {
-    const ShownMessage message{owner, icon, ProgramName(), text};
+    const ShownMessage message{owner, icon, executableName(), text};
     if (responder()) {
         responder()(message);
         return;

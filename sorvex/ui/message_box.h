@@ -10,7 +10,7 @@
 namespace sorvex {
 
 // The executable's file name without its extension.
-QString ProgramName();
+QString executableName();
 
 struct ShownMessage {
     QPointer<QWidget> owner;

@@ -28,7 +28,7 @@ constexpr int baseUnitX = 6;
 constexpr int baseUnitY = 13;
 
 // Rounds halves away from zero, as MulDiv does.
-int MulDiv(int number, int numerator, int denominator)
+int mulDiv(int number, int numerator, int denominator)
 {
     const long long product = static_cast<long long>(number) * numerator;
     const long long magnitude = (std::llabs(product) + denominator / 2) / denominator;
@@ -54,45 +54,45 @@ protected:
 // set by the program is shown whole, and stays editable, as Qt validates only typed changes.
 class FitsWidthValidator : public QValidator {
 public:
-    explicit FitsWidthValidator(QLineEdit* edit) : QValidator(edit), m_edit(edit) {}
+    explicit FitsWidthValidator(QLineEdit* lineEdit) : QValidator(lineEdit), edit(lineEdit) {}
 
     State validate(QString& input, int&) const override
     {
         QStyleOptionFrame option;
-        option.initFrom(m_edit);
-        QStyle* style = m_edit->style();
-        option.lineWidth = m_edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_edit) : 0;
-        const QRect contents = style->subElementRect(QStyle::SE_LineEditContents, &option, m_edit);
+        option.initFrom(edit);
+        QStyle* style = edit->style();
+        option.lineWidth = edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+        const QRect contents = style->subElementRect(QStyle::SE_LineEditContents, &option, edit);
         constexpr int textMargins = 2 * 2 + 1;  // Qt's horizontal margin on each side, and the cursor
-        const bool fits = m_edit->fontMetrics().horizontalAdvance(input) <= contents.width() - textMargins;
+        const bool fits = edit->fontMetrics().horizontalAdvance(input) <= contents.width() - textMargins;
         return fits ? Acceptable : Invalid;
     }
 
 private:
-    QLineEdit* m_edit;
+    QLineEdit* edit;
 };
 
 }  // namespace
 
-void SetUpDialogFonts()
+void setUpDialogFonts()
 {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 }
 
-int DialogUnitsToPixelsX(int units)
+int dialogUnitsToPixelsX(int units)
 {
-    return MulDiv(units, baseUnitX, 4);
+    return mulDiv(units, baseUnitX, 4);
 }
 
-int DialogUnitsToPixelsY(int units)
+int dialogUnitsToPixelsY(int units)
 {
-    return MulDiv(units, baseUnitY, 8);
+    return mulDiv(units, baseUnitY, 8);
 }
 
-QRect DialogUnitsToPixels(const DialogUnits& place)
+QRect dialogUnitsToPixels(const DialogUnits& place)
 {
-    return {DialogUnitsToPixelsX(place.x), DialogUnitsToPixelsY(place.y), DialogUnitsToPixelsX(place.width),
-            DialogUnitsToPixelsY(place.height)};
+    return {dialogUnitsToPixelsX(place.x), dialogUnitsToPixelsY(place.y), dialogUnitsToPixelsX(place.width),
+            dialogUnitsToPixelsY(place.height)};
 }
 
 void TemplateDialog::setOpenedHook(OpenedHook hook)
@@ -101,7 +101,7 @@ void TemplateDialog::setOpenedHook(OpenedHook hook)
 }
 
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner)
-    : QDialog(owner), m_template(dialogTemplate), m_owner(owner)
+    : QDialog(owner), sourceTemplate(dialogTemplate), ownerWidget(owner)
 {
     installAccessibleInterfaces();
     Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -113,26 +113,26 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
-    setFixedSize(DialogUnitsToPixelsX(dialogTemplate.width), DialogUnitsToPixelsY(dialogTemplate.height));
+    setFixedSize(dialogUnitsToPixelsX(dialogTemplate.width), dialogUnitsToPixelsY(dialogTemplate.height));
 
     QPushButton* defaultButton = nullptr;
     for (const ControlTemplate& entry : dialogTemplate.controls) {
         QWidget* widget = createControl(entry);
-        m_controls.push_back(widget);
+        createdControls.push_back(widget);
         if (entry.styles & TabStop)
-            m_tabStops.push_back(widget);
+            tabStopControls.push_back(widget);
         if (entry.kind == ControlKind::PushButton && (entry.styles & DefaultButton))
             defaultButton = static_cast<QPushButton*>(widget);
     }
     // Group boxes are only frames: they stay behind the controls they surround and take no clicks.
-    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+    for (auto it = createdControls.rbegin(); it != createdControls.rend(); ++it) {
         if (qobject_cast<QGroupBox*>(*it))
             (*it)->lower();
     }
     if (defaultButton)
         defaultButton->setDefault(true);
-    for (std::size_t i = 1; i < m_tabStops.size(); ++i)
-        QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+    for (std::size_t i = 1; i < tabStopControls.size(); ++i)
+        QWidget::setTabOrder(tabStopControls[i - 1], tabStopControls[i]);
 }
 
 QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
@@ -194,7 +194,7 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
     }
     if (entry.kind != ControlKind::GroupBox && entry.kind != ControlKind::Static && entry.kind != ControlKind::Icon)
         widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    QRect place = DialogUnitsToPixels(entry.place);
+    QRect place = dialogUnitsToPixels(entry.place);
     if (auto* label = qobject_cast<QLabel*>(widget); label && entry.kind == ControlKind::Static) {
         // The substitute font runs wider than the one the template was laid out for: a one-line text
         // grows its control rather than lose its end.
@@ -221,10 +221,10 @@ QWidget* TemplateDialog::control(int id) const
 {
     if (id == noId)
         return nullptr;
-    const auto controls = m_template.controls;
+    const auto controls = sourceTemplate.controls;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].id == id)
-            return m_controls[i];
+            return createdControls[i];
     }
     return nullptr;
 }
@@ -232,19 +232,19 @@ QWidget* TemplateDialog::control(int id) const
 std::vector<QRadioButton*> TemplateDialog::radioGroupAt(std::size_t first) const
 {
     std::vector<QRadioButton*> group;
-    const auto controls = m_template.controls;
+    const auto controls = sourceTemplate.controls;
     for (std::size_t i = first; i < controls.size(); ++i) {
         if (i > first && (controls[i].styles & Group))
             break;
         if (controls[i].kind == ControlKind::AutoRadioButton)
-            group.push_back(static_cast<QRadioButton*>(m_controls[i]));
+            group.push_back(static_cast<QRadioButton*>(createdControls[i]));
     }
     return group;
 }
 
 std::vector<QRadioButton*> TemplateDialog::radioGroup(int firstId) const
 {
-    const auto controls = m_template.controls;
+    const auto controls = sourceTemplate.controls;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].id == firstId)
             return radioGroupAt(i);
@@ -254,11 +254,11 @@ std::vector<QRadioButton*> TemplateDialog::radioGroup(int firstId) const
 
 void TemplateDialog::checkExclusively(QRadioButton* clicked)
 {
-    const auto it = std::find(m_controls.begin(), m_controls.end(), clicked);
-    if (it == m_controls.end())
+    const auto it = std::find(createdControls.begin(), createdControls.end(), clicked);
+    if (it == createdControls.end())
         return;
-    std::size_t first = static_cast<std::size_t>(it - m_controls.begin());
-    while (first > 0 && !(m_template.controls[first].styles & Group))
+    std::size_t first = static_cast<std::size_t>(it - createdControls.begin());
+    while (first > 0 && !(sourceTemplate.controls[first].styles & Group))
         --first;
     for (QRadioButton* radio : radioGroupAt(first)) {
         if (radio != clicked)
@@ -268,11 +268,11 @@ void TemplateDialog::checkExclusively(QRadioButton* clicked)
 
 bool TemplateDialog::moveInRadioGroup(QRadioButton* from, int step)
 {
-    const auto it = std::find(m_controls.begin(), m_controls.end(), from);
-    if (it == m_controls.end())
+    const auto it = std::find(createdControls.begin(), createdControls.end(), from);
+    if (it == createdControls.end())
         return false;
-    std::size_t first = static_cast<std::size_t>(it - m_controls.begin());
-    while (first > 0 && !(m_template.controls[first].styles & Group))
+    std::size_t first = static_cast<std::size_t>(it - createdControls.begin());
+    while (first > 0 && !(sourceTemplate.controls[first].styles & Group))
         --first;
     const std::vector<QRadioButton*> group = radioGroupAt(first);
     const auto at = std::find(group.begin(), group.end(), from);
@@ -319,9 +319,9 @@ void TemplateDialog::placeOnOpening()
     // Whole windows are centred, frames included, as the dialog manager does.
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize outer = size().grownBy(frame);
-    QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = ownerWidget ? ownerWidget->screen() : QGuiApplication::primaryScreen();
     const QRect workArea = screen ? screen->availableGeometry() : QRect();
-    const QRect area = m_owner ? m_owner->window()->frameGeometry() : workArea;
+    const QRect area = ownerWidget ? ownerWidget->window()->frameGeometry() : workArea;
     QPoint topLeft(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
     if (!workArea.isEmpty()) {
         topLeft.setX(std::max(workArea.left(), std::min(topLeft.x(), workArea.right() + 1 - outer.width())));
@@ -329,7 +329,7 @@ void TemplateDialog::placeOnOpening()
     }
     move(topLeft);
 
-    for (QWidget* stop : m_tabStops) {
+    for (QWidget* stop : tabStopControls) {
         if (stop->isEnabled()) {
             stop->setFocus(Qt::TabFocusReason);
             break;
@@ -339,8 +339,8 @@ void TemplateDialog::placeOnOpening()
 
 void TemplateDialog::showEvent(QShowEvent* event)
 {
-    if (!m_opened) {
-        m_opened = true;
+    if (!hasOpened) {
+        hasOpened = true;
         initDialog();
         placeOnOpening();
     }

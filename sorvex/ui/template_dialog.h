@@ -55,11 +55,11 @@ struct DialogTemplate {
 
 // "MS Sans Serif" 8 point at 96 dots per inch: base units 6 across, 13 down, rounded as MulDiv does.
 // Maps the template font onto an installed equivalent; call once before the first dialog.
-void SetUpDialogFonts();
+void setUpDialogFonts();
 
-int DialogUnitsToPixelsX(int units);
-int DialogUnitsToPixelsY(int units);
-QRect DialogUnitsToPixels(const DialogUnits& place);
+int dialogUnitsToPixelsX(int units);
+int dialogUnitsToPixelsY(int units);
+QRect dialogUnitsToPixels(const DialogUnits& place);
 
 class TemplateDialog : public QDialog {
     Q_OBJECT
@@ -71,9 +71,9 @@ public:
     template <typename T>
     [[nodiscard]] T* control(int id) const { return qobject_cast<T*>(control(id)); }
 
-    [[nodiscard]] const std::vector<QWidget*>& controlsInTemplateOrder() const { return m_controls; }
-    [[nodiscard]] const std::vector<QWidget*>& tabStops() const { return m_tabStops; }
-    [[nodiscard]] const DialogTemplate& dialogTemplate() const { return m_template; }
+    [[nodiscard]] const std::vector<QWidget*>& controlsInTemplateOrder() const { return createdControls; }
+    [[nodiscard]] const std::vector<QWidget*>& tabStops() const { return tabStopControls; }
+    [[nodiscard]] const DialogTemplate& dialogTemplate() const { return sourceTemplate; }
 
     // The radio buttons from the group-style control firstId up to the next group-style control.
     [[nodiscard]] std::vector<QRadioButton*> radioGroup(int firstId) const;
@@ -98,11 +98,11 @@ private:
     bool moveInRadioGroup(QRadioButton* from, int step);
     void placeOnOpening();
 
-    const DialogTemplate& m_template;
-    QWidget* m_owner = nullptr;
-    std::vector<QWidget*> m_controls;
-    std::vector<QWidget*> m_tabStops;
-    bool m_opened = false;
+    const DialogTemplate& sourceTemplate;
+    QWidget* ownerWidget = nullptr;
+    std::vector<QWidget*> createdControls;
+    std::vector<QWidget*> tabStopControls;
+    bool hasOpened = false;
 };
 
 }  // namespace sorvex

@@ -26,8 +26,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: sorvex_screenshots <folder>\n");
         return 2;
     }
-    sorvex::SetUpDialogFonts();
-    QApplication::setWindowIcon(sorvex::ApplicationIcon());
+    sorvex::setUpDialogFonts();
+    QApplication::setWindowIcon(sorvex::applicationIcon());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     sorvex::ConverterDialog main;
