@@ -63,6 +63,4 @@ LONG RegCloseKey(HKEY hKey);
 namespace sorvex::regfile {
 std::string storeFolder();
 std::string storeFile();
-// The text of a .reg file holding the given file's key tree, as it would be written; for tests and fuzzing.
-std::string parseAndWrite(const std::string& bytes, bool* damaged);
 }  // namespace sorvex::regfile

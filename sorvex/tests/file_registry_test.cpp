@@ -1,3 +1,4 @@
+#include "reg_format.h"
 #include "store_fakes.h"
 
 #include <sys/file.h>

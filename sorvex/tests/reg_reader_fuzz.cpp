@@ -1,4 +1,4 @@
-#include "registry_api.h"
+#include "reg_format.h"
 
 #include <cstddef>
 #include <cstdint>
