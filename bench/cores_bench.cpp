@@ -112,7 +112,7 @@ BENCHMARK(KorvaneComputeImproves);
 class FailingSink final : public sorvex::MessageSink {
 public:
     bool warned = false;
-    void showWarning(std::string_view, std::string_view) override { warned = true; }
+    void showWarning(std::string_view) override { warned = true; }
 };
 
 // A filled character in a store folder of the benchmark's own, removed at the end.

@@ -232,7 +232,7 @@ private:
 
     class ThrowingSink final : public sorvex::MessageSink {
     public:
-        void showWarning(std::string_view, std::string_view text) override { Fail(std::string(text)); }
+        void showWarning(std::string_view text) override { Fail(std::string(text)); }
     };
 
     // Three characters, each with every school and percentage set, as a player's store holds them.

@@ -5,8 +5,6 @@
 
 namespace sorvex {
 
-double spellDivisor = 0.0;
-
 namespace {
 
 constexpr std::int64_t int32Min = std::numeric_limits<std::int32_t>::min();
@@ -105,7 +103,21 @@ void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldVie
     if (mode < 2)
         sheet.spellP2 = 0;
     static constexpr double divisors[] = {3.0, 1.5, 1.0};
-    spellDivisor = divisors[mode];
+    sheet.spellDivisor = divisors[mode];
+}
+
+void clearEntries(CharacterSheet& sheet)
+{
+    for (int school = 0; school < schoolCount; ++school) {
+        schoolLevel(sheet, school) = 0;
+        nextLevelFigure(sheet, school) = 0;
+    }
+    sheet.spellCount = static_cast<std::int32_t>(SpellCountMode::ThreeSpells);
+    sheet.currentIntel = 0;
+    sheet.magicNumber = 0;
+    sheet.spellP0 = 0;
+    sheet.spellP1 = 0;
+    sheet.spellP2 = 0;
 }
 
 Calculation calculate(CharacterSheet& sheet)
@@ -121,7 +133,7 @@ Calculation calculate(CharacterSheet& sheet)
     result.totalPoints = saturate(std::int64_t{result.intellectBase} + result.levelPoints);
     result.percentSum = saturate(std::int64_t{sheet.spellP0} + sheet.spellP1 + sheet.spellP2);
 
-    sheet.magicNumber = truncateSaturated(quotient(result.totalPoints, spellDivisor) -
+    sheet.magicNumber = truncateSaturated(quotient(result.totalPoints, sheet.spellDivisor) -
                                           static_cast<double>(result.percentSum));
     return result;
 }
@@ -144,7 +156,7 @@ void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_
         const std::string_view caption = target <= 297 ? nextLevelCaption : unreachableCaption;
         if (target < 87)
             target = 87;
-        const std::int32_t divided = truncateSaturated(quotient(static_cast<double>(target), spellDivisor));
+        const std::int32_t divided = truncateSaturated(quotient(static_cast<double>(target), sheet.spellDivisor));
         const std::int32_t figure = saturate(std::int64_t{divided} - percentSum);
         nextLevelFigure(sheet, school) = figure;
         if (view) {

@@ -28,6 +28,10 @@ struct CharacterSheet {
     std::int32_t nextRiija = 0;
     std::int32_t nextQor = 0;
     std::int32_t nextJala = 0;
+    // Set by applySpellCountMode and not stored; 0.0 until a mode has been applied.
+    double spellDivisor = 0.0;
+
+    bool operator==(const CharacterSheet&) const = default;
 };
 
 // Number of spells or skills in the current level, as stored in CharacterSheet::spellCount.
@@ -45,9 +49,6 @@ std::int32_t& schoolLevel(CharacterSheet& sheet, int school);
 std::int32_t schoolLevel(const CharacterSheet& sheet, int school);
 std::int32_t& nextLevelFigure(CharacterSheet& sheet, int school);
 std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school);
-
-// Program-wide; 0.0 until a spell count mode has been applied.
-extern double spellDivisor;
 
 // The percentage fields of the dialog (index 0..2 for spellP0..spellP2).
 class SpellFieldView {
@@ -68,6 +69,10 @@ public:
 
 // Modes outside 0..2 change nothing, the divisor included. view may be null.
 void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view);
+
+// "Clear Entry": every level, figure and percentage back to 0, three spells. The divisor stays until the
+// mode is applied.
+void clearEntries(CharacterSheet& sheet);
 
 struct Calculation {
     std::int32_t intellectBase = 0;

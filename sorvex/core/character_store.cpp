@@ -32,17 +32,17 @@ void CharacterStore::showNames()
 {
     for (int slot = 1; slot <= 3; ++slot)
         view.setPlayerButtonCaption(slot, playerNames[static_cast<std::size_t>(slot - 1)]);
-    if (currentPlayer >= 1 && currentPlayer <= 3)
+    if (isSlot(currentPlayer))
         view.setNameBoxText(playerNames[static_cast<std::size_t>(currentPlayer - 1)]);
 }
 
 void CharacterStore::showStoreNotice()
 {
     if (const auto notice = takeStoreNotice())
-        messages.showWarning(programName, *notice);
+        messages.showWarning(*notice);
 }
 
-void CharacterStore::loadCharacter()
+const CharacterSheet& CharacterStore::loadCharacter()
 {
     {
         const std::string slotPath = slotKeyPath();
@@ -67,15 +67,14 @@ void CharacterStore::loadCharacter()
         showNames();
         for (int slot = 1; slot <= 3; ++slot)
             view.setSelectionMarker(slot, "");
-        if (currentPlayer >= 1 && currentPlayer <= 3)
+        if (isSlot(currentPlayer))
             view.setSelectionMarker(currentPlayer, selectionMarkerText);
 
         slotKey.close();
         rootKey.close();
     }
     showStoreNotice();
-    view.writeControls();
-    view.calculate();
+    return sheet;
 }
 
 bool CharacterStore::saveCharacter()
@@ -102,6 +101,22 @@ bool CharacterStore::saveCharacter()
     }
     showStoreNotice();
     return true;
+}
+
+void CharacterStore::recalculate(ResultView* results)
+{
+    saveCharacter();
+    const Calculation calculation = calculate(sheet);
+    saveCharacter();
+    showNextLevels(sheet, calculation.totalPoints, calculation.percentSum, results);
+}
+
+void CharacterStore::clearEntry()
+{
+    clearEntries(sheet);
+    if (isSlot(currentPlayer))
+        playerNames[static_cast<std::size_t>(currentPlayer - 1)] = defaultSlotName(currentPlayer);
+    applySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), &view);
 }
 
 void CharacterStore::editPlayerNames(NamesDialogRunner& dialog)

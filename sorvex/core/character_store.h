@@ -20,8 +20,6 @@ public:
     virtual void setPlayerButtonCaption(int slot, std::string_view name) = 0;
     virtual void setNameBoxText(std::string_view name) = 0;
     virtual void setSelectionMarker(int slot, std::string_view text) = 0;
-    virtual void writeControls() = 0;
-    virtual void calculate() = 0;
 };
 
 // The names dialog: shows the names given, returns true on OK with the names as edited.
@@ -42,8 +40,14 @@ public:
     std::int32_t currentPlayer = 1;
     std::array<std::string, 3> playerNames;
 
-    void loadCharacter();
+    // Reads the selected character into the sheet and shows its names and marker; the dialog then shows
+    // the sheet's entries and calculates them.
+    const CharacterSheet& loadCharacter();
     bool saveCharacter();
+    // Stores the sheet as entered, works out its figures, stores them too and shows them. results may be null.
+    void recalculate(ResultView* results);
+    // Empties the selected character's sheet and gives its slot the default name; nothing is stored yet.
+    void clearEntry();
     void editPlayerNames(NamesDialogRunner& dialog);
 
     std::string slotKeyPath() const;
@@ -55,6 +59,12 @@ private:
     ConverterView& view;
     MessageSink& messages;
 };
+
+// Characters are kept in slots 1..3.
+constexpr bool isSlot(std::int32_t slot)
+{
+    return slot >= 1 && slot <= 3;
+}
 
 // "Player 1" .. "Player 3": the name of an emptied slot.
 std::string defaultSlotName(std::int32_t slot);

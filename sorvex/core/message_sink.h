@@ -4,13 +4,11 @@
 
 namespace sorvex {
 
-inline constexpr std::string_view programName = "Sorvex";
-
-// Warning message boxes of the store, titled with the program's name; the dialogs provide it.
+// Warning message boxes of the store; the dialogs title them with the program's name.
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
-    virtual void showWarning(std::string_view title, std::string_view text) = 0;
+    virtual void showWarning(std::string_view text) = 0;
 };
 
 }  // namespace sorvex

@@ -42,7 +42,7 @@ RegistryKey::RegistryKey(HKEY root, const char* path, bool create, MessageSink& 
     if (RegOpenKeyExA(root, path, 0, KEY_READ, &handle) == ERROR_SUCCESS)
         return;
     handle = nullptr;
-    messages.showWarning(programName, openFailureMessage(root, path));
+    messages.showWarning(openFailureMessage(root, path));
 }
 
 RegistryKey::~RegistryKey()

@@ -119,15 +119,15 @@ class SpellMode : public testing::TestWithParam<ModeRow> {};
 TEST_P(SpellMode, SetsFieldsSheetAndDivisor)
 {
     const ModeRow& r = GetParam();
-    spellDivisor = 0.0;
     CharacterSheet sheet = sheetWith(0, {}, r.mode, {11, 22, 33});
+    EXPECT_EQ(sheet.spellDivisor, 0.0);
     Recorder view;
     applySpellCountMode(sheet, r.mode, &view);
     EXPECT_EQ(view.log, r.log);
     EXPECT_EQ(sheet.spellP0, 11);
     EXPECT_EQ(sheet.spellP1, r.p1);
     EXPECT_EQ(sheet.spellP2, r.p2);
-    EXPECT_EQ(spellDivisor, r.divisor);
+    EXPECT_EQ(sheet.spellDivisor, r.divisor);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -143,11 +143,26 @@ TEST(SpellMode, OutsideRangeKeepsPreviousDivisorAndTouchesNothing)
         applySpellCountMode(sheet, 1, nullptr);
         Recorder view;
         applySpellCountMode(sheet, mode, &view);
-        EXPECT_EQ(spellDivisor, 1.5);
+        EXPECT_EQ(sheet.spellDivisor, 1.5);
         EXPECT_TRUE(view.log.empty());
         EXPECT_EQ(sheet.spellP1, 6);
         EXPECT_EQ(sheet.spellP2, 0);
     }
+}
+
+TEST(ClearEntries, LeavesAnEmptySheetOfThreeSpellsAndTheDivisor)
+{
+    CharacterSheet s = sheetWith(120, {1, 2, 3, 4, 5, 6, -1}, 0, {10, 20, 30});
+    s.magicNumber = 55;
+    for (int school = 0; school < schoolCount; ++school)
+        nextLevelFigure(s, school) = 100 + school;
+    s.spellDivisor = 3.0;
+    clearEntries(s);
+
+    CharacterSheet empty;
+    empty.spellCount = static_cast<std::int32_t>(SpellCountMode::ThreeSpells);
+    empty.spellDivisor = 3.0;
+    EXPECT_EQ(s, empty);
 }
 
 TEST(NextLevel, CaptionTurnsBetween297And298)
@@ -225,9 +240,9 @@ TEST(Calculate, TruncationOrderDiffersBetweenMagicNumberAndFigure)
 
 TEST(Calculate, ExtremeInputsSaturate)
 {
-    spellDivisor = 1.0;
     CharacterSheet high = sheetWith(0, {INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, 2,
                                 {INT_MAX, INT_MAX, INT_MAX});
+    high.spellDivisor = 1.0;
     Calculation c = calculate(high);
     EXPECT_EQ(c.levelPoints, INT_MAX);
     EXPECT_EQ(c.totalPoints, INT_MAX);
@@ -240,6 +255,7 @@ TEST(Calculate, ExtremeInputsSaturate)
 
     CharacterSheet low = sheetWith(INT_MIN, {INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN}, 2,
                                {INT_MIN, INT_MIN, INT_MIN});
+    low.spellDivisor = 1.0;
     c = calculate(low);
     EXPECT_EQ(c.levelPoints, INT_MIN);
     EXPECT_EQ(c.totalPoints, INT_MIN + 185);
@@ -252,14 +268,15 @@ TEST(Calculate, ExtremeInputsSaturate)
     EXPECT_EQ(v.figures[Kraanan], INT_MAX);
 
     CharacterSheet mixed = sheetWith(0, {1, 0, 0, 0, 0, 0, 0}, 2, {INT_MAX, 1, 0});
+    mixed.spellDivisor = 1.0;
     EXPECT_EQ(calculate(mixed).percentSum, INT_MAX);
     EXPECT_EQ(mixed.magicNumber, 192 - INT_MAX);
 }
 
 TEST(Calculate, ZeroDivisorGivesDefinedFigures)
 {
-    spellDivisor = 0.0;
     CharacterSheet s = sheetWith(0, {1, 0, 0, 0, 0, 0, 0}, -1, {10, 0, 0});
+    ASSERT_EQ(s.spellDivisor, 0.0);
     const Calculation c = calculate(s);
     EXPECT_EQ(s.magicNumber, INT_MAX);
     Recorder v;

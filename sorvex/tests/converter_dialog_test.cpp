@@ -397,6 +397,7 @@ private Q_SLOTS:
         expected.currentIntel = stored;
         expected.spellP0 = percentagesRead ? 40 : 1;
         expected.spellP1 = expected.spellP2 = 1;
+        applySpellCountMode(expected, expected.spellCount, nullptr);
         const Calculation calculation = calculate(expected);
         showNextLevels(expected, calculation.totalPoints, calculation.percentSum, nullptr);
         QCOMPARE(o.resultField(Riija)->text(), QString::number(expected.nextRiija));
@@ -747,7 +748,7 @@ private Q_SLOTS:
     void storeWarningsAreTitledWithTheProgramName()
     {
         Opened o;
-        o.dialog.showWarning(programName, "The store could not be read.");
+        o.dialog.showWarning("The store could not be read.");
         QCOMPARE(shownMessages.size(), 1);
         QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_qs);
         QCOMPARE(shownMessages[0].icon, QMessageBox::Warning);

@@ -106,11 +106,6 @@ std::string toStoredName(const QString& name)
 #endif
 }
 
-bool validSlot(int slot)
-{
-    return slot >= 1 && slot <= 3;
-}
-
 bool validSchool(int school)
 {
     return school >= 0 && school < schoolCount;
@@ -180,7 +175,7 @@ void ConverterDialog::initDialog()
     }
 #endif
     setWindowIcon(applicationIcon());
-    characterStore.loadCharacter();
+    loadCharacter();
 }
 
 #ifdef Q_OS_WIN
@@ -219,9 +214,8 @@ void ConverterDialog::refuseEntry(QLineEdit* field, const QString& message)
     field->selectAll();
 }
 
-bool ConverterDialog::readControls()
+bool ConverterDialog::readControls(CharacterSheet& sheet)
 {
-    CharacterSheet& sheet = characterStore.sheet;
     for (const Binding& binding : bindings) {
         if (binding.kind == RadioIndex) {
             std::int32_t value = -1;
@@ -250,9 +244,8 @@ bool ConverterDialog::readControls()
     return true;
 }
 
-void ConverterDialog::writeControls()
+void ConverterDialog::writeControls(const CharacterSheet& sheet)
 {
-    const CharacterSheet& sheet = characterStore.sheet;
     for (const Binding& binding : bindings) {
         const std::int32_t value = sheet.*binding.field;
         if (binding.kind == RadioIndex) {
@@ -265,19 +258,22 @@ void ConverterDialog::writeControls()
     }
 }
 
+void ConverterDialog::loadCharacter()
+{
+    writeControls(characterStore.loadCharacter());
+    calculate();
+}
+
 void ConverterDialog::calculate()
 {
-    readControls();
-    characterStore.saveCharacter();
-    const Calculation calculation = sorvex::calculate(characterStore.sheet);
-    characterStore.saveCharacter();
-    showNextLevels(characterStore.sheet, calculation.totalPoints, calculation.percentSum, this);
+    readControls(characterStore.sheet);
+    characterStore.recalculate(this);
 }
 
 void ConverterDialog::selectPlayer(int player)
 {
     characterStore.currentPlayer = player;
-    characterStore.loadCharacter();
+    loadCharacter();
 }
 
 void ConverterDialog::selectSpellCount(int mode)
@@ -311,21 +307,8 @@ void ConverterDialog::clearEntry()
         if (dialog.run() != QDialog::Accepted)
             return;
     }
-    CharacterSheet& sheet = characterStore.sheet;
-    for (int school = 0; school < schoolCount; ++school)
-        schoolLevel(sheet, school) = 0;
-    sheet.spellCount = static_cast<std::int32_t>(SpellCountMode::ThreeSpells);
-    sheet.currentIntel = 0;
-    sheet.magicNumber = 0;
-    sheet.spellP0 = 0;
-    sheet.spellP1 = 0;
-    sheet.spellP2 = 0;
-    for (int school = 0; school < schoolCount; ++school)
-        nextLevelFigure(sheet, school) = 0;
-    if (const std::int32_t slot = characterStore.currentPlayer; validSlot(slot))
-        characterStore.playerNames[static_cast<std::size_t>(slot - 1)] = defaultSlotName(slot);
-    applySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), this);
-    writeControls();
+    characterStore.clearEntry();
+    writeControls(characterStore.sheet);
     characterStore.saveCharacter();
 }
 
@@ -357,7 +340,7 @@ void ConverterDialog::setPercentFieldText(int index, std::string_view text)
 
 void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
 {
-    if (!validSlot(slot))
+    if (!isSlot(slot))
         return;
     auto* button = control<QPushButton>(playerButtons[slot - 1]);
     const QString caption = fromStoredName(name);
@@ -376,7 +359,7 @@ void ConverterDialog::setNameBoxText(std::string_view name)
 
 void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
 {
-    if (!validSlot(slot))
+    if (!isSlot(slot))
         return;
     auto* marker = control<QLabel>(markers[slot - 1]);
     marker->setText(fromUtf8(text));
@@ -402,7 +385,7 @@ void ConverterDialog::setResultEnabled(int school, bool enabled)
         control(converter::resultField[school])->setEnabled(enabled);
 }
 
-void ConverterDialog::showWarning(std::string_view, std::string_view text)
+void ConverterDialog::showWarning(std::string_view text)
 {
     showMessage(this, QMessageBox::Warning, fromUtf8(text));
 }

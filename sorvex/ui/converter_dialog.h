@@ -22,17 +22,6 @@ public:
 
     [[nodiscard]] CharacterStore& store() { return characterStore; }
 
-    // False after a refused entry; the fields after it are left unread.
-    bool readControls();
-    void writeControls() override;
-    void calculate() override;
-    void selectPlayer(int player);
-    void selectSpellCount(int mode);
-    void editPlayerNames();
-    void clearEntry();
-    void exitProgram();
-    void showAbout();
-
     // Ends the process; tests replace it to see the call instead.
     using ExitHandler = std::function<void(int status)>;
     static void setExitHandler(ExitHandler handler);  // an empty one restores std::exit
@@ -45,7 +34,7 @@ public:
     void setResultCaption(int school, std::string_view caption) override;
     void setResultFigure(int school, std::int32_t figure) override;
     void setResultEnabled(int school, bool enabled) override;
-    void showWarning(std::string_view title, std::string_view text) override;
+    void showWarning(std::string_view text) override;
     bool runNamesDialog(std::array<std::string, 3>& names) override;
 
 protected:
@@ -56,6 +45,18 @@ protected:
 #endif
 
 private:
+    void loadCharacter();
+    void calculate();
+    void selectPlayer(int player);
+    void selectSpellCount(int mode);
+    void editPlayerNames();
+    void clearEntry();
+    void exitProgram();
+    void showAbout();
+
+    // False after a refused entry; the fields after it are left unread.
+    bool readControls(CharacterSheet& sheet);
+    void writeControls(const CharacterSheet& sheet);
     void refuseEntry(QLineEdit* field, const QString& message);
     void addKeyboardShortcuts();
 
