@@ -1,6 +1,7 @@
 // The player's main action in each program, timed from the input event until its result has been
 // painted, in process on the offscreen platform: a light box click in pellan, an option click and
 // Enter in korvane, and "Calculate" in sorvex against two durable file replacements of the store.
+#include "control_ids.h"
 #include "converter_dialog.h"
 #include "file_registry.h"
 #include "forms.h"
@@ -242,10 +243,10 @@ SorvexTimes SorvexCalculate(int runs)
         sorvex::ConverterDialog dialog;
         Settle(dialog);
         PaintWatch watch;
-        auto* calculate = Control<QAbstractButton>(dialog, 6);
-        auto* intellect = Control<QLineEdit>(dialog, 1010);
+        auto* calculate = Control<QAbstractButton>(dialog, sorvex::converter::calculateButton);
+        auto* intellect = Control<QLineEdit>(dialog, sorvex::converter::currentIntelEdit);
         std::vector<QWidget*> results;
-        for (const int id : {1012, 1068, 1067, 1020, 1013, 1069, 1070}) {
+        for (const int id : sorvex::converter::resultField) {
             results.push_back(Control<QWidget>(dialog, id));
             watch.watch(results.back());
         }

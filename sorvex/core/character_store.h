@@ -1,8 +1,8 @@
 // The three characters and their names in the current user's store.
 #pragma once
 
-#include "message_sink.h"
 #include "character_sheet.h"
+#include "message_sink.h"
 
 #include <array>
 #include <cstdint>

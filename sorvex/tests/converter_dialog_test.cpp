@@ -2,10 +2,10 @@
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "message_box.h"
 #include "registry_api.h"
 #include "scratch_store.h"
-#include "dialog_layouts.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -197,11 +197,11 @@ private Q_SLOTS:
         QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
         QCOMPARE(o.button(ids::player3Button)->text(), u"Player3"_qs);
         QCOMPARE(o.label(ids::nameBox), u"Player1"_qs);
-        QCOMPARE(o.label(ids::marker1), marker);
-        QCOMPARE(o.label(ids::marker2), QString());
-        QCOMPARE(o.label(ids::marker3), QString());
-        QCOMPARE(o.dialog.control(ids::marker1)->accessibleName(), u"Player 1 selected"_qs);
-        QCOMPARE(o.dialog.control(ids::marker2)->accessibleName(), u"Player 2 not selected"_qs);
+        QCOMPARE(o.label(ids::selectionMarker1), marker);
+        QCOMPARE(o.label(ids::selectionMarker2), QString());
+        QCOMPARE(o.label(ids::selectionMarker3), QString());
+        QCOMPARE(o.dialog.control(ids::selectionMarker1)->accessibleName(), u"Player 1 selected"_qs);
+        QCOMPARE(o.dialog.control(ids::selectionMarker2)->accessibleName(), u"Player 2 not selected"_qs);
         QCOMPARE(o.dialog.control(ids::nameBox)->accessibleName(), u"Selected character: Player1"_qs);
         QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
         for (int school = 0; school < schoolCount; ++school)
@@ -311,8 +311,13 @@ private Q_SLOTS:
     void tabStopsFollowTheTemplate()
     {
         Opened o;
-        const QList<int> expected = {5, 1008, 1063, 1064, 1010, 6, 1014, 1015, 1016, 1017,
-                                     1012, 1013, 1020, 1067, 1068, 1069, 1070, 1083};
+        const QList<int> expected = {ids::exitButton, ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit,
+                                     ids::currentIntelEdit, ids::calculateButton, ids::player1Button,
+                                     ids::player2Button, ids::player3Button, ids::setPlayerNamesButton,
+                                     ids::resultField[Kraanan], ids::resultField[Riija],
+                                     ids::resultField[WeaponCraft], ids::resultField[Faren],
+                                     ids::resultField[Shalille], ids::resultField[Qor], ids::resultField[Jala],
+                                     ids::clearEntryButton};
         QList<QWidget*> stops(o.dialog.tabStops().begin(), o.dialog.tabStops().end());
         QList<QWidget*> wanted;
         for (int id : expected)
@@ -517,8 +522,8 @@ private Q_SLOTS:
         o.click(ids::calculateButton);
         o.click(ids::player2Button);
         QCOMPARE(o.label(ids::nameBox), u"Player2"_qs);
-        QCOMPARE(o.label(ids::marker1), QString());
-        QCOMPARE(o.label(ids::marker2), marker);
+        QCOMPARE(o.label(ids::selectionMarker1), QString());
+        QCOMPARE(o.label(ids::selectionMarker2), marker);
         QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
         o.click(ids::player1Button);
         QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);

@@ -4,9 +4,9 @@
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
-#include "dialog_layouts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,14 +17,23 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+namespace ids = sorvex::converter;
 
 namespace {
 
+// A control without an object name of its own is named after its ID.
+QString named(int id)
+{
+    return QString::number(id);
+}
+
 // Every tab stop of the main dialog in template order; Tab skips the disabled ones (the result figures of
 // schools at "None" or "Level 6", the percentages a smaller spell count leaves out).
-const QStringList converterTabStops{u"5"_s, u"1008"_s, u"1063"_s, u"1064"_s, u"1010"_s, u"6"_s, u"1014"_s,
-    u"1015"_s, u"1016"_s, u"1017"_s, u"resultFieldKraanan"_s, u"resultFieldRiija"_s, u"resultFieldWeaponCraft"_s,
-    u"resultFieldFaren"_s, u"resultFieldShalille"_s, u"resultFieldQor"_s, u"resultFieldJala"_s, u"1083"_s};
+const QStringList converterTabStops{named(ids::exitButton), named(ids::spellP0Edit), named(ids::spellP1Edit),
+    named(ids::spellP2Edit), named(ids::currentIntelEdit), named(ids::calculateButton), named(ids::player1Button),
+    named(ids::player2Button), named(ids::player3Button), named(ids::setPlayerNamesButton), u"resultFieldKraanan"_s,
+    u"resultFieldRiija"_s, u"resultFieldWeaponCraft"_s, u"resultFieldFaren"_s, u"resultFieldShalille"_s,
+    u"resultFieldQor"_s, u"resultFieldJala"_s, named(ids::clearEntryButton)};
 
 }  // namespace
 
@@ -57,9 +66,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("spellMode");
         QTest::addColumn<QString>("firstFocus");
         QTest::addColumn<QStringList>("tabChain");
-        QTest::newRow("main") << u"ConverterDialog"_s << -1 << u"5"_s << converterTabStops;
-        QTest::newRow("main, one spell") << u"ConverterDialog"_s << 1009 << u"5"_s << converterTabStops;
-        QTest::newRow("main, two spells") << u"ConverterDialog"_s << 1065 << u"5"_s << converterTabStops;
+        const QString exit = named(ids::exitButton);
+        QTest::newRow("main") << u"ConverterDialog"_s << -1 << exit << converterTabStops;
+        QTest::newRow("main, one spell") << u"ConverterDialog"_s << ids::oneSpellRadio << exit << converterTabStops;
+        QTest::newRow("main, two spells") << u"ConverterDialog"_s << ids::twoSpellsRadio << exit << converterTabStops;
         QTest::newRow("names") << u"CharacterNamesDialog"_s << -1 << u"okButton"_s
                                << QStringList{u"okButton"_s, u"cancelButton"_s, u"name1Edit"_s, u"name2Edit"_s,
                                       u"name3Edit"_s};
@@ -109,9 +119,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("digit");
         QTest::addColumn<int>("firstRadio");
-        const int firsts[] = {1000, 1021, 1028, 1035, 1042, 1049, 1056, 1009};
-        for (int i = 0; i < 8; ++i)
-            QTest::addRow("Ctrl+%d", i + 1) << i + 1 << firsts[i];
+        // Ctrl+1..Ctrl+7 in store order, then Ctrl+8.
+        for (int school = 0; school < sorvex::schoolCount; ++school)
+            QTest::addRow("Ctrl+%d", school + 1) << school + 1 << ids::firstRadio[school];
+        QTest::addRow("Ctrl+8") << 8 << ids::oneSpellRadio;
     }
 
     // The radio groups are reached with Ctrl+digit at their checked button; Down then checks the next.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "registry_key.h"
 #include "character_store.h"
+#include "registry_key.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The main dialog's system menu on Windows, with the Windows platform itself rather than offscreen, so that the
 // dialog is a real window with a real system menu and window procedure.
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
-#include "dialog_layouts.h"
 
 #include <QtTest>
 

@@ -3,9 +3,10 @@
 #include "about_dialog.h"
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
+#include "dialog_layouts.h"
 #include "integer_text.h"
 #include "message_box.h"
-#include "dialog_layouts.h"
+#include "windows_api.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -19,16 +20,6 @@
 #include <cstdlib>
 #include <optional>
 #include <utility>
-
-#ifdef Q_OS_WIN
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 namespace sorvex {
 
@@ -45,35 +36,36 @@ struct Binding {
 };
 
 using enum BindingKind;
+using namespace converter;
 using S = CharacterSheet;
 
 // The order in which entries are read and written.
 constexpr Binding bindings[] = {
-    {&S::levelFaren,       1028, RadioIndex, false, 0, 0},
-    {&S::levelJala,        1056, RadioIndex, false, 0, 0},
-    {&S::levelRiija,       1042, RadioIndex, false, 0, 0},
-    {&S::levelKraanan,     1000, RadioIndex, false, 0, 0},
-    {&S::levelQor,         1049, RadioIndex, false, 0, 0},
-    {&S::levelShalille,    1021, RadioIndex, false, 0, 0},
-    {&S::levelWeaponCraft, 1035, RadioIndex, false, 0, 0},
-    {&S::spellCount,       1009, RadioIndex, false, 0, 0},
-    {&S::currentIntel,     1010, Integer, true, 0, 297},
-    {&S::spellP0,          1008, Integer, true, 0, 99},
-    {&S::spellP1,          1063, Integer, true, 0, 99},
-    {&S::spellP2,          1064, Integer, true, 0, 99},
-    {&S::nextKraanan,      1012, Integer, false, 0, 0},
-    {&S::nextShalille,     1068, Integer, false, 0, 0},
-    {&S::nextFaren,        1067, Integer, false, 0, 0},
-    {&S::nextWeaponCraft,  1020, Integer, false, 0, 0},
-    {&S::nextRiija,        1013, Integer, false, 0, 0},
-    {&S::nextQor,          1069, Integer, false, 0, 0},
-    {&S::nextJala,         1070, Integer, false, 0, 0},
+    {&S::levelFaren,       firstRadio[Faren],         RadioIndex, false, 0, 0},
+    {&S::levelJala,        firstRadio[Jala],          RadioIndex, false, 0, 0},
+    {&S::levelRiija,       firstRadio[Riija],         RadioIndex, false, 0, 0},
+    {&S::levelKraanan,     firstRadio[Kraanan],       RadioIndex, false, 0, 0},
+    {&S::levelQor,         firstRadio[Qor],           RadioIndex, false, 0, 0},
+    {&S::levelShalille,    firstRadio[Shalille],      RadioIndex, false, 0, 0},
+    {&S::levelWeaponCraft, firstRadio[WeaponCraft],   RadioIndex, false, 0, 0},
+    {&S::spellCount,       oneSpellRadio,             RadioIndex, false, 0, 0},
+    {&S::currentIntel,     currentIntelEdit,          Integer, true, 0, 297},
+    {&S::spellP0,          spellP0Edit,               Integer, true, 0, 99},
+    {&S::spellP1,          spellP1Edit,               Integer, true, 0, 99},
+    {&S::spellP2,          spellP2Edit,               Integer, true, 0, 99},
+    {&S::nextKraanan,      resultField[Kraanan],      Integer, false, 0, 0},
+    {&S::nextShalille,     resultField[Shalille],     Integer, false, 0, 0},
+    {&S::nextFaren,        resultField[Faren],        Integer, false, 0, 0},
+    {&S::nextWeaponCraft,  resultField[WeaponCraft],  Integer, false, 0, 0},
+    {&S::nextRiija,        resultField[Riija],        Integer, false, 0, 0},
+    {&S::nextQor,          resultField[Qor],          Integer, false, 0, 0},
+    {&S::nextJala,         resultField[Jala],         Integer, false, 0, 0},
 };
 
-constexpr int percentFields[] = {converter::spellP0Edit, converter::spellP1Edit, converter::spellP2Edit};
-constexpr int playerButtons[] = {converter::player1Button, converter::player2Button, converter::player3Button};
-constexpr int markers[] = {converter::marker1, converter::marker2, converter::marker3};
-constexpr int spellCountRadios[] = {converter::oneSpellRadio, converter::twoSpellsRadio, converter::threeSpellsRadio};
+constexpr int percentFields[] = {spellP0Edit, spellP1Edit, spellP2Edit};
+constexpr int playerButtons[] = {player1Button, player2Button, player3Button};
+constexpr int markers[] = {selectionMarker1, selectionMarker2, selectionMarker3};
+constexpr int spellCountRadios[] = {oneSpellRadio, twoSpellsRadio, threeSpellsRadio};
 
 ConverterDialog::ExitHandler& exitHandler()
 {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "character_store.h"
-#include "template_dialog.h"
 #include "message_sink.h"
+#include "template_dialog.h"
 
 #include <functional>
 
