@@ -72,6 +72,51 @@ private:
     QLineEdit* edit;
 };
 
+QLineEdit* createEdit(const QString& text, unsigned styles, QWidget* parent)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setAlignment(styles & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    edit->setFrame(styles & Border);
+    if (styles & ReadOnly) {
+        edit->setReadOnly(true);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+    }
+    if (!(styles & AutoHScroll))
+        edit->setValidator(new FitsWidthValidator(edit));
+    return edit;
+}
+
+QLabel* createLabel(ControlKind kind, const QString& text, unsigned styles, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    if (kind == ControlKind::Static) {
+        label->setText(text);
+        label->setWordWrap(true);
+        label->setAlignment(styles & Centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+    }
+    if (styles & SunkenEdge)
+        label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    return label;
+}
+
+// The substitute font runs wider than the one the template was laid out for: a one-line text grows its
+// control rather than lose its end.
+QRect fittedToText(QLabel* label, const QString& text, unsigned styles, QRect place)
+{
+    const QFontMetrics metrics = label->fontMetrics();
+    const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth() + 1;
+    if (place.height() < 2 * metrics.height() && needed > place.width()) {
+        label->setWordWrap(false);
+        if (styles & Centred)
+            place.adjust(-(needed - place.width()) / 2, 0, 0, 0);
+        place.setWidth(needed);
+    }
+    return place;
+}
+
 }  // namespace
 
 void setUpDialogFonts()
@@ -138,7 +183,6 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
 QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
 {
     const QString text = QString::fromUtf16(entry.text);
-    const bool tabStop = entry.styles & TabStop;
     QWidget* widget = nullptr;
     switch (entry.kind) {
     case ControlKind::PushButton: {
@@ -154,21 +198,9 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
         widget = box;
         break;
     }
-    case ControlKind::Edit: {
-        auto* edit = new QLineEdit(text, this);
-        edit->setAlignment(entry.styles & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        edit->setFrame(entry.styles & Border);
-        if (entry.styles & ReadOnly) {
-            edit->setReadOnly(true);
-            QPalette palette = edit->palette();
-            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-            edit->setPalette(palette);
-        }
-        if (!(entry.styles & AutoHScroll))
-            edit->setValidator(new FitsWidthValidator(edit));
-        widget = edit;
+    case ControlKind::Edit:
+        widget = createEdit(text, entry.styles, this);
         break;
-    }
     case ControlKind::AutoRadioButton: {
         auto* radio = new AutoRadioButton(text, this);
         radio->setAutoExclusive(false);
@@ -178,35 +210,15 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
         break;
     }
     case ControlKind::Static:
-    case ControlKind::Icon: {
-        auto* label = new QLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        if (entry.kind == ControlKind::Static) {
-            label->setText(text);
-            label->setWordWrap(true);
-            label->setAlignment(entry.styles & Centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
-        }
-        if (entry.styles & SunkenEdge)
-            label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-        widget = label;
+    case ControlKind::Icon:
+        widget = createLabel(entry.kind, text, entry.styles, this);
         break;
     }
-    }
     if (entry.kind != ControlKind::GroupBox && entry.kind != ControlKind::Static && entry.kind != ControlKind::Icon)
-        widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+        widget->setFocusPolicy(entry.styles & TabStop ? Qt::StrongFocus : Qt::ClickFocus);
     QRect place = dialogUnitsToPixels(entry.place);
-    if (auto* label = qobject_cast<QLabel*>(widget); label && entry.kind == ControlKind::Static) {
-        // The substitute font runs wider than the one the template was laid out for: a one-line text
-        // grows its control rather than lose its end.
-        const QFontMetrics metrics = label->fontMetrics();
-        const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth() + 1;
-        if (place.height() < 2 * metrics.height() && needed > place.width()) {
-            label->setWordWrap(false);
-            if (entry.styles & Centred)
-                place.adjust(-(needed - place.width()) / 2, 0, 0, 0);
-            place.setWidth(needed);
-        }
-    }
+    if (entry.kind == ControlKind::Static)
+        place = fittedToText(static_cast<QLabel*>(widget), text, entry.styles, place);
     widget->setGeometry(place);
     if (entry.name)
         widget->setObjectName(QString::fromLatin1(entry.name));
