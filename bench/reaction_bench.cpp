@@ -197,7 +197,7 @@ KorvaneTimes KorvaneActions(int runs)
     return times;
 }
 
-// What a durable SaveCharacter cannot do without: write a file of the store's size next to it,
+// What a durable saveCharacter cannot do without: write a file of the store's size next to it,
 // flush it, rename it over the old one and flush the folder.
 void DurableReplacement(const std::string& folder, const std::string& data)
 {

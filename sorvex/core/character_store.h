@@ -31,10 +31,7 @@ public:
 
 class CharacterStore {
 public:
-    CharacterStore(ConverterView& converterView, MessageSink& messageSink)
-        : view(converterView), messages(messageSink)
-    {
-    }
+    CharacterStore(ConverterView& converter, MessageSink& sink) : view(converter), messages(sink) {}
 
     CharacterSheet sheet;
     std::int32_t currentPlayer = 1;

@@ -36,7 +36,8 @@ constexpr ControlTemplate converterControls[] = {
     SCHOOL(u"Qor",         154, 162, firstRadio[Qor], 163, 171, u"None", 33, "qor"),
     SCHOOL(u"Jala",         11, 267, firstRadio[Jala], 21, 275, u"None",  33, "jala"),
     {noId, GroupBox, u"Number of Spells in My Current Level", {74, 269, 137, 48}, 0, "spellCountBox", nullptr},
-    {spellP0Edit, Edit, u"", {168, 279, 28, 12}, percentStyles | Group, nullptr, "Percentage of the first spell or skill"},
+    {spellP0Edit, Edit, u"", {168, 279, 28, 12}, percentStyles | Group, nullptr,
+     "Percentage of the first spell or skill"},
     {spellP1Edit, Edit, u"", {168, 290, 28, 12}, percentStyles, nullptr, "Percentage of the second spell or skill"},
     {spellP2Edit, Edit, u"", {168, 303, 28, 12}, percentStyles, nullptr, "Percentage of the third spell or skill"},
     {oneSpellRadio, AutoRadioButton, u"One Spell / Skill",     {78, 280, 67, 10}, Group, nullptr, nullptr},
@@ -57,9 +58,11 @@ constexpr ControlTemplate converterControls[] = {
     {noId, Static, u"%", {200, 306, 8, 8}, Group, "percentSign3", nullptr},
     {resultField[Kraanan], Edit, u"", {18, 145, 50, 12},  resultFieldStyles, "resultFieldKraanan", "Kraanan figure"},
     {resultField[Riija], Edit, u"", {89, 248, 50, 12},  resultFieldStyles, "resultFieldRiija", "Riija figure"},
-    {resultField[WeaponCraft], Edit, u"", {16, 248, 50, 12},  resultFieldStyles, "resultFieldWeaponCraft", "Weapon Craft figure"},
+    {resultField[WeaponCraft], Edit, u"", {16, 248, 50, 12},  resultFieldStyles, "resultFieldWeaponCraft",
+     "Weapon Craft figure"},
     {resultField[Faren], Edit, u"", {159, 145, 50, 12}, resultFieldStyles, "resultFieldFaren", "Faren figure"},
-    {resultField[Shalille], Edit, u"", {88, 145, 50, 12},  resultFieldStyles, "resultFieldShalille", "Shal'ille figure"},
+    {resultField[Shalille], Edit, u"", {88, 145, 50, 12},  resultFieldStyles, "resultFieldShalille",
+     "Shal'ille figure"},
     {resultField[Qor], Edit, u"", {159, 248, 50, 12}, resultFieldStyles, "resultFieldQor", "Qor figure"},
     {resultField[Jala], Edit, u"", {15, 352, 50, 12},  resultFieldStyles, "resultFieldJala", "Jala figure"},
     {selectionMarker1, Static, u"^^^^^^^^^", {92, 45, 35, 8},  Centred, "selectionMarker1", "Player 1 marker"},
@@ -107,8 +110,10 @@ constexpr ControlTemplate aboutControls[] = {
 }  // namespace
 
 const DialogTemplate converterDialogTemplate{dialogs::converter, u"Sorvex", 225, 385, true, converterControls};
-const DialogTemplate characterNamesDialogTemplate{dialogs::characterNames, u"Character Names", 186, 90, false, characterNamesControls};
-const DialogTemplate confirmClearDialogTemplate{dialogs::confirmClear, u"Really?", 186, 82, false, confirmClearControls};
+const DialogTemplate characterNamesDialogTemplate{dialogs::characterNames, u"Character Names", 186, 90, false,
+                                                  characterNamesControls};
+const DialogTemplate confirmClearDialogTemplate{dialogs::confirmClear, u"Really?", 186, 82, false,
+                                                confirmClearControls};
 const DialogTemplate aboutDialogTemplate{dialogs::about, u"About Sorvex", 217, 55, false, aboutControls};
 
 QIcon applicationIcon()
