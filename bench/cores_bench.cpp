@@ -1,9 +1,9 @@
 // The platform-free cores, one evaluation per iteration.
 #include "character_store.h"
 #include "unseen_view.h"
+#include "character_sheet.h"
 #include "improves_calculation.h"
 #include "number_conversion.h"
-#include "sheet/sheet.h"
 #include "solver.h"
 
 #include <benchmark/benchmark.h>
@@ -69,12 +69,12 @@ sorvex::CharacterSheet FilledSheet()
 void SorvexCalculate(benchmark::State& state)
 {
     sorvex::CharacterSheet sheet = FilledSheet();
-    sorvex::ApplySpellCountMode(sheet, 2, nullptr);
+    sorvex::applySpellCountMode(sheet, 2, nullptr);
     NullResults results;
     for (auto _ : state) {
         benchmark::DoNotOptimize(sheet.currentIntel);
-        const sorvex::Calculation calculation = sorvex::Calculate(sheet);
-        sorvex::ShowNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
+        const sorvex::Calculation calculation = sorvex::calculate(sheet);
+        sorvex::showNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
         benchmark::DoNotOptimize(sheet);
     }
 }
@@ -113,7 +113,7 @@ BENCHMARK(KorvaneComputeImproves);
 class FailingSink final : public sorvex::MessageSink {
 public:
     bool warned = false;
-    void showWarning(std::string_view, std::string_view) override { warned = true; }
+    void showWarning(std::string_view) override { warned = true; }
 };
 
 // A filled character in a store folder of the benchmark's own, removed at the end.
@@ -145,9 +145,9 @@ void StoreRoundTrip(benchmark::State& state)
     std::int32_t intellect = 100;
     for (auto _ : state) {
         store.sheet.currentIntel = ++intellect;
-        store.SaveCharacter();
+        store.saveCharacter();
         store.sheet = {};
-        store.LoadCharacter();
+        store.loadCharacter();
         if (store.sheet.currentIntel != intellect || messages.warned) {
             state.SkipWithError("the character did not come back as saved");
             break;
@@ -206,7 +206,7 @@ void StoreOperationOnABigStore(benchmark::State& state)
             state.ResumeTiming();
         }
         store.sheet.currentIntel = ++intellect;
-        store.SaveCharacter();
+        store.saveCharacter();
         if (kind != BigStore::DeepKey && messages.warned) {
             state.SkipWithError("the store gave a warning");
             break;

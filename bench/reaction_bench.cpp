@@ -1,6 +1,7 @@
 // The player's main action in each program, timed from the input event until its result has been
 // painted, in process on the offscreen platform: a light box click in pellan, an option click and
 // Enter in korvane, and "Calculate" in sorvex against two durable file replacements of the store.
+#include "control_ids.h"
 #include "converter_dialog.h"
 #include "file_registry.h"
 #include "calculator_window.h"
@@ -197,7 +198,7 @@ KorvaneTimes KorvaneActions(int runs)
     return times;
 }
 
-// What a durable SaveCharacter cannot do without: write a file of the store's size next to it,
+// What a durable saveCharacter cannot do without: write a file of the store's size next to it,
 // flush it, rename it over the old one and flush the folder.
 void DurableReplacement(const std::string& folder, const std::string& data)
 {
@@ -239,14 +240,14 @@ SorvexTimes SorvexCalculate(int runs)
 
     SorvexTimes times;
     {
-        sorvex::SetUpDialogFonts();
+        sorvex::setUpDialogFonts();
         sorvex::ConverterDialog dialog;
         Settle(dialog);
         PaintWatch watch;
-        auto* calculate = Control<QAbstractButton>(dialog, 6);
-        auto* intellect = Control<QLineEdit>(dialog, 1010);
+        auto* calculate = Control<QAbstractButton>(dialog, sorvex::converter::calculateButton);
+        auto* intellect = Control<QLineEdit>(dialog, sorvex::converter::currentIntelEdit);
         std::vector<QWidget*> results;
-        for (const int id : {1012, 1068, 1067, 1020, 1013, 1069, 1070}) {
+        for (const int id : sorvex::converter::resultField) {
             results.push_back(Control<QWidget>(dialog, id));
             watch.watch(results.back());
         }
@@ -257,7 +258,7 @@ SorvexTimes SorvexCalculate(int runs)
             return texts;
         };
 
-        const std::string folder = sorvex::regfile::StoreFolder();
+        const std::string folder = sorvex::regfile::storeFolder();
         for (int run = 0; run < runs; ++run) {
             // Another intellect each time, so that the figures change and have to be painted anew.
             intellect->setText(QString::number(run % 2 ? 0 : 150));
@@ -276,7 +277,7 @@ SorvexTimes SorvexCalculate(int runs)
                     return changed;
                 }));
 
-            const std::string data(static_cast<std::size_t>(fs::file_size(sorvex::regfile::StoreFile())), 'x');
+            const std::string data(static_cast<std::size_t>(fs::file_size(sorvex::regfile::storeFile())), 'x');
             const Clock::time_point start = Clock::now();
             DurableReplacement(folder, data);
             DurableReplacement(folder, data);

@@ -232,7 +232,7 @@ private:
 
     class ThrowingSink final : public sorvex::MessageSink {
     public:
-        void showWarning(std::string_view, std::string_view text) override { Fail(std::string(text)); }
+        void showWarning(std::string_view text) override { Fail(std::string(text)); }
     };
 
     // Three characters, each with every school and percentage set, as a player's store holds them.
@@ -251,13 +251,13 @@ private:
             store.currentPlayer = slot;
             sorvex::CharacterSheet& sheet = store.sheet;
             for (int school = 0; school < sorvex::schoolCount; ++school)
-                sorvex::SchoolLevel(sheet, school) = (school + slot) % 6 + 1;
+                sorvex::schoolLevel(sheet, school) = (school + slot) % 6 + 1;
             sheet.spellCount = 2;
             sheet.currentIntel = 150 + 17 * slot;
             sheet.spellP0 = 40 + slot;
             sheet.spellP1 = 60 + slot;
             sheet.spellP2 = 80 + slot;
-            store.SaveCharacter();
+            store.saveCharacter();
         }
         if (saved)
             ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1);

@@ -10,6 +10,4 @@ public:
     void setPlayerButtonCaption(int, std::string_view) override {}
     void setNameBoxText(std::string_view) override {}
     void setSelectionMarker(int, std::string_view) override {}
-    void WriteControls() override {}
-    void OnCalculate() override {}
 };

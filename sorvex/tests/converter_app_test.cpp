@@ -1,7 +1,7 @@
 #include "converter_app.h"
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "scratch_store.h"
-#include "templates.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "message_box.h"
 #include "registry_api.h"
 #include "scratch_store.h"
-#include "templates.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -147,22 +147,22 @@ struct SmallDialogRun {
 
 class ConverterDialogTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<sorvex::testing::ScratchStore> m_store;
-    QList<ShownMessage> m_messages;
-    QList<int> m_exits;
-    SmallDialogRun m_run;
+    std::unique_ptr<sorvex::testing::ScratchStore> scratchStore;
+    QList<ShownMessage> shownMessages;
+    QList<int> exitStatuses;
+    SmallDialogRun smallDialogRun;
 
     // act plays the user in the next small dialog.
     void answerNextDialog(std::function<void(TemplateDialog&)> act)
     {
-        m_run = {};
+        smallDialogRun = {};
         TemplateDialog::setOpenedHook([this, act](TemplateDialog& open) {
-            m_run.type = QString::fromLatin1(open.metaObject()->className());
-            m_run.owner = open.parentWidget();
-            m_run.focusName = open.focusWidget() ? open.focusWidget()->objectName() : u"(none)"_qs;
-            m_run.ownerModal = QApplication::activeModalWidget() == &open;
+            smallDialogRun.type = QString::fromLatin1(open.metaObject()->className());
+            smallDialogRun.owner = open.parentWidget();
+            smallDialogRun.focusName = open.focusWidget() ? open.focusWidget()->objectName() : u"(none)"_qs;
+            smallDialogRun.ownerModal = QApplication::activeModalWidget() == &open;
             act(open);
-            m_run.result = open.result();
+            smallDialogRun.result = open.result();
         });
     }
     static void press(TemplateDialog& open, int id)
@@ -173,18 +173,18 @@ class ConverterDialogTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        SetUpDialogFonts();
-        setMessageResponder([this](const ShownMessage& message) { m_messages << message; });
-        ConverterDialog::setExitHandler([this](int status) { m_exits << status; });
+        setUpDialogFonts();
+        setMessageResponder([this](const ShownMessage& message) { shownMessages << message; });
+        ConverterDialog::setExitHandler([this](int status) { exitStatuses << status; });
     }
     void init()
     {
-        m_store.reset();
-        m_store = std::make_unique<sorvex::testing::ScratchStore>();
-        QVERIFY(m_store->isValid());
-        m_messages.clear();
-        m_exits.clear();
-        m_run = {};
+        scratchStore.reset();
+        scratchStore = std::make_unique<sorvex::testing::ScratchStore>();
+        QVERIFY(scratchStore->isValid());
+        shownMessages.clear();
+        exitStatuses.clear();
+        smallDialogRun = {};
     }
     void cleanup() { TemplateDialog::setOpenedHook({}); }
 
@@ -197,11 +197,11 @@ private Q_SLOTS:
         QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
         QCOMPARE(o.button(ids::player3Button)->text(), u"Player3"_qs);
         QCOMPARE(o.label(ids::nameBox), u"Player1"_qs);
-        QCOMPARE(o.label(ids::marker1), marker);
-        QCOMPARE(o.label(ids::marker2), QString());
-        QCOMPARE(o.label(ids::marker3), QString());
-        QCOMPARE(o.dialog.control(ids::marker1)->accessibleName(), u"Player 1 selected"_qs);
-        QCOMPARE(o.dialog.control(ids::marker2)->accessibleName(), u"Player 2 not selected"_qs);
+        QCOMPARE(o.label(ids::selectionMarker1), marker);
+        QCOMPARE(o.label(ids::selectionMarker2), QString());
+        QCOMPARE(o.label(ids::selectionMarker3), QString());
+        QCOMPARE(o.dialog.control(ids::selectionMarker1)->accessibleName(), u"Player 1 selected"_qs);
+        QCOMPARE(o.dialog.control(ids::selectionMarker2)->accessibleName(), u"Player 2 not selected"_qs);
         QCOMPARE(o.dialog.control(ids::nameBox)->accessibleName(), u"Selected character: Player1"_qs);
         QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
         for (int school = 0; school < schoolCount; ++school)
@@ -219,7 +219,7 @@ private Q_SLOTS:
             QCOMPARE(o.resultField(school)->isEnabled(), riija);
         }
         QCOMPARE(o.dialog.focusWidget(), o.button(ids::exitButton));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(shownMessages.isEmpty());
         // Opening calculates, so the first character is stored at once.
         QCOMPARE(storedInt(1, "Riija"), 1);
         QCOMPARE(storedInt(1, "Spells"), 2);
@@ -248,7 +248,7 @@ private Q_SLOTS:
         QCOMPARE(storedInt(1, "Jala"), 1);
         QCOMPARE(storedInt(1, "Qor"), 2);
         QCOMPARE(storedName(1), "Thornwick");
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(shownMessages.isEmpty());
     }
 
 #ifdef Q_OS_WIN
@@ -299,7 +299,7 @@ private Q_SLOTS:
         const QString slotFailure = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
                                     u"Software\\Quendrith Converter\\Player1\n"_qs;
         QStringList texts;
-        for (const ShownMessage& message : m_messages) {
+        for (const ShownMessage& message : shownMessages) {
             QCOMPARE(message.icon, QMessageBox::Warning);
             QVERIFY2(message.text == rootFailure || message.text == slotFailure, qPrintable(message.text));
             texts << message.text;
@@ -311,8 +311,13 @@ private Q_SLOTS:
     void tabStopsFollowTheTemplate()
     {
         Opened o;
-        const QList<int> expected = {5, 1008, 1063, 1064, 1010, 6, 1014, 1015, 1016, 1017,
-                                     1012, 1013, 1020, 1067, 1068, 1069, 1070, 1083};
+        const QList<int> expected = {ids::exitButton, ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit,
+                                     ids::currentIntelEdit, ids::calculateButton, ids::player1Button,
+                                     ids::player2Button, ids::player3Button, ids::setPlayerNamesButton,
+                                     ids::resultField[Kraanan], ids::resultField[Riija],
+                                     ids::resultField[WeaponCraft], ids::resultField[Faren],
+                                     ids::resultField[Shalille], ids::resultField[Qor], ids::resultField[Jala],
+                                     ids::clearEntryButton};
         QList<QWidget*> stops(o.dialog.tabStops().begin(), o.dialog.tabStops().end());
         QList<QWidget*> wanted;
         for (int id : expected)
@@ -349,7 +354,7 @@ private Q_SLOTS:
         QTest::keyClicks(o.edit(ids::currentIntelEdit), u"120"_qs);
         QTest::keyClick(o.edit(ids::currentIntelEdit), Qt::Key_Return);
         QCOMPARE(storedInt(1, "Current_Intel"), 120);
-        QVERIFY(m_exits.isEmpty());
+        QVERIFY(exitStatuses.isEmpty());
     }
 
     void intellectEntry_data()
@@ -378,13 +383,13 @@ private Q_SLOTS:
         o.click(ids::calculateButton);
 
         if (message.isEmpty()) {
-            QVERIFY(m_messages.isEmpty());
+            QVERIFY(shownMessages.isEmpty());
         } else {
-            QCOMPARE(m_messages.size(), 1);
-            QCOMPARE(m_messages[0].text, message);
-            QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
-            QCOMPARE(m_messages[0].title, u"sorvex_converter_dialog_test"_qs);
-            QCOMPARE(m_messages[0].owner.data(), &o.dialog);
+            QCOMPARE(shownMessages.size(), 1);
+            QCOMPARE(shownMessages[0].text, message);
+            QCOMPARE(shownMessages[0].icon, QMessageBox::Warning);
+            QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_qs);
+            QCOMPARE(shownMessages[0].owner.data(), &o.dialog);
             QCOMPARE(o.dialog.focusWidget(), o.edit(ids::currentIntelEdit));
             QCOMPARE(o.edit(ids::currentIntelEdit)->selectedText(), typed);
         }
@@ -397,8 +402,9 @@ private Q_SLOTS:
         expected.currentIntel = stored;
         expected.spellP0 = percentagesRead ? 40 : 1;
         expected.spellP1 = expected.spellP2 = 1;
-        const Calculation calculation = Calculate(expected);
-        ShowNextLevels(expected, calculation.totalPoints, calculation.percentSum, nullptr);
+        applySpellCountMode(expected, expected.spellCount, nullptr);
+        const Calculation calculation = calculate(expected);
+        showNextLevels(expected, calculation.totalPoints, calculation.percentSum, nullptr);
         QCOMPARE(o.resultField(Riija)->text(), QString::number(expected.nextRiija));
         QCOMPARE(storedInt(1, "Magic_Number"), expected.magicNumber);
     }
@@ -430,11 +436,11 @@ private Q_SLOTS:
         o.click(ids::calculateButton);
         QCOMPARE(storedInt(1, "Spell_P0"), stored);
         if (message.isEmpty()) {
-            QVERIFY(m_messages.isEmpty());
+            QVERIFY(shownMessages.isEmpty());
             QCOMPARE(storedInt(1, "Spell_P1"), 9);
         } else {
-            QCOMPARE(m_messages.size(), 1);
-            QCOMPARE(m_messages[0].text, message);
+            QCOMPARE(shownMessages.size(), 1);
+            QCOMPARE(shownMessages[0].text, message);
             QCOMPARE(o.dialog.focusWidget(), o.edit(ids::spellP0Edit));
             QCOMPARE(storedInt(1, "Spell_P1"), 1);
         }
@@ -444,12 +450,12 @@ private Q_SLOTS:
     {
         storeInt(1, "Current_Intel", 298);
         Opened o;
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages[0].text, u"Please enter an integer between 0 and 297."_qs);
+        QCOMPARE(shownMessages.size(), 1);
+        QCOMPARE(shownMessages[0].text, u"Please enter an integer between 0 and 297."_qs);
         // Opening ends with the focus on "Exit" all the same.
         QCOMPARE(o.dialog.focusWidget(), o.button(ids::exitButton));
         o.click(ids::player1Button);
-        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(shownMessages.size(), 2);
         QCOMPARE(storedInt(1, "Current_Intel"), 298);
     }
 
@@ -516,8 +522,8 @@ private Q_SLOTS:
         o.click(ids::calculateButton);
         o.click(ids::player2Button);
         QCOMPARE(o.label(ids::nameBox), u"Player2"_qs);
-        QCOMPARE(o.label(ids::marker1), QString());
-        QCOMPARE(o.label(ids::marker2), marker);
+        QCOMPARE(o.label(ids::selectionMarker1), QString());
+        QCOMPARE(o.label(ids::selectionMarker2), marker);
         QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
         o.click(ids::player1Button);
         QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);
@@ -554,10 +560,10 @@ private Q_SLOTS:
                 open.close();
         });
         o.click(ids::clearEntryButton);
-        QCOMPARE(m_run.type, u"sorvex::ConfirmClearDialog"_qs);
-        QCOMPARE(m_run.owner, &o.dialog);
-        QVERIFY(m_run.ownerModal);
-        QCOMPARE(m_run.focusName, u"okButton"_qs);
+        QCOMPARE(smallDialogRun.type, u"sorvex::ConfirmClearDialog"_qs);
+        QCOMPARE(smallDialogRun.owner, &o.dialog);
+        QVERIFY(smallDialogRun.ownerModal);
+        QCOMPARE(smallDialogRun.focusName, u"okButton"_qs);
 
         if (answer != u"OK"_qs) {
             QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);
@@ -636,9 +642,9 @@ private Q_SLOTS:
             press(open, ok ? idOk : idCancel);
         });
         o.click(ids::setPlayerNamesButton);
-        QCOMPARE(m_run.type, u"sorvex::CharacterNamesDialog"_qs);
-        QVERIFY(m_run.ownerModal);
-        QCOMPARE(m_run.focusName, u"okButton"_qs);
+        QCOMPARE(smallDialogRun.type, u"sorvex::CharacterNamesDialog"_qs);
+        QVERIFY(smallDialogRun.ownerModal);
+        QCOMPARE(smallDialogRun.focusName, u"okButton"_qs);
         QCOMPARE(offered, QStringList({u"Player1"_qs, u"Player2"_qs, u"Player3"_qs}));
         const int buttons[] = {ids::player1Button, ids::player2Button, ids::player3Button};
         for (int i = 0; i < 3; ++i) {
@@ -655,7 +661,7 @@ private Q_SLOTS:
         Opened o;
         answerNextDialog([](TemplateDialog& open) { QTest::keyClick(open.focusWidget(), Qt::Key_Return); });
         o.click(ids::setPlayerNamesButton);
-        QCOMPARE(m_run.result, int(QDialog::Accepted));
+        QCOMPARE(smallDialogRun.result, int(QDialog::Accepted));
         QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
     }
 
@@ -676,7 +682,7 @@ private Q_SLOTS:
             o.edit(ids::currentIntelEdit)->setText(u"150"_qs);
             o.check(Qor, 4);
             o.click(ids::exitButton);
-            QCOMPARE(m_exits, QList<int>{0});
+            QCOMPARE(exitStatuses, QList<int>{0});
             QVERIFY(o.dialog.isVisible());
             QCOMPARE(storedInt(1, "Current_Intel"), 0);
         }
@@ -704,7 +710,7 @@ private Q_SLOTS:
         });
         QCOMPARE(dialog.run(), int(QDialog::Rejected));
         QCOMPARE(storedInt(1, "Current_Intel"), 0);
-        QVERIFY(m_exits.isEmpty());
+        QVERIFY(exitStatuses.isEmpty());
     }
 
     void aboutBox()
@@ -719,10 +725,10 @@ private Q_SLOTS:
             QTest::keyClick(open.focusWidget(), Qt::Key_Escape);
         });
         QTest::keyClick(&o.dialog, Qt::Key_F1);
-        QCOMPARE(m_run.type, u"sorvex::AboutDialog"_qs);
-        QCOMPARE(m_run.owner, &o.dialog);
-        QCOMPARE(m_run.focusName, u"okButton"_qs);
-        QCOMPARE(m_run.result, int(QDialog::Rejected));
+        QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_qs);
+        QCOMPARE(smallDialogRun.owner, &o.dialog);
+        QCOMPARE(smallDialogRun.focusName, u"okButton"_qs);
+        QCOMPARE(smallDialogRun.result, int(QDialog::Rejected));
         QCOMPARE(version, u"Sorvex Version 1.0"_qs);
         QCOMPARE(iconSize, QSize(32, 32));
     }
@@ -739,19 +745,19 @@ private Q_SLOTS:
         QCOMPARE(menu->actions()[0]->text(), u"&About Sorvex..."_qs);
         answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
         menu->actions()[0]->trigger();
-        QCOMPARE(m_run.type, u"sorvex::AboutDialog"_qs);
-        QCOMPARE(m_run.result, int(QDialog::Accepted));
+        QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_qs);
+        QCOMPARE(smallDialogRun.result, int(QDialog::Accepted));
     }
 #endif
 
     void storeWarningsAreTitledWithTheProgramName()
     {
         Opened o;
-        o.dialog.showWarning(programName, "The store could not be read.");
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages[0].title, u"sorvex_converter_dialog_test"_qs);
-        QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
-        QCOMPARE(m_messages[0].text, u"The store could not be read."_qs);
+        o.dialog.showWarning("The store could not be read.");
+        QCOMPARE(shownMessages.size(), 1);
+        QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_qs);
+        QCOMPARE(shownMessages[0].icon, QMessageBox::Warning);
+        QCOMPARE(shownMessages[0].text, u"The store could not be read."_qs);
     }
 };
 

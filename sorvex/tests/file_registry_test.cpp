@@ -1,3 +1,4 @@
+#include "reg_format.h"
 #include "store_fakes.h"
 
 #include <sys/file.h>
@@ -25,7 +26,7 @@ namespace {
 
 const std::string slot1 = std::string(rootKeyPath) + "\\Player1";
 
-std::string ReadAll(const std::string& path)
+std::string readAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -33,13 +34,13 @@ std::string ReadAll(const std::string& path)
     return s.str();
 }
 
-void WriteAllBytes(const std::string& path, const std::string& bytes)
+void writeAllBytes(const std::string& path, const std::string& bytes)
 {
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::string> Leftovers(const std::string& folder, const std::string& marker)
+std::vector<std::string> leftovers(const std::string& folder, const std::string& marker)
 {
     std::vector<std::string> found;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -50,15 +51,15 @@ std::vector<std::string> Leftovers(const std::string& folder, const std::string&
 
 class FileRegistryTest : public StoreTest {
 protected:
-    std::int32_t Int(const char* path, const char* name)
+    std::int32_t storedInt(const char* path, const char* name)
     {
-        CVORegistry key(HKEY_CURRENT_USER, path, false, messages);
-        return key.ReadInt(name, CVORegistry::noDefault, false);
+        RegistryKey key(HKEY_CURRENT_USER, path, false, messages);
+        return key.readInt(name, RegistryKey::noDefault, false);
     }
-    std::string Text(const char* path, const char* name)
+    std::string storedText(const char* path, const char* name)
     {
-        CVORegistry key(HKEY_CURRENT_USER, path, false, messages);
-        return key.ReadString(name, "<missing>", false);
+        RegistryKey key(HKEY_CURRENT_USER, path, false, messages);
+        return key.readString(name, "<missing>", false);
     }
     FakeMessages messages;
 };
@@ -66,13 +67,13 @@ protected:
 TEST_F(FileRegistryTest, LivesUnderTheConfigFolderInRegeditFormat)
 {
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.WriteInt("Riija", 1);
-        key.WriteString("Name", "Zo \"Z\"");
-        key.WriteString("Accented", "Zoë");
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.writeInt("Riija", 1);
+        key.writeString("Name", "Zo \"Z\"");
+        key.writeString("Accented", "Zoë");
     }
-    EXPECT_EQ(regfile::StoreFile(), folder + "/sorvex/registry.reg");
-    EXPECT_EQ(ReadAll(regfile::StoreFile()),
+    EXPECT_EQ(regfile::storeFile(), folder + "/sorvex/registry.reg");
+    EXPECT_EQ(readAll(regfile::storeFile()),
               "Windows Registry Editor Version 5.00\r\n\r\n"
               "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
               "[HKEY_CURRENT_USER\\Software\\Quendrith Converter]\r\n\r\n"
@@ -80,8 +81,8 @@ TEST_F(FileRegistryTest, LivesUnderTheConfigFolderInRegeditFormat)
               "\"Accented\"=hex(1):5a,00,6f,00,eb,00,00,00\r\n"
               "\"Name\"=\"Zo \\\"Z\\\"\"\r\n"
               "\"Riija\"=dword:00000001\r\n\r\n");
-    EXPECT_EQ(Text(slot1.c_str(), "Name"), "Zo \"Z\"");
-    EXPECT_EQ(Text(slot1.c_str(), "Accented"), "Zoë");
+    EXPECT_EQ(storedText(slot1.c_str(), "Name"), "Zo \"Z\"");
+    EXPECT_EQ(storedText(slot1.c_str(), "Accented"), "Zoë");
 }
 
 TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)
@@ -105,11 +106,11 @@ TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)
             const std::string ansi = "\"Text\"=hex(2):41,42,00\r\n";
             bytes.replace(bytes.find("\"Text\""), bytes.find("\"Bytes\"") - bytes.find("\"Text\""), ansi);
         }
-        WriteAllBytes(regfile::StoreFile(), bytes);
-        EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 5);
-        EXPECT_EQ(Int(slot1.c_str(), "Jala"), -1);
-        EXPECT_EQ(Text(slot1.c_str(), "Text"), "AB");
-        EXPECT_EQ(Int(slot1.c_str(), "Bytes"), 0x0201);
+        writeAllBytes(regfile::storeFile(), bytes);
+        EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 5);
+        EXPECT_EQ(storedInt(slot1.c_str(), "Jala"), -1);
+        EXPECT_EQ(storedText(slot1.c_str(), "Text"), "AB");
+        EXPECT_EQ(storedInt(slot1.c_str(), "Bytes"), 0x0201);
     }
 
     // UTF-16LE with a byte order mark, as regedit writes it.
@@ -118,30 +119,30 @@ TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)
         utf16 += c;
         utf16 += '\0';
     }
-    WriteAllBytes(regfile::StoreFile(), utf16);
-    EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 5);
-    EXPECT_EQ(Text(slot1.c_str(), "Text"), "AB");
+    writeAllBytes(regfile::storeFile(), utf16);
+    EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 5);
+    EXPECT_EQ(storedText(slot1.c_str(), "Text"), "AB");
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FileRegistryTest, ChangesOnlyWhatIsWrittenAndWritesOnceAtTheLastClose)
 {
-    WriteAllBytes(regfile::StoreFile(), "Windows Registry Editor Version 5.00\r\n\r\n"
+    writeAllBytes(regfile::storeFile(), "Windows Registry Editor Version 5.00\r\n\r\n"
                                         "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n");
     {
-        CVORegistry slot(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        CVORegistry root(HKEY_CURRENT_USER, rootKeyPath, true, messages);
-        slot.WriteInt("Qor", 3);
-        root.WriteString("Player_Name1", "A");
-        slot.Close();
-        EXPECT_EQ(ReadAll(regfile::StoreFile()).find("Qor"), std::string::npos);
+        RegistryKey slot(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        RegistryKey root(HKEY_CURRENT_USER, rootKeyPath, true, messages);
+        slot.writeInt("Qor", 3);
+        root.writeString("Player_Name1", "A");
+        slot.close();
+        EXPECT_EQ(readAll(regfile::storeFile()).find("Qor"), std::string::npos);
         // Someone else's change while we hold the key would wait for the lock; the file is untouched.
     }
-    const std::string after = ReadAll(regfile::StoreFile());
+    const std::string after = readAll(regfile::storeFile());
     EXPECT_NE(after.find("\"Qor\"=dword:00000003"), std::string::npos);
     EXPECT_NE(after.find("\"Keep\"=\"me\""), std::string::npos);
-    EXPECT_EQ(Text("Software\\Other", "Keep"), "me");
-    EXPECT_TRUE(Leftovers(folder + "/sorvex", ".tmp-").empty());
+    EXPECT_EQ(storedText("Software\\Other", "Keep"), "me");
+    EXPECT_TRUE(leftovers(folder + "/sorvex", ".tmp-").empty());
 }
 
 TEST_F(FileRegistryTest, GarbageIsKeptAsideAndReportedOnce)
@@ -151,26 +152,24 @@ TEST_F(FileRegistryTest, GarbageIsKeptAsideAndReportedOnce)
                                 "\"Kraanan\"=dword:00000003\r\n"
                                 "\x01\x02 this is not a value\r\n"
                                 "\"Faren\"=dword:zz\r\n";
-    WriteAllBytes(regfile::StoreFile(), garbage);
+    writeAllBytes(regfile::storeFile(), garbage);
     FakeMessages shown;
     FakeDialog dialog;
     CharacterStore store(dialog, shown);
-    dialog.store = &store;
-    store.LoadCharacter();
+    loadAndCalculate(store, dialog);
     EXPECT_EQ(store.sheet.levelKraanan, 3);
     EXPECT_EQ(store.sheet.levelFaren, 0);
 
-    const auto kept = Leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+    const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(ReadAll(kept[0]), garbage);
+    EXPECT_EQ(readAll(kept[0]), garbage);
     ASSERT_EQ(shown.shown.size(), 1u);
-    EXPECT_EQ(shown.shown[0].first, "Sorvex");
-    EXPECT_NE(shown.shown[0].second.find(kept[0]), std::string::npos);
+    EXPECT_NE(shown.shown[0].find(kept[0]), std::string::npos);
 
-    store.LoadCharacter();
+    loadAndCalculate(store, dialog);
     EXPECT_EQ(shown.shown.size(), 1u);
-    EXPECT_EQ(Leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 1u);
-    EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 3);
+    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 1u);
+    EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 3);
 }
 
 TEST_F(FileRegistryTest, BinaryAndHugeFilesDoNotStopTheProgram)
@@ -182,55 +181,54 @@ TEST_F(FileRegistryTest, BinaryAndHugeFilesDoNotStopTheProgram)
     const std::string huge = std::string(17u << 20, '[');
     const std::string* const files[] = {&noise, &huge};
     for (const std::string* bytes : files) {
-        WriteAllBytes(regfile::StoreFile(), *bytes);
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        EXPECT_EQ(key.ReadInt("Riija", 1, true), 1);
-        EXPECT_TRUE(key.WriteInt("Qor", 2));
-        key.Close();
-        EXPECT_TRUE(TakeStoreNotice().has_value());
+        writeAllBytes(regfile::storeFile(), *bytes);
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        EXPECT_EQ(key.readInt("Riija", 1, true), 1);
+        EXPECT_TRUE(key.writeInt("Qor", 2));
+        key.close();
+        EXPECT_TRUE(takeStoreNotice().has_value());
     }
-    EXPECT_EQ(Leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 2u);
-    EXPECT_EQ(Int(slot1.c_str(), "Qor"), 2);
+    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 2u);
+    EXPECT_EQ(storedInt(slot1.c_str(), "Qor"), 2);
 }
 
 TEST_F(FileRegistryTest, ReadOnlyFileReadsButRefusesWrites)
 {
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.WriteInt("Faren", 4);
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.writeInt("Faren", 4);
     }
-    const std::string before = ReadAll(regfile::StoreFile());
-    ::chmod(regfile::StoreFile().c_str(), 0444);
+    const std::string before = readAll(regfile::storeFile());
+    ::chmod(regfile::storeFile().c_str(), 0444);
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        EXPECT_TRUE(key.IsOpen());
-        EXPECT_EQ(key.ReadInt("Faren", 0, true), 4);
-        EXPECT_EQ(key.ReadInt("Qor", 9, true), 9);
-        EXPECT_FALSE(key.WriteInt("Faren", 5));
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        EXPECT_TRUE(key.isOpen());
+        EXPECT_EQ(key.readInt("Faren", 0, true), 4);
+        EXPECT_EQ(key.readInt("Qor", 9, true), 9);
+        EXPECT_FALSE(key.writeInt("Faren", 5));
     }
-    EXPECT_EQ(ReadAll(regfile::StoreFile()), before);
+    EXPECT_EQ(readAll(regfile::storeFile()), before);
     EXPECT_TRUE(messages.shown.empty());
 
     // A new key cannot be made in a read-only store: the one message.
-    CVORegistry missing(HKEY_CURRENT_USER, "Software\\Quendrith Converter\\Player2", true, messages);
-    EXPECT_FALSE(missing.IsOpen());
+    RegistryKey missing(HKEY_CURRENT_USER, "Software\\Quendrith Converter\\Player2", true, messages);
+    EXPECT_FALSE(missing.isOpen());
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(FileRegistryTest, UnusableFolderShowsTheMessageAndDefaults)
 {
-    WriteAllBytes(folder + "/blocker", "not a folder");
+    writeAllBytes(folder + "/blocker", "not a folder");
     ::setenv("XDG_CONFIG_HOME", (folder + "/blocker").c_str(), 1);
     FakeMessages shown;
     FakeDialog dialog;
     CharacterStore store(dialog, shown);
-    dialog.store = &store;
-    store.LoadCharacter();
+    loadAndCalculate(store, dialog);
     // Two keys for the load, two for each of the two saves of the calculation.
     ASSERT_EQ(shown.shown.size(), 6u);
-    EXPECT_EQ(shown.shown[0].second,
+    EXPECT_EQ(shown.shown[0],
               "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\\Player1\n");
-    EXPECT_EQ(shown.shown[1].second,
+    EXPECT_EQ(shown.shown[1],
               "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\n");
     EXPECT_EQ(dialog.buttons[1], "Player1");
     EXPECT_EQ(dialog.nameBox, "Player1");
@@ -242,8 +240,8 @@ TEST_F(FileRegistryTest, UnusableFolderShowsTheMessageAndDefaults)
 TEST_F(FileRegistryTest, KilledWriterNeverLeavesABrokenFile)
 {
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.WriteInt("Kraanan", 0);
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.writeInt("Kraanan", 0);
     }
     std::mt19937 random(11);
     for (int round = 0; round < 20; ++round) {
@@ -252,19 +250,19 @@ TEST_F(FileRegistryTest, KilledWriterNeverLeavesABrokenFile)
         if (child == 0) {
             FakeMessages quiet;
             for (std::int32_t i = 1;; ++i) {
-                CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
+                RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
                 for (int v = 0; v < 50; ++v)
-                    key.WriteInt(("V" + std::to_string(v)).c_str(), i);
-                key.WriteInt("Kraanan", i);
+                    key.writeInt(("V" + std::to_string(v)).c_str(), i);
+                key.writeInt("Kraanan", i);
             }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         bool damaged = true;
-        regfile::ParseAndWrite(ReadAll(regfile::StoreFile()), &damaged);
+        regfile::parseAndWrite(readAll(regfile::storeFile()), &damaged);
         EXPECT_FALSE(damaged) << "round " << round;
-        EXPECT_NE(Int(slot1.c_str(), "Kraanan"), CVORegistry::noDefault);
+        EXPECT_NE(storedInt(slot1.c_str(), "Kraanan"), RegistryKey::noDefault);
     }
 }
 
@@ -277,8 +275,8 @@ TEST_F(FileRegistryTest, TwoProcessesLoseNoValues)
         if (children[c] == 0) {
             FakeMessages quiet;
             for (int i = 0; i < 40; ++i) {
-                CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
-                key.WriteInt(("P" + std::to_string(c) + "_" + std::to_string(i)).c_str(), i);
+                RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
+                key.writeInt(("P" + std::to_string(c) + "_" + std::to_string(i)).c_str(), i);
             }
             ::_exit(0);
         }
@@ -290,12 +288,12 @@ TEST_F(FileRegistryTest, TwoProcessesLoseNoValues)
     }
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < 40; ++i)
-            EXPECT_EQ(Int(slot1.c_str(), ("P" + std::to_string(c) + "_" + std::to_string(i)).c_str()), i);
+            EXPECT_EQ(storedInt(slot1.c_str(), ("P" + std::to_string(c) + "_" + std::to_string(i)).c_str()), i);
 }
 
 // Runs body in a child process, so that a hang or a process-wide limit stays there; the child's exit
 // code is body's result, 99 when it took longer than the seconds given.
-int InChild(int seconds, const std::function<int()>& body)
+int inChild(int seconds, const std::function<int()>& body)
 {
     const pid_t child = ::fork();
     if (child == 0)
@@ -313,7 +311,7 @@ int InChild(int seconds, const std::function<int()>& body)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
 }
 
-std::string DeepKeyFile(int depth)
+std::string deepKeyFile(int depth)
 {
     std::string path = "Software";
     for (int i = 0; i < depth; ++i)
@@ -335,26 +333,26 @@ TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
         std::string bytes;
     } files[] = {
         {"over 16 MiB", header + padding + value},
-        {"500 levels deep", DeepKeyFile(500)},
+        {"500 levels deep", deepKeyFile(500)},
         {"a 2 MiB line", header + "\"" + std::string(2u << 20, 'a') + "\"=dword:1\r\n" + value},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
         fs::remove_all(folder + "/sorvex");
-        WriteAllBytes(regfile::StoreFile(), f.bytes);
+        writeAllBytes(regfile::storeFile(), f.bytes);
         const auto start = std::chrono::steady_clock::now();
         {
-            CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-            EXPECT_EQ(key.ReadInt("Kraanan", 1, true), 1);
+            RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+            EXPECT_EQ(key.readInt("Kraanan", 1, true), 1);
         }
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-        const auto kept = Leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+        const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
         ASSERT_EQ(kept.size(), 1u);
-        EXPECT_TRUE(ReadAll(kept[0]) == f.bytes);
-        const auto notice = TakeStoreNotice();
+        EXPECT_TRUE(readAll(kept[0]) == f.bytes);
+        const auto notice = takeStoreNotice();
         ASSERT_TRUE(notice.has_value());
         EXPECT_NE(notice->find(kept[0]), std::string::npos);
-        EXPECT_EQ(Int(slot1.c_str(), "Kraanan"), 1);
+        EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 1);
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -376,28 +374,28 @@ TEST_F(FileRegistryTest, WhatIsWrittenReadsBackAndAStoreTooLargeIsRefused)
                              static_cast<DWORD>(tooLong.size())),
               ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-    EXPECT_GT(fs::file_size(regfile::StoreFile()), 1u << 20);
+    EXPECT_GT(fs::file_size(regfile::storeFile()), 1u << 20);
     std::string utf8;
     for (std::size_t i = 0; i < latin1.size(); ++i)
         utf8 += "\xC3\xA9";
-    EXPECT_TRUE(Text(slot1.c_str(), "C") == utf8);
-    EXPECT_FALSE(TakeStoreNotice().has_value());
+    EXPECT_TRUE(storedText(slot1.c_str(), "C") == utf8);
+    EXPECT_FALSE(takeStoreNotice().has_value());
 
-    const std::string before = ReadAll(regfile::StoreFile());
+    const std::string before = readAll(regfile::storeFile());
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     for (int i = 0; i < 5; ++i)
         RegSetValueExA(key, ("More" + std::to_string(i)).c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(latin1.c_str()), static_cast<DWORD>(latin1.size() + 1));
     EXPECT_EQ(RegCloseKey(key), ERROR_WRITE_FAULT);
-    const auto notice = TakeStoreNotice();
+    const auto notice = takeStoreNotice();
     ASSERT_TRUE(notice.has_value());
-    EXPECT_NE(notice->find(regfile::StoreFile()), std::string::npos);
-    EXPECT_TRUE(ReadAll(regfile::StoreFile()) == before);
+    EXPECT_NE(notice->find(regfile::storeFile()), std::string::npos);
+    EXPECT_TRUE(readAll(regfile::storeFile()) == before);
 }
 
 TEST_F(FileRegistryTest, AFolderInPlaceOfTheFileFailsTheOpenAndSaysWhere)
 {
-    fs::create_directories(regfile::StoreFile());
+    fs::create_directories(regfile::storeFile());
     HKEY key = nullptr;
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_ACCESS_DENIED);
@@ -408,24 +406,23 @@ TEST_F(FileRegistryTest, AFolderInPlaceOfTheFileFailsTheOpenAndSaysWhere)
 
     FakeDialog dialog;
     CharacterStore store(dialog, messages);
-    dialog.store = &store;
-    store.SaveCharacter();
+    store.saveCharacter();
     ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0].second.rfind("CVORegistry() Constructor3: ", 0), 0u);
-    EXPECT_NE(messages.shown[2].second.find(regfile::StoreFile()), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(regfile::StoreFile()));
+    EXPECT_EQ(messages.shown[0].rfind("CVORegistry() Constructor3: ", 0), 0u);
+    EXPECT_NE(messages.shown[2].find(regfile::storeFile()), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(regfile::storeFile()));
 }
 
 TEST_F(FileRegistryTest, AFifoInPlaceOfTheFileFailsTheOpenWithoutBlocking)
 {
     fs::create_directories(folder + "/sorvex");
-    ASSERT_EQ(::mkfifo(regfile::StoreFile().c_str(), 0600), 0);
-    const int result = InChild(10, [] {
+    ASSERT_EQ(::mkfifo(regfile::storeFile().c_str(), 0600), 0);
+    const int result = inChild(10, [] {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_READ, &key) != ERROR_ACCESS_DENIED)
             return 1;
-        const auto notice = TakeStoreNotice();
-        return notice && notice->find(regfile::StoreFile()) != std::string::npos ? 0 : 2;
+        const auto notice = takeStoreNotice();
+        return notice && notice->find(regfile::storeFile()) != std::string::npos ? 0 : 2;
     });
     EXPECT_EQ(result, 0);
 }
@@ -434,27 +431,27 @@ TEST_F(FileRegistryTest, AFifoInPlaceOfTheFileFailsTheOpenWithoutBlocking)
 TEST_F(FileRegistryTest, AReadErrorFailsTheOpenInsteadOfReadingAsEmpty)
 {
     fs::create_directories(folder + "/sorvex");
-    fs::create_symlink("/proc/self/mem", regfile::StoreFile());
+    fs::create_symlink("/proc/self/mem", regfile::storeFile());
     HKEY key = nullptr;
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_READ_FAULT);
     if (key)
         RegCloseKey(key);
-    const auto notice = TakeStoreNotice();
+    const auto notice = takeStoreNotice();
     ASSERT_TRUE(notice.has_value());
-    EXPECT_NE(notice->find(regfile::StoreFile()), std::string::npos);
-    EXPECT_TRUE(fs::is_symlink(regfile::StoreFile()));
+    EXPECT_NE(notice->find(regfile::storeFile()), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(regfile::storeFile()));
 }
 
 // The file may not grow past a few hundred bytes in the child, so the replacement cannot be written.
 TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
 {
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.WriteInt("Kraanan", 3);
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.writeInt("Kraanan", 3);
     }
-    const std::string before = ReadAll(regfile::StoreFile());
-    const int result = InChild(20, [&] {
+    const std::string before = readAll(regfile::storeFile());
+    const int result = inChild(20, [&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{static_cast<rlim_t>(before.size() + 64), static_cast<rlim_t>(before.size() + 64)};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
@@ -468,78 +465,76 @@ TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
                        static_cast<DWORD>(text.size() + 1));
         if (RegCloseKey(key) != ERROR_WRITE_FAULT)
             return 3;
-        const auto notice = TakeStoreNotice();
-        if (!notice || notice->find(regfile::StoreFile()) == std::string::npos)
+        const auto notice = takeStoreNotice();
+        if (!notice || notice->find(regfile::storeFile()) == std::string::npos)
             return 4;
 
         FakeMessages shown;
         FakeDialog dialog;
         CharacterStore store(dialog, shown);
-        dialog.store = &store;
-        store.playerNames = {text, text, text};
-        store.SaveCharacter();
-        if (shown.shown.size() != 1 || shown.shown[0].second.find(regfile::StoreFile()) == std::string::npos)
+            store.playerNames = {text, text, text};
+        store.saveCharacter();
+        if (shown.shown.size() != 1 || shown.shown[0].find(regfile::storeFile()) == std::string::npos)
             return 5;
         return 0;
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadAll(regfile::StoreFile()), before);
-    EXPECT_TRUE(Leftovers(folder + "/sorvex", ".tmp-").empty());
+    EXPECT_EQ(readAll(regfile::storeFile()), before);
+    EXPECT_TRUE(leftovers(folder + "/sorvex", ".tmp-").empty());
 }
 
 TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
 {
     fs::create_directories(folder + "/sorvex");
-    const int held = ::open((regfile::StoreFile() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int held = ::open((regfile::storeFile() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    const int result = InChild(30, [] {
+    const int result = inChild(30, [] {
         FakeMessages shown;
         FakeDialog dialog;
         CharacterStore store(dialog, shown);
-        dialog.store = &store;
-        const auto start = std::chrono::steady_clock::now();
-        store.LoadCharacter();
+            const auto start = std::chrono::steady_clock::now();
+        loadAndCalculate(store, dialog);
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10))
             return 1;
-        if (shown.shown.empty() || shown.shown[0].second.rfind("CVORegistry() Constructor3: ", 0) != 0)
+        if (shown.shown.empty() || shown.shown[0].rfind("CVORegistry() Constructor3: ", 0) != 0)
             return 2;
-        const bool named = std::any_of(shown.shown.begin(), shown.shown.end(), [](const auto& m) {
-            return m.second.find(regfile::StoreFile()) != std::string::npos;
+        const bool named = std::any_of(shown.shown.begin(), shown.shown.end(), [](const std::string& m) {
+            return m.find(regfile::storeFile()) != std::string::npos;
         });
         return named ? 0 : 3;
     });
     EXPECT_EQ(result, 0);
     ::close(held);
-    EXPECT_FALSE(fs::exists(regfile::StoreFile()));
-    EXPECT_EQ(Int(slot1.c_str(), "Riija"), CVORegistry::noDefault);
+    EXPECT_FALSE(fs::exists(regfile::storeFile()));
+    EXPECT_EQ(storedInt(slot1.c_str(), "Riija"), RegistryKey::noDefault);
 }
 
 TEST_F(FileRegistryTest, LeftoversOfAnInterruptedSaveGoAtTheNextSave)
 {
-    WriteAllBytes(folder + "/sorvex/registry.reg.tmp-Ab12Cd", "half a file");
-    WriteAllBytes(folder + "/sorvex/other.reg.tmp-Ab12Cd", "not ours");
+    writeAllBytes(folder + "/sorvex/registry.reg.tmp-Ab12Cd", "half a file");
+    writeAllBytes(folder + "/sorvex/other.reg.tmp-Ab12Cd", "not ours");
     {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.WriteInt("Qor", 1);
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.writeInt("Qor", 1);
     }
-    EXPECT_EQ(Leftovers(folder + "/sorvex", "registry.reg.tmp-").size(), 0u);
-    EXPECT_EQ(Leftovers(folder + "/sorvex", "other.reg.tmp-").size(), 1u);
+    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.tmp-").size(), 0u);
+    EXPECT_EQ(leftovers(folder + "/sorvex", "other.reg.tmp-").size(), 1u);
 }
 
 TEST_F(FileRegistryTest, SavesThroughASymbolicLinkKeepTheLink)
 {
     const std::string elsewhere = folder + "/dotfiles/sorvex.reg";
-    WriteAllBytes(elsewhere, "Windows Registry Editor Version 5.00\r\n\r\n");
+    writeAllBytes(elsewhere, "Windows Registry Editor Version 5.00\r\n\r\n");
     fs::create_directories(folder + "/sorvex");
-    fs::create_symlink("../dotfiles/sorvex.reg", regfile::StoreFile());
+    fs::create_symlink("../dotfiles/sorvex.reg", regfile::storeFile());
     for (int i = 1; i <= 2; ++i) {
-        CVORegistry key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.WriteInt("Qor", i);
+        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        key.writeInt("Qor", i);
     }
-    EXPECT_TRUE(fs::is_symlink(regfile::StoreFile()));
-    EXPECT_NE(ReadAll(elsewhere).find("\"Qor\"=dword:00000002"), std::string::npos);
-    EXPECT_TRUE(Leftovers(folder + "/dotfiles", ".tmp-").empty());
+    EXPECT_TRUE(fs::is_symlink(regfile::storeFile()));
+    EXPECT_NE(readAll(elsewhere).find("\"Qor\"=dword:00000002"), std::string::npos);
+    EXPECT_TRUE(leftovers(folder + "/dotfiles", ".tmp-").empty());
     EXPECT_TRUE(messages.shown.empty());
 }
 

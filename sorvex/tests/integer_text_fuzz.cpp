@@ -10,7 +10,7 @@
 namespace {
 
 // A second reading of the same rules, built on strtoll over an ASCII copy.
-std::optional<std::int32_t> Reference(std::u16string text)
+std::optional<std::int32_t> reference(std::u16string text)
 {
     if (text.size() > sorvex::integerTextLimit)
         text.resize(sorvex::integerTextLimit);
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t b = data[i];
         text += b < 0xF0 ? alphabet[b % (sizeof alphabet / sizeof alphabet[0] - 1)] : static_cast<char16_t>(b << 4);
     }
-    if (sorvex::ReadIntegerText(text) != Reference(text))
+    if (sorvex::readIntegerText(text) != reference(text))
         std::abort();
     return 0;
 }

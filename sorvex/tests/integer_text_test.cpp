@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-using sorvex::ReadIntegerText;
+using sorvex::readIntegerText;
 
 namespace {
 
@@ -27,7 +27,7 @@ class IntegerTextTest : public testing::TestWithParam<Reading> {};
 
 TEST_P(IntegerTextTest, Reads)
 {
-    EXPECT_EQ(ReadIntegerText(GetParam().text), GetParam().value);
+    EXPECT_EQ(readIntegerText(GetParam().text), GetParam().value);
 }
 
 const std::optional<std::int32_t> refused;

@@ -4,9 +4,9 @@
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
-#include "templates.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,14 +17,23 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+namespace ids = sorvex::converter;
 
 namespace {
 
+// A control without an object name of its own is named after its ID.
+QString named(int id)
+{
+    return QString::number(id);
+}
+
 // Every tab stop of the main dialog in template order; Tab skips the disabled ones (the result figures of
 // schools at "None" or "Level 6", the percentages a smaller spell count leaves out).
-const QStringList kConverterTabStops{u"5"_s, u"1008"_s, u"1063"_s, u"1064"_s, u"1010"_s, u"6"_s, u"1014"_s,
-    u"1015"_s, u"1016"_s, u"1017"_s, u"resultFieldKraanan"_s, u"resultFieldRiija"_s, u"resultFieldWeaponCraft"_s,
-    u"resultFieldFaren"_s, u"resultFieldShalille"_s, u"resultFieldQor"_s, u"resultFieldJala"_s, u"1083"_s};
+const QStringList converterTabStops{named(ids::exitButton), named(ids::spellP0Edit), named(ids::spellP1Edit),
+    named(ids::spellP2Edit), named(ids::currentIntelEdit), named(ids::calculateButton), named(ids::player1Button),
+    named(ids::player2Button), named(ids::player3Button), named(ids::setPlayerNamesButton), u"resultFieldKraanan"_s,
+    u"resultFieldRiija"_s, u"resultFieldWeaponCraft"_s, u"resultFieldFaren"_s, u"resultFieldShalille"_s,
+    u"resultFieldQor"_s, u"resultFieldJala"_s, named(ids::clearEntryButton)};
 
 }  // namespace
 
@@ -33,22 +42,22 @@ class SorvexKeyboardTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(store_.isValid());
-        sorvex::SetUpDialogFonts();
+        QVERIFY(scratchStore.isValid());
+        sorvex::setUpDialogFonts();
         sorvex::setMessageResponder([](const sorvex::ShownMessage&) {});
         sorvex::ConverterDialog::setExitHandler([](int) { QFAIL("the walk ended the program"); });
     }
 
     void init()
     {
-        main_ = std::make_unique<sorvex::ConverterDialog>();
-        main_->show();
-        QVERIFY(keyboard::activate(main_.get()));
+        mainDialog = std::make_unique<sorvex::ConverterDialog>();
+        mainDialog->show();
+        QVERIFY(keyboard::activate(mainDialog.get()));
     }
     void cleanup()
     {
         sorvex::TemplateDialog::setOpenedHook({});
-        main_.reset();
+        mainDialog.reset();
     }
 
     void everyDialog_data()
@@ -57,9 +66,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("spellMode");
         QTest::addColumn<QString>("firstFocus");
         QTest::addColumn<QStringList>("tabChain");
-        QTest::newRow("main") << u"ConverterDialog"_s << -1 << u"5"_s << kConverterTabStops;
-        QTest::newRow("main, one spell") << u"ConverterDialog"_s << 1009 << u"5"_s << kConverterTabStops;
-        QTest::newRow("main, two spells") << u"ConverterDialog"_s << 1065 << u"5"_s << kConverterTabStops;
+        const QString exit = named(ids::exitButton);
+        QTest::newRow("main") << u"ConverterDialog"_s << -1 << exit << converterTabStops;
+        QTest::newRow("main, one spell") << u"ConverterDialog"_s << ids::oneSpellRadio << exit << converterTabStops;
+        QTest::newRow("main, two spells") << u"ConverterDialog"_s << ids::twoSpellsRadio << exit << converterTabStops;
         QTest::newRow("names") << u"CharacterNamesDialog"_s << -1 << u"okButton"_s
                                << QStringList{u"okButton"_s, u"cancelButton"_s, u"name1Edit"_s, u"name2Edit"_s,
                                       u"name3Edit"_s};
@@ -75,16 +85,16 @@ private Q_SLOTS:
         QFETCH(QString, firstFocus);
         QFETCH(QStringList, tabChain);
         if (spellMode >= 0)
-            main_->control<QRadioButton>(spellMode)->click();
+            mainDialog->control<QRadioButton>(spellMode)->click();
 
         std::unique_ptr<sorvex::TemplateDialog> small;
         if (dialog == u"CharacterNamesDialog"_s)
-            small = std::make_unique<sorvex::CharacterNamesDialog>(main_.get());
+            small = std::make_unique<sorvex::CharacterNamesDialog>(mainDialog.get());
         else if (dialog == u"ConfirmClearDialog"_s)
-            small = std::make_unique<sorvex::ConfirmClearDialog>(main_.get());
+            small = std::make_unique<sorvex::ConfirmClearDialog>(mainDialog.get());
         else if (dialog == u"AboutDialog"_s)
-            small = std::make_unique<sorvex::AboutDialog>(main_.get());
-        QWidget* shown = small ? static_cast<QWidget*>(small.get()) : main_.get();
+            small = std::make_unique<sorvex::AboutDialog>(mainDialog.get());
+        QWidget* shown = small ? static_cast<QWidget*>(small.get()) : mainDialog.get();
         QCOMPARE(shown->objectName(), dialog);
         QVERIFY(keyboard::activate(shown));
         if (spellMode < 0)
@@ -101,7 +111,7 @@ private Q_SLOTS:
 
     void radioButtonsAreNoTabStops()
     {
-        for (QRadioButton* radio : main_->findChildren<QRadioButton*>())
+        for (QRadioButton* radio : mainDialog->findChildren<QRadioButton*>())
             QVERIFY2(!(radio->focusPolicy() & Qt::TabFocus), qPrintable(radio->text()));
     }
 
@@ -109,9 +119,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("digit");
         QTest::addColumn<int>("firstRadio");
-        const int firsts[] = {1000, 1021, 1028, 1035, 1042, 1049, 1056, 1009};
-        for (int i = 0; i < 8; ++i)
-            QTest::addRow("Ctrl+%d", i + 1) << i + 1 << firsts[i];
+        // Ctrl+1..Ctrl+7 in store order, then Ctrl+8.
+        for (int school = 0; school < sorvex::schoolCount; ++school)
+            QTest::addRow("Ctrl+%d", school + 1) << school + 1 << ids::firstRadio[school];
+        QTest::addRow("Ctrl+8") << 8 << ids::oneSpellRadio;
     }
 
     // The radio groups are reached with Ctrl+digit at their checked button; Down then checks the next.
@@ -119,8 +130,8 @@ private Q_SLOTS:
     {
         QFETCH(int, digit);
         QFETCH(int, firstRadio);
-        QTest::keyClick(main_->focusWidget(), static_cast<Qt::Key>(Qt::Key_0 + digit), Qt::ControlModifier);
-        const std::vector<QRadioButton*> group = main_->radioGroup(firstRadio);
+        QTest::keyClick(mainDialog->focusWidget(), static_cast<Qt::Key>(Qt::Key_0 + digit), Qt::ControlModifier);
+        const std::vector<QRadioButton*> group = mainDialog->radioGroup(firstRadio);
         auto* focused = qobject_cast<QRadioButton*>(QApplication::focusWidget());
         QVERIFY(focused != nullptr);
         QVERIFY(std::find(group.begin(), group.end(), focused) != group.end());
@@ -137,8 +148,8 @@ private Q_SLOTS:
     void noContextMenu()
     {
         const QPoint inside(20, 20);
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, main_->mapToGlobal(inside));
-        QApplication::sendEvent(main_.get(), &event);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, mainDialog->mapToGlobal(inside));
+        QApplication::sendEvent(mainDialog.get(), &event);
         QTest::qWait(100);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
     }
@@ -147,8 +158,8 @@ private Q_SLOTS:
     {
         const auto open = [this]() -> QMenu* {
             const QPoint inside(20, 20);
-            QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, main_->mapToGlobal(inside));
-            QApplication::sendEvent(main_.get(), &event);
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, mainDialog->mapToGlobal(inside));
+            QApplication::sendEvent(mainDialog.get(), &event);
             QMenu* menu = nullptr;
             const bool shown = QTest::qWaitFor(
                 [&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; });
@@ -156,7 +167,7 @@ private Q_SLOTS:
         };
         QString opened;
         sorvex::TemplateDialog::setOpenedHook([&](sorvex::TemplateDialog& dialog) { opened = dialog.objectName(); });
-        const QStringList faults = keyboard::checkMenuAccessKeys(main_.get(), open, u"context menu"_s);
+        const QStringList faults = keyboard::checkMenuAccessKeys(mainDialog.get(), open, u"context menu"_s);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
         QCOMPARE(opened, u"AboutDialog"_s);
     }
@@ -166,13 +177,13 @@ private Q_SLOTS:
     {
         QString opened;
         sorvex::TemplateDialog::setOpenedHook([&](sorvex::TemplateDialog& dialog) { opened = dialog.objectName(); });
-        QTest::keyClick(main_->focusWidget(), Qt::Key_F1);
+        QTest::keyClick(mainDialog->focusWidget(), Qt::Key_F1);
         QCOMPARE(opened, u"AboutDialog"_s);
     }
 
 private:
-    sorvex::testing::ScratchStore store_;
-    std::unique_ptr<sorvex::ConverterDialog> main_;
+    sorvex::testing::ScratchStore scratchStore;
+    std::unique_ptr<sorvex::ConverterDialog> mainDialog;
 };
 
 QTEST_MAIN(SorvexKeyboardTest)

@@ -1,4 +1,4 @@
-#include "registry_api.h"
+#include "reg_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     bool damaged = false;
-    const std::string written = sorvex::regfile::ParseAndWrite(bytes, &damaged);
+    const std::string written = sorvex::regfile::parseAndWrite(bytes, &damaged);
     bool again = true;
-    const std::string rewritten = sorvex::regfile::ParseAndWrite(written, &again);
+    const std::string rewritten = sorvex::regfile::parseAndWrite(written, &again);
     if (again || rewritten != written)
         std::abort();
     return 0;

@@ -1,5 +1,5 @@
 // Linked with sorvex.rc: reads this executable's own resources back as Windows sees them.
-#include "resource.h"
+#include "control_ids.h"
 
 #include <gtest/gtest.h>
 

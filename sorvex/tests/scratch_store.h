@@ -20,41 +20,41 @@ public:
     {
 #ifdef Q_OS_WIN
         static int made = 0;
-        m_path = "Software\\Quendrith tools tests\\" + std::to_string(GetCurrentProcessId()) + "-" +
+        path = "Software\\Quendrith tools tests\\" + std::to_string(GetCurrentProcessId()) + "-" +
                  std::to_string(++made);
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &m_key, nullptr) != ERROR_SUCCESS) {
-            m_key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS) {
+            key = nullptr;
             return;
         }
-        m_valid = RegOverridePredefKey(HKEY_CURRENT_USER, m_key) == ERROR_SUCCESS;
+        valid = RegOverridePredefKey(HKEY_CURRENT_USER, key) == ERROR_SUCCESS;
 #else
-        m_valid = m_folder.isValid() && qputenv("XDG_CONFIG_HOME", m_folder.path().toLocal8Bit());
+        valid = folder.isValid() && qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
 #endif
     }
     ~ScratchStore()
     {
 #ifdef Q_OS_WIN
-        if (m_valid)
+        if (valid)
             RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        if (m_key) {
-            RegCloseKey(m_key);
-            RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+        if (key) {
+            RegCloseKey(key);
+            RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
         }
 #endif
     }
     ScratchStore(const ScratchStore&) = delete;
     ScratchStore& operator=(const ScratchStore&) = delete;
 
-    [[nodiscard]] bool isValid() const { return m_valid; }
+    [[nodiscard]] bool isValid() const { return valid; }
 
 private:
-    bool m_valid = false;
+    bool valid = false;
 #ifdef Q_OS_WIN
-    HKEY m_key = nullptr;
-    std::string m_path;
+    HKEY key = nullptr;
+    std::string path;
 #else
-    QTemporaryDir m_folder;
+    QTemporaryDir folder;
 #endif
 };
 

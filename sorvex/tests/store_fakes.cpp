@@ -22,7 +22,7 @@ void StoreTest::SetUp()
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     folder = pattern;
     ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    TakeStoreNotice();
+    takeStoreNotice();
 }
 
 void StoreTest::TearDown()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CVORegistry.h"
 #include "character_store.h"
+#include "registry_key.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,12 @@
 namespace sorvex::testing_support {
 
 struct FakeMessages : MessageSink {
-    std::vector<std::pair<std::string, std::string>> shown;
-    void showWarning(std::string_view title, std::string_view text) override
-    {
-        shown.emplace_back(std::string(title), std::string(text));
-    }
+    std::vector<std::string> shown;
+    void showWarning(std::string_view text) override { shown.emplace_back(text); }
 };
 
-// Stands in for the main dialog: its calculation saves, calculates, saves and shows like the real one.
+// Stands in for the main dialog.
 struct FakeDialog : ConverterView, ResultView {
-    CharacterStore* store = nullptr;
     std::string buttons[4];
     std::string nameBox;
     std::string markers[4];
@@ -29,26 +25,23 @@ struct FakeDialog : ConverterView, ResultView {
     std::string percentText[3];
     std::string captions[7];
     std::int32_t figures[7] = {};
-    std::vector<std::string> log;
 
     void setPercentFieldEnabled(int i, bool on) override { percentEnabled[i] = on; }
     void setPercentFieldText(int i, std::string_view t) override { percentText[i] = t; }
     void setPlayerButtonCaption(int slot, std::string_view name) override { buttons[slot] = name; }
     void setNameBoxText(std::string_view name) override { nameBox = name; }
     void setSelectionMarker(int slot, std::string_view text) override { markers[slot] = text; }
-    void WriteControls() override { log.push_back("WriteControls"); }
-    void OnCalculate() override
-    {
-        log.push_back("OnCalculate");
-        store->SaveCharacter();
-        const Calculation c = Calculate(store->sheet);
-        store->SaveCharacter();
-        ShowNextLevels(store->sheet, c.totalPoints, c.percentSum, this);
-    }
     void setResultCaption(int s, std::string_view c) override { captions[s] = c; }
     void setResultFigure(int s, std::int32_t f) override { figures[s] = f; }
     void setResultEnabled(int, bool) override {}
 };
+
+// What the dialog does when it opens and when a character's button is pressed, its entries as loaded.
+inline void loadAndCalculate(CharacterStore& store, FakeDialog& dialog)
+{
+    store.loadCharacter();
+    store.recalculate(&dialog);
+}
 
 // Gives every test an empty store of its own.
 class StoreTest : public ::testing::Test {

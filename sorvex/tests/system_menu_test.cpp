@@ -1,9 +1,9 @@
 // The main dialog's system menu on Windows, with the Windows platform itself rather than offscreen, so that the
 // dialog is a real window with a real system menu and window procedure.
 #include "converter_dialog.h"
+#include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
-#include "templates.h"
 
 #include <QtTest>
 
@@ -13,8 +13,8 @@ using namespace sorvex;
 
 class SystemMenuTest : public QObject {
     Q_OBJECT
-    testing::ScratchStore m_store;
-    QStringList m_opened;
+    testing::ScratchStore scratchStore;
+    QStringList openedDialogs;
 
     HWND shownDialog(ConverterDialog& dialog)
     {
@@ -27,16 +27,16 @@ class SystemMenuTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_store.isValid());
+        QVERIFY(scratchStore.isValid());
         QCOMPARE(QGuiApplication::platformName(), u"windows"_qs);
-        SetUpDialogFonts();
+        setUpDialogFonts();
         setMessageResponder([](const ShownMessage&) {});
     }
     void init()
     {
-        m_opened.clear();
+        openedDialogs.clear();
         TemplateDialog::setOpenedHook([this](TemplateDialog& open) {
-            m_opened << QString::fromLatin1(open.metaObject()->className());
+            openedDialogs << QString::fromLatin1(open.metaObject()->className());
             open.reject();
         });
     }
@@ -79,7 +79,7 @@ private Q_SLOTS:
         const HWND window = shownDialog(dialog);
         QVERIFY(window);
         SendMessageW(window, WM_SYSCOMMAND, command, 0);
-        QCOMPARE(m_opened, QStringList{u"sorvex::AboutDialog"_qs});
+        QCOMPARE(openedDialogs, QStringList{u"sorvex::AboutDialog"_qs});
         QVERIFY(dialog.isVisible());
     }
 
@@ -90,15 +90,15 @@ private Q_SLOTS:
         QVERIFY(window);
         // Neither a command that merely shares bits with 16 nor a standard one opens the About box.
         SendMessageW(window, WM_SYSCOMMAND, 0x0110, 0);
-        QVERIFY(m_opened.isEmpty());
+        QVERIFY(openedDialogs.isEmpty());
         SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         QVERIFY(QTest::qWaitFor([&] { return IsIconic(window) != FALSE; }));
-        QVERIFY(m_opened.isEmpty());
+        QVERIFY(openedDialogs.isEmpty());
         SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
         QVERIFY(QTest::qWaitFor([&] { return IsIconic(window) == FALSE; }));
         SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         QVERIFY(QTest::qWaitFor([&] { return !dialog.isVisible(); }));
-        QVERIFY(m_opened.isEmpty());
+        QVERIFY(openedDialogs.isEmpty());
     }
 };
 

@@ -94,13 +94,13 @@ std::vector<Asset> allAssets()
         {u"pellan/assets/star.bmp"_s, star},
         {u"pellan/assets/underworld.bmp"_s, underworld},
         {u"pellan/assets/pellan.ico"_s, pellanIcon},
-        {u"sorvex/resources/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
+        {u"sorvex/assets/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
         {u"korvane/assets/form1.ico"_s, oneSize<drawCalculatorIcon>},
         {u"korvane/assets/form2.ico"_s, oneSize<drawInfoIcon>},
         {u"korvane/assets/korvane.ico"_s, twoSizes<drawKorvaneIcon>},
     };
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
-    addDesktopIcons(assets, u"sorvex/resources"_s, u"sorvex"_s, sorvexIconAt);
+    addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, sorvexIconAt);
     addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, korvaneIconAt);
     return assets;
 }

@@ -4,7 +4,7 @@
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
-#include "templates.h"
+#include "dialog_layouts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,8 +26,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: sorvex_screenshots <folder>\n");
         return 2;
     }
-    sorvex::SetUpDialogFonts();
-    QApplication::setWindowIcon(sorvex::ApplicationIcon());
+    sorvex::setUpDialogFonts();
+    QApplication::setWindowIcon(sorvex::applicationIcon());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     sorvex::ConverterDialog main;

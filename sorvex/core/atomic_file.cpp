@@ -1,0 +1,131 @@
+#include "atomic_file.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sorvex::regfile {
+
+bool writeAll(int fd, const char* data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool makeFolders(const std::string& path)
+{
+    for (std::size_t pos = path.find('/', 1);; pos = path.find('/', pos + 1)) {
+        const std::string part = path.substr(0, pos);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (pos == std::string::npos)
+            break;
+    }
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string saveTarget(const std::string& file)
+{
+    std::string target = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        std::vector<char> link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size())
+            break;
+        const std::string to(link.data(), static_cast<std::size_t>(n));
+        target = to.front() == '/' ? to : folderOf(target) + "/" + to;
+    }
+    return target;
+}
+
+void removeStaleTemps(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + '.';
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        const auto tmp = name.rfind(".tmp-");
+        if (name.substr(0, prefix.size()) == prefix && tmp != std::string_view::npos && tmp + 11 == name.size())
+            ::unlink((folder + "/" + std::string(name)).c_str());
+    }
+    ::closedir(dir);
+}
+
+int writeFileAtomically(const std::string& target, const std::function<bool(int)>& fill)
+{
+    std::string tmpl = target + ".tmp-XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    errno = 0;
+    if (!fill(fd) || ::fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(name.data(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(name.data());
+        return error;
+    }
+    const int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return 0;
+}
+
+int copyWhole(const std::string& from, const std::string& to)
+{
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int error = writeFileAtomically(to, [in](int out) {
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(in, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n == 0;
+            if (!writeAll(out, buf, static_cast<std::size_t>(n)))
+                return false;
+        }
+    });
+    ::close(in);
+    return error;
+}
+
+}  // namespace sorvex::regfile

@@ -1,0 +1,170 @@
+#include "character_sheet.h"
+
+#include <cmath>
+#include <limits>
+
+namespace sorvex {
+
+namespace {
+
+constexpr std::int64_t int32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t int32Max = std::numeric_limits<std::int32_t>::max();
+
+std::int32_t saturate(std::int64_t value)
+{
+    if (value < int32Min)
+        return std::numeric_limits<std::int32_t>::min();
+    if (value > int32Max)
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t truncateSaturated(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(int32Max))
+        return std::numeric_limits<std::int32_t>::max();
+    if (value <= static_cast<double>(int32Min))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+// Division by 0.0 is written out so that it never depends on the floating-point mode.
+double quotient(double numerator, double divisor)
+{
+    if (divisor == 0.0) {
+        if (numerator == 0.0 || std::isnan(numerator))
+            return std::numeric_limits<double>::quiet_NaN();
+        return numerator > 0.0 ? std::numeric_limits<double>::infinity()
+                               : -std::numeric_limits<double>::infinity();
+    }
+    return numerator / divisor;
+}
+
+std::int64_t pointsForLevel(std::int64_t level)
+{
+    return level < 3 ? 7 * level : 14 * level - 14;
+}
+
+}  // namespace
+
+std::int32_t& schoolLevel(CharacterSheet& sheet, int school)
+{
+    switch (school) {
+    case Kraanan: return sheet.levelKraanan;
+    case Shalille: return sheet.levelShalille;
+    case Faren: return sheet.levelFaren;
+    case WeaponCraft: return sheet.levelWeaponCraft;
+    case Riija: return sheet.levelRiija;
+    case Qor: return sheet.levelQor;
+    default: return sheet.levelJala;
+    }
+}
+
+std::int32_t schoolLevel(const CharacterSheet& sheet, int school)
+{
+    return schoolLevel(const_cast<CharacterSheet&>(sheet), school);
+}
+
+std::int32_t& nextLevelFigure(CharacterSheet& sheet, int school)
+{
+    switch (school) {
+    case Kraanan: return sheet.nextKraanan;
+    case Shalille: return sheet.nextShalille;
+    case Faren: return sheet.nextFaren;
+    case WeaponCraft: return sheet.nextWeaponCraft;
+    case Riija: return sheet.nextRiija;
+    case Qor: return sheet.nextQor;
+    default: return sheet.nextJala;
+    }
+}
+
+std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school)
+{
+    return nextLevelFigure(const_cast<CharacterSheet&>(sheet), school);
+}
+
+void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view)
+{
+    if (mode < 0 || mode > 2)
+        return;
+    if (view) {
+        view->setPercentFieldEnabled(0, true);
+        view->setPercentFieldEnabled(1, mode >= 1);
+        if (mode < 1)
+            view->setPercentFieldText(1, "0");
+        view->setPercentFieldEnabled(2, mode >= 2);
+        if (mode < 2)
+            view->setPercentFieldText(2, "0");
+    }
+    if (mode < 1)
+        sheet.spellP1 = 0;
+    if (mode < 2)
+        sheet.spellP2 = 0;
+    static constexpr double divisors[] = {3.0, 1.5, 1.0};
+    sheet.spellDivisor = divisors[mode];
+}
+
+void clearEntries(CharacterSheet& sheet)
+{
+    for (int school = 0; school < schoolCount; ++school) {
+        schoolLevel(sheet, school) = 0;
+        nextLevelFigure(sheet, school) = 0;
+    }
+    sheet.spellCount = static_cast<std::int32_t>(SpellCountMode::ThreeSpells);
+    sheet.currentIntel = 0;
+    sheet.magicNumber = 0;
+    sheet.spellP0 = 0;
+    sheet.spellP1 = 0;
+    sheet.spellP2 = 0;
+}
+
+Calculation calculate(CharacterSheet& sheet)
+{
+    Calculation result;
+    const std::int32_t intel = sheet.currentIntel;
+    result.intellectBase = intel < 5 ? 185 : 185 - 14 * (intel >= 50 ? 10 : intel / 5);
+
+    std::int64_t levels = 0;
+    for (int school = 0; school < schoolCount; ++school)
+        levels += pointsForLevel(schoolLevel(sheet, school));
+    result.levelPoints = saturate(levels);
+    result.totalPoints = saturate(std::int64_t{result.intellectBase} + result.levelPoints);
+    result.percentSum = saturate(std::int64_t{sheet.spellP0} + sheet.spellP1 + sheet.spellP2);
+
+    sheet.magicNumber = truncateSaturated(quotient(result.totalPoints, sheet.spellDivisor) -
+                                          static_cast<double>(result.percentSum));
+    return result;
+}
+
+void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
+                    ResultView* view)
+{
+    for (int school = 0; school < schoolCount; ++school) {
+        const std::int32_t level = schoolLevel(sheet, school);
+        if (level == 0 || level == 6) {
+            nextLevelFigure(sheet, school) = 0;
+            if (view) {
+                view->setResultCaption(school, "");
+                view->setResultFigure(school, 0);
+                view->setResultEnabled(school, false);
+            }
+            continue;
+        }
+        std::int64_t target = std::int64_t{totalPoints} + (level < 2 ? 7 : 14);
+        const std::string_view caption = target <= 297 ? nextLevelCaption : unreachableCaption;
+        if (target < 87)
+            target = 87;
+        const std::int32_t divided = truncateSaturated(quotient(static_cast<double>(target), sheet.spellDivisor));
+        const std::int32_t figure = saturate(std::int64_t{divided} - percentSum);
+        nextLevelFigure(sheet, school) = figure;
+        if (view) {
+            view->setResultCaption(school, caption);
+            view->setResultFigure(school, figure);
+            view->setResultEnabled(school, true);
+        }
+    }
+}
+
+}  // namespace sorvex

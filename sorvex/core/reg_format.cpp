@@ -1,0 +1,321 @@
+#include "reg_format.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace sorvex::regfile {
+
+namespace {
+
+constexpr const char* rootName = "HKEY_CURRENT_USER";
+
+bool isTextType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+bool parseDword(std::string_view digits, Value& value)
+{
+    if (digits.empty() || digits.size() > 8)
+        return false;
+    std::uint32_t v = 0;
+    for (const char c : digits) {
+        const int d = hexDigit(c);
+        if (d < 0)
+            return false;
+        v = v * 16 + static_cast<std::uint32_t>(d);
+    }
+    value.type = REG_DWORD;
+    value.data.clear();
+    for (int k = 0; k < 4; ++k)
+        value.data += static_cast<char>((v >> (8 * k)) & 0xFF);
+    return true;
+}
+
+// "hex:" binary data, or "hex(type):" data of any type; version 5 files hold text types as UTF-16.
+bool parseHex(std::string_view s, bool version5, Value& value)
+{
+    std::size_t pos = 3;
+    DWORD type = REG_BINARY;
+    if (pos < s.size() && s[pos] == '(') {
+        const auto close = s.find(')', pos);
+        if (close == std::string::npos || close == pos + 1 || close - pos - 1 > 8)
+            return false;
+        type = 0;
+        for (std::size_t k = pos + 1; k < close; ++k) {
+            const int d = hexDigit(s[k]);
+            if (d < 0)
+                return false;
+            type = type * 16 + static_cast<DWORD>(d);
+        }
+        pos = close + 1;
+    }
+    if (pos >= s.size() || s[pos] != ':')
+        return false;
+    std::string bytes;
+    if (!parseHexBytes(s.substr(pos + 1), bytes))
+        return false;
+    value.type = type;
+    if (version5 && isTextType(type)) {
+        bool bad = false;
+        value.data = utf16LeToUtf8(bytes, 0, bad);
+        if (bad)
+            return false;
+    } else {
+        value.data = bytes;
+    }
+    return true;
+}
+
+bool parseData(std::string_view text, bool version5, Value& value)
+{
+    const std::string_view s = trim(text);
+    if (!s.empty() && s[0] == '"') {
+        std::size_t pos = 0;
+        std::string str;
+        if (!parseQuoted(s, pos, str) || !trim(s.substr(pos)).empty())
+            return false;
+        value.type = REG_SZ;
+        str += '\0';
+        value.data = std::move(str);
+        return true;
+    }
+    if (s.rfind("dword:", 0) == 0)
+        return parseDword(s.substr(6), value);
+    if (s.rfind("hex", 0) != 0)
+        return false;
+    return parseHex(s, version5, value);
+}
+
+// The file's text as UTF-8, in whichever of regedit's encodings it was written.
+std::string decodeText(const std::string& raw, bool& damaged)
+{
+    std::string text;
+    if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE)
+        text = utf16LeToUtf8(raw, 2, damaged);
+    else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text = raw.substr(3);
+    else
+        text = raw;
+    if (text.find('\0') != std::string::npos)
+        damaged = true;
+    return text;
+}
+
+// False when a line is too long for the file to be a store.
+bool splitLines(const std::string& text, std::vector<std::string>& lines)
+{
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        if (line.find('\r') != std::string::npos)
+            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        if (line.size() > maxLineBytes)
+            return false;
+        if (end < text.size() || !line.empty())
+            lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return true;
+}
+
+// A "[HKEY_CURRENT_USER\...]" line makes its key, and its parents, the current one; a deleted key or one
+// of another root leaves none current. False when the keys are too deep or too many for a store.
+bool readKeyLine(const std::string& line, Tree& tree, std::size_t& keyBytes, Key*& current, bool& damaged)
+{
+    current = nullptr;
+    if (line.back() != ']') {
+        damaged = true;
+        return true;
+    }
+    const std::string name = line.substr(1, line.size() - 2);
+    if (!name.empty() && name[0] == '-')
+        return true;
+    const std::string prefix = rootName;
+    if (name.size() < prefix.size() || !std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
+            return foldCase(a) == foldCase(b);
+        })) {
+        damaged = true;  // other roots are not ours; keep the original
+        return true;
+    }
+    std::string path = name.substr(prefix.size());
+    if (!path.empty() && path[0] != '\\') {
+        damaged = true;
+        return true;
+    }
+    if (!path.empty())
+        path.erase(0, 1);
+    if (!path.empty() && (path.back() == '\\' || path.find("\\\\") != std::string::npos)) {
+        damaged = true;
+        return true;
+    }
+    if (keyDepth(path) > maxKeyDepth)
+        return false;
+    current = &ensureWithParents(tree, path, keyBytes);
+    return keyBytes <= maxKeyBytes;
+}
+
+// A '"name"=data' or '@=data' line sets, or with "-" deletes, a value of the current key.
+void readValueLine(const std::string& line, bool version5, Key* current, bool& damaged)
+{
+    std::string valueName;
+    std::size_t pos = 0;
+    if (line[0] == '@') {
+        pos = 1;
+    } else if (!parseQuoted(line, pos, valueName)) {
+        damaged = true;
+        return;
+    }
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+        ++pos;
+    if (pos >= line.size() || line[pos] != '=' || current == nullptr) {
+        damaged = true;
+        return;
+    }
+    const std::string_view data = std::string_view(line).substr(pos + 1);
+    if (trim(data) == "-") {
+        current->values.erase(valueName);
+        return;
+    }
+    Value value;
+    if (!parseData(data, version5, value)) {
+        damaged = true;
+        return;
+    }
+    current->values.insert_or_assign(std::move(valueName), std::move(value));
+}
+
+// Only ASCII is written as a quoted string: regedit reads a file without a byte order mark in the ANSI
+// code page, so other text goes as UTF-16 bytes, which it imports unchanged whatever the code page.
+bool isPlainText(const Value& v)
+{
+    if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0')
+        return false;
+    return std::all_of(v.data.begin(), v.data.end() - 1, [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 0x20 && u < 0x7F;
+    });
+}
+
+}  // namespace
+
+std::size_t keyDepth(std::string_view path)
+{
+    return path.empty() ? 0 : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+// The parents of every key in the tree are in it too, so walking up from the key stops at the first one
+// there and each key is made once. made grows by the bytes of the paths made.
+Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made)
+{
+    // Files are written in order, so a new key mostly goes last.
+    auto at = !tree.empty() && tree.key_comp()(tree.rbegin()->first, path) ? tree.end() : tree.lower_bound(path);
+    if (at != tree.end() && !tree.key_comp()(path, at->first))
+        return at->second;
+    std::vector<std::size_t> missing;
+    for (std::size_t end = path.rfind('\\'); end != std::string::npos && end != 0 &&
+                                              tree.find(std::string_view(path).substr(0, end)) == tree.end();
+         end = path.rfind('\\', end - 1))
+        missing.push_back(end);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        std::string prefix = path.substr(0, *it);
+        made += 2 * prefix.size();
+        tree.emplace_hint(at, prefix, Key{prefix, {}});
+    }
+    made += 2 * path.size();
+    return tree.emplace_hint(at, path, Key{path, {}})->second;
+}
+
+Tree parseTree(const std::string& raw, bool& damaged, bool& overCap)
+{
+    std::vector<std::string> lines;
+    if (!splitLines(decodeText(raw, damaged), lines)) {
+        overCap = true;
+        return {};
+    }
+
+    Tree tree;
+    std::size_t keyBytes = 0;
+    bool version5 = true;
+    bool headerSeen = false;
+    Key* current = nullptr;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string line(trim(lines[i]));
+        while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
+            line.pop_back();
+            line += trim(lines[++i]);
+        }
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (!headerSeen) {
+            headerSeen = true;
+            if (line == "Windows Registry Editor Version 5.00")
+                continue;
+            if (line == "REGEDIT4") {
+                version5 = false;
+                continue;
+            }
+            damaged = true;
+        }
+        if (line[0] != '[') {
+            readValueLine(line, version5, current, damaged);
+        } else if (!readKeyLine(line, tree, keyBytes, current, damaged)) {
+            overCap = true;
+            return {};
+        }
+    }
+    if (!headerSeen && !raw.empty())
+        damaged = true;
+    return tree;
+}
+
+std::string writeTree(const Tree& tree)
+{
+    std::string out = "Windows Registry Editor Version 5.00\r\n\r\n";
+    for (const auto& [unused, key] : tree) {
+        out += '[';
+        out += rootName;
+        if (!key.path.empty())
+            out += '\\' + key.path;
+        out += "]\r\n";
+        for (const auto& [name, v] : key.values) {
+            out += name.empty() ? std::string("@") : quote(name);
+            out += '=';
+            if (v.type == REG_DWORD && v.data.size() == 4) {
+                std::uint32_t x = 0;
+                for (int k = 3; k >= 0; --k)
+                    x = (x << 8) | static_cast<unsigned char>(v.data[static_cast<std::size_t>(k)]);
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(x));
+                out += buf;
+            } else if (isPlainText(v)) {
+                out += quote(std::string_view(v.data).substr(0, v.data.size() - 1));
+            } else if (isTextType(v.type)) {
+                char buf[24];
+                std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
+                out += buf + hexBytes(utf8ToUtf16LeBytes(v.data));
+            } else if (v.type == REG_BINARY) {
+                out += "hex:" + hexBytes(v.data);
+            } else {
+                char buf[24];
+                std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
+                out += buf + hexBytes(v.data);
+            }
+            out += "\r\n";
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string parseAndWrite(const std::string& bytes, bool* damaged)
+{
+    bool bad = false;
+    bool overCap = false;
+    const Tree tree = parseTree(bytes, bad, overCap);
+    if (damaged)
+        *damaged = bad || overCap;
+    return writeTree(tree);
+}
+
+}  // namespace sorvex::regfile

@@ -1,0 +1,88 @@
+#include "reg_format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace sorvex::regfile;
+
+namespace {
+
+const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
+const std::string software = "[HKEY_CURRENT_USER\\Software]\r\n";
+
+struct Reading {
+    const char* name;
+    std::string text;
+    std::string written;
+    bool damaged;
+};
+
+void PrintTo(const Reading& reading, std::ostream* os)
+{
+    *os << reading.name;
+}
+
+class RegFormatReading : public testing::TestWithParam<Reading> {};
+
+// Text in, the tree written back out: what was understood is kept, the rest only marks the text damaged.
+TEST_P(RegFormatReading, KeepsWhatItUnderstands)
+{
+    const Reading& reading = GetParam();
+    bool damaged = false;
+    bool overCap = false;
+    const Tree tree = parseTree(reading.text, damaged, overCap);
+    EXPECT_FALSE(overCap);
+    EXPECT_EQ(damaged, reading.damaged);
+    EXPECT_EQ(writeTree(tree), reading.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RegFormatReading,
+    testing::Values(
+        Reading{"Empty", "", header, false},
+        Reading{"Regedit4BecomesVersion5", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"n\"=dword:0000002a\r\n",
+                header + software + "\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"n\"=dword:0000002a\r\n\r\n", false},
+        Reading{"NoHeader", "[HKEY_CURRENT_USER\\Software]\r\n\"n\"=dword:1\r\n",
+                header + software + "\"n\"=dword:00000001\r\n\r\n", true},
+        Reading{"OtherRootIsLeftOut", header + "[HKEY_LOCAL_MACHINE\\Software]\r\n\"n\"=dword:1\r\n", header, true},
+        Reading{"DeletedKeyAndValue",
+                header + "[-HKEY_CURRENT_USER\\Gone]\r\n" + software + "\"a\"=\"x\"\r\n\"b\"=\"y\"\r\n\"a\"=-\r\n",
+                header + software + "\"b\"=\"y\"\r\n\r\n", false},
+        Reading{"NamesMatchWithoutCase",
+                header + software + "\"Name\"=\"x\"\r\n[hkey_current_user\\SOFTWARE]\r\n\"NAME\"=\"y\"\r\n",
+                header + software + "\"Name\"=\"y\"\r\n\r\n", false},
+        Reading{"ContinuedHexLines", header + software + "\"b\"=hex:01,02,\\\r\n  03\r\n",
+                header + software + "\"b\"=hex:01,02,03\r\n\r\n", false},
+        Reading{"UnreadableValueLine", header + software + "\"a\"=dword:xyz\r\nnot a value\r\n\"b\"=\"y\"\r\n",
+                header + software + "\"b\"=\"y\"\r\n\r\n", true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(RegFormat, TextBeyondAsciiIsWrittenAsUtf16AndReadsBack)
+{
+    Tree tree;
+    std::size_t made = 0;
+    ensureWithParents(tree, "Software\\Q", made).values["Name"] = Value{REG_SZ, std::string("Z\xC3\xABn\0", 5)};
+    const std::string written = writeTree(tree);
+    EXPECT_NE(written.find("\"Name\"=hex(1):5a,00,eb,00,6e,00,00,00\r\n"), std::string::npos);
+    bool damaged = true;
+    EXPECT_EQ(parseAndWrite(written, &damaged), written);
+    EXPECT_FALSE(damaged);
+}
+
+TEST(RegFormat, TextsTooDeepOrTooLongForAStoreGiveNothing)
+{
+    std::string deep = header + "[HKEY_CURRENT_USER";
+    for (std::size_t level = 0; level <= maxKeyDepth; ++level)
+        deep += "\\k";
+    deep += "]\r\n";
+    const std::string longLine = header + software + "\"a\"=\"" + std::string(maxLineBytes, 'x') + "\"\r\n";
+    for (const std::string* text : {static_cast<const std::string*>(&deep), &longLine}) {
+        bool damaged = false;
+        bool overCap = false;
+        EXPECT_TRUE(parseTree(*text, damaged, overCap).empty());
+        EXPECT_TRUE(overCap);
+    }
+}
+
+}  // namespace

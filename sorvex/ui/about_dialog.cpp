@@ -1,0 +1,21 @@
+#include "about_dialog.h"
+
+#include "dialog_layouts.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace sorvex {
+
+AboutDialog::AboutDialog(QWidget* owner) : TemplateDialog(aboutDialogTemplate, owner)
+{
+    setObjectName(QStringLiteral("AboutDialog"));
+    // An icon control takes the size of its icon, whatever the template gives.
+    constexpr int iconSize = 32;
+    auto* icon = findChild<QLabel*>(QStringLiteral("icon"));
+    icon->setPixmap(applicationIcon().pixmap(iconSize, iconSize));
+    icon->resize(iconSize, iconSize);
+    connect(control<QPushButton>(idOk), &QPushButton::clicked, this, &AboutDialog::accept);
+}
+
+}  // namespace sorvex
