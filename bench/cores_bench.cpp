@@ -230,22 +230,22 @@ public:
             const double ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
             const std::string name = run.benchmark_name();
             if (name.rfind("LightPattern/", 0) == 0)
-                slowestPattern_ = std::max(slowestPattern_, ns);
+                slowestPattern = std::max(slowestPattern, ns);
             else
-                times_[name] = ns;
+                times[name] = ns;
         }
     }
     void Finalize() override
     {
-        Row("core, pellan ReadLights, slowest of the 32 patterns", slowestPattern_);
-        Row("core, sorvex Calculate + ShowNextLevels", times_["SorvexCalculate"]);
-        Row("core, korvane ComputeImproves with the conversion", times_["KorvaneComputeImproves"]);
-        const double store = times_["StoreRoundTrip"] / 1e3;
+        Row("core, pellan ReadLights, slowest of the 32 patterns", slowestPattern);
+        Row("core, sorvex Calculate + ShowNextLevels", times["SorvexCalculate"]);
+        Row("core, korvane ComputeImproves with the conversion", times["KorvaneComputeImproves"]);
+        const double store = times["StoreRoundTrip"] / 1e3;
         std::printf("| store, SaveCharacter + LoadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
                     store < 1000 ? "yes" : "no");
         const char* const bigStores[] = {"a 1 MB store", "a store of 10 000 keys", "a key 500 levels deep"};
         for (int kind = 0; kind < 3; ++kind) {
-            const double ms = times_["StoreOperationOnABigStore/" + std::to_string(kind)] / 1e6;
+            const double ms = times["StoreOperationOnABigStore/" + std::to_string(kind)] / 1e6;
             std::printf("| store, SaveCharacter on %s | %.1f ms | | | < 100 ms | %s |\n", bigStores[kind], ms,
                         ms < 100 ? "yes" : "no");
         }
@@ -256,8 +256,8 @@ private:
     {
         std::printf("| %s | %.1f ns | | | < 1 µs | %s |\n", what, ns, ns < 1000 ? "yes" : "no");
     }
-    double slowestPattern_ = 0;
-    std::map<std::string, double> times_;
+    double slowestPattern = 0;
+    std::map<std::string, double> times;
 };
 
 // A benchmark that found a wrong result fails the run, so that the test of it can fail.

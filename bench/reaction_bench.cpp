@@ -45,16 +45,16 @@ public:
     void watch(QWidget* widget)
     {
         widget->installEventFilter(this);
-        counts_.push_back({widget, 0});
+        counts.push_back({widget, 0});
     }
     void reset()
     {
-        for (auto& entry : counts_)
+        for (auto& entry : counts)
             entry.second = 0;
     }
     bool painted(QWidget* widget) const
     {
-        for (const auto& entry : counts_)
+        for (const auto& entry : counts)
             if (entry.first == widget)
                 return entry.second > 0;
         return false;
@@ -64,14 +64,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
-            for (auto& entry : counts_)
+            for (auto& entry : counts)
                 if (entry.first == watched)
                     ++entry.second;
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    std::vector<std::pair<QObject*, int>> counts_;
+    std::vector<std::pair<QObject*, int>> counts;
 };
 
 // Runs the action, then every event it posted, repaints included, and returns the milliseconds taken.

@@ -43,10 +43,10 @@ public:
         int fds[2];
         if (::pipe(fds) != 0)
             Fail("pipe: " + std::string(std::strerror(errno)));
-        pid_ = ::fork();
-        if (pid_ < 0)
+        serverPid = ::fork();
+        if (serverPid < 0)
             Fail("fork: " + std::string(std::strerror(errno)));
-        if (pid_ == 0) {
+        if (serverPid == 0) {
             ::close(fds[0]);
             const int devnull = ::open("/dev/null", O_RDWR);
             ::dup2(devnull, STDIN_FILENO);
@@ -67,25 +67,25 @@ public:
             Stop();
             Fail("Xvfb did not start (is it installed? scripts/setup.sh bench)");
         }
-        display_ = ":" + number;
+        displayName = ":" + number;
     }
     ~Xvfb() { Stop(); }
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
-    const std::string& display() const { return display_; }
+    const std::string& display() const { return displayName; }
 
 private:
     void Stop()
     {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
+        if (serverPid > 0) {
+            ::kill(serverPid, SIGTERM);
+            ::waitpid(serverPid, nullptr, 0);
+            serverPid = -1;
         }
     }
-    pid_t pid_ = -1;
-    std::string display_;
+    pid_t serverPid = -1;
+    std::string displayName;
 };
 
 struct Program {
@@ -101,21 +101,21 @@ struct Sample {
 
 class Launcher {
 public:
-    Launcher(const std::string& display, fs::path workDir) : display_(display), workDir_(std::move(workDir))
+    Launcher(const std::string& display, fs::path workDir) : displayName(display), workFolder(std::move(workDir))
     {
-        connection_ = xcb_connect(display.c_str(), nullptr);
-        if (xcb_connection_has_error(connection_))
+        xcbConnection = xcb_connect(display.c_str(), nullptr);
+        if (xcb_connection_has_error(xcbConnection))
             Fail("cannot connect to " + display);
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        rootWindow = xcb_setup_roots_iterator(xcb_get_setup(xcbConnection)).data->root;
         const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(connection_);
-        FillStore(workDir_ / "filled");
-        runtimeDir_ = workDir_ / "runtime";
-        fs::create_directories(runtimeDir_);
-        fs::permissions(runtimeDir_, fs::perms::owner_all, fs::perm_options::replace);
+        xcb_change_window_attributes(xcbConnection, rootWindow, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(xcbConnection);
+        FillStore(workFolder / "filled");
+        runtimeDir = workFolder / "runtime";
+        fs::create_directories(runtimeDir);
+        fs::permissions(runtimeDir, fs::perms::owner_all, fs::perm_options::replace);
     }
-    ~Launcher() { xcb_disconnect(connection_); }
+    ~Launcher() { xcb_disconnect(xcbConnection); }
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
@@ -123,11 +123,11 @@ public:
     {
         std::optional<fs::path> config;
         if (program.store == Program::Store::Empty) {
-            config = workDir_ / "empty";
+            config = workFolder / "empty";
             fs::remove_all(*config);
             fs::create_directories(*config);
         } else if (program.store == Program::Store::Filled) {
-            config = workDir_ / "filled";
+            config = workFolder / "filled";
         }
         Drain();
 
@@ -136,11 +136,11 @@ public:
         if (pid < 0)
             Fail("fork: " + std::string(std::strerror(errno)));
         if (pid == 0) {
-            ::setenv("DISPLAY", display_.c_str(), 1);
+            ::setenv("DISPLAY", displayName.c_str(), 1);
             ::setenv("QT_QPA_PLATFORM", "xcb", 1);
             ::unsetenv("WAYLAND_DISPLAY");
             ::unsetenv("SESSION_MANAGER");
-            ::setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+            ::setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
             if (config)
                 ::setenv("XDG_CONFIG_HOME", config->c_str(), 1);
             const int devnull = ::open("/dev/null", O_RDWR);
@@ -167,27 +167,27 @@ public:
 private:
     void Drain()
     {
-        xcb_flush(connection_);
-        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
+        xcb_flush(xcbConnection);
+        while (xcb_generic_event_t* event = xcb_poll_for_event(xcbConnection))
             std::free(event);
     }
 
     bool WaitForMap(pid_t pid, Clock::time_point start, double& startupMs)
     {
         const Clock::time_point deadline = start + std::chrono::seconds(20);
-        const int fd = xcb_get_file_descriptor(connection_);
+        const int fd = xcb_get_file_descriptor(xcbConnection);
         for (;;) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(xcbConnection)) {
                 const bool isMap = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
                 const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-                const bool topLevel = isMap && map->event == root_ && !map->override_redirect;
+                const bool topLevel = isMap && map->event == rootWindow && !map->override_redirect;
                 std::free(event);
                 if (topLevel) {
                     startupMs = Milliseconds(Clock::now() - start);
                     return true;
                 }
             }
-            if (xcb_connection_has_error(connection_))
+            if (xcb_connection_has_error(xcbConnection))
                 Fail("lost the connection to the X server");
             if (::waitpid(pid, nullptr, WNOHANG) == pid || Clock::now() > deadline)
                 return false;
@@ -265,11 +265,11 @@ private:
             ::unsetenv("XDG_CONFIG_HOME");
     }
 
-    std::string display_;
-    fs::path workDir_;
-    fs::path runtimeDir_;
-    xcb_connection_t* connection_ = nullptr;
-    xcb_window_t root_ = 0;
+    std::string displayName;
+    fs::path workFolder;
+    fs::path runtimeDir;
+    xcb_connection_t* xcbConnection = nullptr;
+    xcb_window_t rootWindow = 0;
 };
 
 double Median(std::vector<double> values)

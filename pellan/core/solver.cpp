@@ -5,49 +5,49 @@ namespace pellan {
 void Solver::readLights()
 {
     for (int i = 0; i < lightCount; ++i)
-        lightState_[static_cast<std::size_t>(i)] = view_.checked(i) ? "On" : "Off";
+        currentStates[static_cast<std::size_t>(i)] = lightsView.checked(i) ? "On" : "Off";
     showSolution();
 }
 
 void Solver::showSolution()
 {
-    litCount_ = 0;
+    currentLitCount = 0;
     for (int i = 0; i < lightCount; ++i) {
-        if (view_.checked(i))
-            ++litCount_;
+        if (lightsView.checked(i))
+            ++currentLitCount;
     }
-    if (litCount_ == 0)
-        view_.setAnswerText(noneLitAnswer);
-    if (litCount_ == 1)
+    if (currentLitCount == 0)
+        lightsView.setAnswerText(noneLitAnswer);
+    if (currentLitCount == 1)
         solveOneLit();
-    if (litCount_ == 2)
+    if (currentLitCount == 2)
         solveTwoLit();
-    if (litCount_ == 3)
+    if (currentLitCount == 3)
         solveThreeLit();
-    if (litCount_ == 4)
+    if (currentLitCount == 4)
         solveFourLit();
-    if (litCount_ == 5)
-        view_.setAnswerText(solvedAnswer);
+    if (currentLitCount == 5)
+        lightsView.setAnswerText(solvedAnswer);
 }
 
 std::string Solver::ringNumber(int offset) const
 {
-    const int rest = (anchorIndex_ + offset) % lightCount;
+    const int rest = (anchorIndex + offset) % lightCount;
     return std::to_string(rest == 0 ? lightCount : rest);
 }
 
 bool Solver::isOn(int offset) const
 {
     // The search keeps the anchor within 0 to 4, so offset 0 needs no wrapping.
-    const int index = (anchorIndex_ + offset) % lightCount;
-    return lightState_[static_cast<std::size_t>(index)] == "On";
+    const int index = (anchorIndex + offset) % lightCount;
+    return currentStates[static_cast<std::size_t>(index)] == "On";
 }
 
 void Solver::beginSearch()
 {
-    anchorIndex_ = 0;
-    anchorFound_ = false;
-    solutionText_.clear();
+    anchorIndex = 0;
+    anchorFound = false;
+    solutionText.clear();
 }
 
 // The count and the states are read from the boxes separately, so a view that
@@ -55,20 +55,20 @@ void Solver::beginSearch()
 // search then stops at the last light and the answer box keeps its text.
 bool Solver::searching() const
 {
-    return !anchorFound_ && anchorIndex_ < lightCount;
+    return !anchorFound && anchorIndex < lightCount;
 }
 
 void Solver::addItem(const std::string& item)
 {
-    if (!solutionText_.empty())
-        solutionText_ += ", ";
-    solutionText_ += item;
+    if (!solutionText.empty())
+        solutionText += ", ";
+    solutionText += item;
 }
 
 void Solver::finish()
 {
-    solutionText_ += ".";
-    view_.setAnswerText(solutionText_);
+    solutionText += ".";
+    lightsView.setAnswerText(solutionText);
 }
 
 void Solver::solveOneLit()
@@ -76,11 +76,11 @@ void Solver::solveOneLit()
     beginSearch();
     while (searching()) {
         if (isOn(0))
-            anchorFound_ = true;
+            anchorFound = true;
         else
-            ++anchorIndex_;
+            ++anchorIndex;
     }
-    if (!anchorFound_)
+    if (!anchorFound)
         return;
     addItem(ringNumber(4));
     addItem(ringNumber(3));
@@ -92,14 +92,14 @@ void Solver::solveTwoLit()
     beginSearch();
     while (searching()) {
         if (isOn(0) && isOn(1)) {
-            anchorFound_ = true;
+            anchorFound = true;
             solveAdjacentPair();
         }
         if (isOn(0) && isOn(2)) {
-            anchorFound_ = true;
+            anchorFound = true;
             solveSplitPair();
         }
-        ++anchorIndex_;
+        ++anchorIndex;
     }
 }
 
@@ -108,14 +108,14 @@ void Solver::solveThreeLit()
     beginSearch();
     while (searching()) {
         if (isOn(0) && isOn(1) && isOn(2)) {
-            anchorFound_ = true;
+            anchorFound = true;
             solveRunOfThree();
         }
         if (isOn(0) && isOn(1) && isOn(3)) {
-            anchorFound_ = true;
+            anchorFound = true;
             solveSplitThree();
         }
-        ++anchorIndex_;
+        ++anchorIndex;
     }
 }
 
@@ -124,13 +124,13 @@ void Solver::solveFourLit()
     beginSearch();
     while (searching()) {
         if (!isOn(0))
-            anchorFound_ = true;
+            anchorFound = true;
         else
-            ++anchorIndex_;
+            ++anchorIndex;
     }
-    if (!anchorFound_)
+    if (!anchorFound)
         return;
-    addItem(std::to_string(anchorIndex_ + 1));
+    addItem(std::to_string(anchorIndex + 1));
     addItem(ringNumber(3));
     addItem(ringNumber(5));
     addItem(ringNumber(3));
@@ -140,7 +140,7 @@ void Solver::solveFourLit()
 
 void Solver::solveAdjacentPair()
 {
-    solutionText_.clear();
+    solutionText.clear();
     addItem(ringNumber(4));
     addItem(ringNumber(2));
     addItem(ringNumber(1));
@@ -149,14 +149,14 @@ void Solver::solveAdjacentPair()
 
 void Solver::solveSplitPair()
 {
-    solutionText_.clear();
+    solutionText.clear();
     addItem(ringNumber(2));
     finish();
 }
 
 void Solver::solveRunOfThree()
 {
-    solutionText_.clear();
+    solutionText.clear();
     addItem(ringNumber(4));
     addItem(ringNumber(1));
     addItem(ringNumber(4));
@@ -166,7 +166,7 @@ void Solver::solveRunOfThree()
 
 void Solver::solveSplitThree()
 {
-    solutionText_.clear();
+    solutionText.clear();
     addItem(ringNumber(3));
     addItem(ringNumber(1));
     addItem(ringNumber(3));

@@ -20,14 +20,14 @@ class Solver {
 public:
     static constexpr int lightCount = 5;
 
-    explicit Solver(LightsView& view) : view_(view) {}
+    explicit Solver(LightsView& view) : lightsView(view) {}
 
     // Entry point: copies the boxes into the light states and shows the answer.
     void readLights();
     void showSolution();
 
-    [[nodiscard]] const std::array<std::string, lightCount>& lightState() const { return lightState_; }
-    [[nodiscard]] int litCount() const { return litCount_; }
+    [[nodiscard]] const std::array<std::string, lightCount>& lightState() const { return currentStates; }
+    [[nodiscard]] int litCount() const { return currentLitCount; }
 
 private:
     void solveOneLit();
@@ -46,12 +46,12 @@ private:
     void addItem(const std::string& item);
     void finish();
 
-    LightsView& view_;
-    std::array<std::string, lightCount> lightState_{"Off", "Off", "Off", "Off", "Off"};
-    int litCount_ = 0;
-    int anchorIndex_ = 0;
-    bool anchorFound_ = false;
-    std::string solutionText_;
+    LightsView& lightsView;
+    std::array<std::string, lightCount> currentStates{"Off", "Off", "Off", "Off", "Off"};
+    int currentLitCount = 0;
+    int anchorIndex = 0;
+    bool anchorFound = false;
+    std::string solutionText;
 };
 
 inline constexpr const char* noneLitAnswer = "4, 3, 1, 3, 5, 3, 2.";

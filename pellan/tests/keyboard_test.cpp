@@ -15,8 +15,8 @@ class PellanKeyboardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { pellan::setupFonts(); }
-    void init() { app_ = std::make_unique<pellan::PellanApp>(); }
-    void cleanup() { app_.reset(); }
+    void init() { app = std::make_unique<pellan::PellanApp>(); }
+    void cleanup() { app.reset(); }
 
     void everyWindow_data()
     {
@@ -56,8 +56,8 @@ private Q_SLOTS:
         QFETCH(char, menu);
         QFETCH(char, item);
         QFETCH(QString, window);
-        QVERIFY(keyboard::activate(&app_->solverWindow()));
-        QTest::keyClick(&app_->solverWindow(), static_cast<Qt::Key>(menu), Qt::AltModifier);
+        QVERIFY(keyboard::activate(&app->solverWindow()));
+        QTest::keyClick(&app->solverWindow(), static_cast<Qt::Key>(menu), Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), static_cast<Qt::Key>(item));
         QWidget* opened = byName(window);
@@ -71,24 +71,24 @@ private Q_SLOTS:
 
     void spaceTicksTheFocusedLight()
     {
-        QVERIFY(keyboard::activate(&app_->solverWindow()));
-        auto* box = app_->solverWindow().findChild<QWidget*>(u"Light3Box"_s);
+        QVERIFY(keyboard::activate(&app->solverWindow()));
+        auto* box = app->solverWindow().findChild<QWidget*>(u"Light3Box"_s);
         box->setFocus(Qt::TabFocusReason);
         QTest::keyClick(box, Qt::Key_Space);
-        QCOMPARE(app_->solverWindow().findChild<QWidget*>(u"Light3Status"_s)->property("text").toString(), u"On"_s);
+        QCOMPARE(app->solverWindow().findChild<QWidget*>(u"Light3Status"_s)->property("text").toString(), u"On"_s);
     }
 
 private:
     // The window of that object name; the walk cannot go on without it.
     QWidget* byName(const QString& name) const
     {
-        QWidget* window = app_->window(name);
+        QWidget* window = app->window(name);
         if (window == nullptr)
             qFatal("no window %s", qPrintable(name));
         return window;
     }
 
-    std::unique_ptr<pellan::PellanApp> app_;
+    std::unique_ptr<pellan::PellanApp> app;
 };
 
 QTEST_MAIN(PellanKeyboardTest)

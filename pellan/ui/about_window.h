@@ -22,11 +22,11 @@ private:
     void createCredits();
     void createSalute();
 
-    QFrame* outerBevel_ = nullptr;
-    QFrame* innerBevel_ = nullptr;
-    QPlainTextEdit* creditsText_ = nullptr;
-    QTextEdit* saluteText_ = nullptr;
-    QPushButton* doneButton_ = nullptr;
+    QFrame* outerBevel = nullptr;
+    QFrame* innerBevel = nullptr;
+    QPlainTextEdit* creditsText = nullptr;
+    QTextEdit* saluteText = nullptr;
+    QPushButton* doneButton = nullptr;
 };
 
 }  // namespace pellan

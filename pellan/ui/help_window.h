@@ -15,9 +15,9 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
 private:
-    QFrame* bevel_ = nullptr;
-    QPlainTextEdit* helpText_ = nullptr;
-    QPushButton* doneButton_ = nullptr;
+    QFrame* bevel = nullptr;
+    QPlainTextEdit* helpText = nullptr;
+    QPushButton* doneButton = nullptr;
 };
 
 }  // namespace pellan

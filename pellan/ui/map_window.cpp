@@ -19,14 +19,14 @@ MapWindow::MapWindow(QWidget* parent)
     // The picture is one row taller than the window, so its bottom row is cut off.
     setupFixedWindow(*this, QRect(258, 102, 384, 423));
 
-    mapPicture_ = new QLabel(this);
-    mapPicture_->setObjectName(u"Image1"_s);
-    mapPicture_->setAccessibleName(u"Underworld map"_s);
-    mapPicture_->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
-    mapPicture_->setAlignment(Qt::AlignCenter);
-    mapPicture_->setGeometry(0, 0, 384, 424);
+    mapPicture = new QLabel(this);
+    mapPicture->setObjectName(u"Image1"_s);
+    mapPicture->setAccessibleName(u"Underworld map"_s);
+    mapPicture->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
+    mapPicture->setAlignment(Qt::AlignCenter);
+    mapPicture->setGeometry(0, 0, 384, 424);
 
-    doneButton_ = makeDoneButton(*this, "DoneMap", QRect(32, 384, 75, 25));
+    doneButton = makeDoneButton(*this, "DoneMap", QRect(32, 384, 75, 25));
     enterPressesFocusedButton(this);
 }
 

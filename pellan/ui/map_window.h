@@ -14,8 +14,8 @@ public:
     explicit MapWindow(QWidget* parent = nullptr);
 
 private:
-    QLabel* mapPicture_ = nullptr;
-    QPushButton* doneButton_ = nullptr;
+    QLabel* mapPicture = nullptr;
+    QPushButton* doneButton = nullptr;
 };
 
 }  // namespace pellan

@@ -18,23 +18,22 @@ PellanApp::PellanApp(QObject* parent) : PellanApp(Start::Hidden, parent) { }
 PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 {
     setupFonts();
-    solverWindow_ = std::make_unique<SolverWindow>();
+    solver = std::make_unique<SolverWindow>();
     if (start == Start::SolverWindowFirst) {
         // The solver window goes to the screen before the hidden windows and the map picture are made;
         // what the user types or clicks meanwhile waits until they exist.
-        solverWindow_->show();
+        solver->show();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    aboutWindow_ = std::make_unique<AboutWindow>();
-    mapWindow_ = std::make_unique<MapWindow>();
-    helpWindow_ = std::make_unique<HelpWindow>();
+    about = std::make_unique<AboutWindow>();
+    map = std::make_unique<MapWindow>();
+    help = std::make_unique<HelpWindow>();
 
-    SolverWindow* solver = solverWindow_.get();
-    connect(solver, &SolverWindow::mapRequested, this, [this] { showWindow(mapWindow_.get()); });
-    connect(solver, &SolverWindow::helpRequested, this, [this] { showWindow(helpWindow_.get()); });
-    connect(solver, &SolverWindow::aboutRequested, this, [this] { showWindow(aboutWindow_.get()); });
+    connect(solver.get(), &SolverWindow::mapRequested, this, [this] { showWindow(map.get()); });
+    connect(solver.get(), &SolverWindow::helpRequested, this, [this] { showWindow(help.get()); });
+    connect(solver.get(), &SolverWindow::aboutRequested, this, [this] { showWindow(about.get()); });
     // The main window's close ends the program, whatever else is showing.
-    connect(solver, &SolverWindow::closing, this, [this] {
+    connect(solver.get(), &SolverWindow::closing, this, [this] {
         closeSecondaryWindows();
         QCoreApplication::quit();
     });
@@ -51,7 +50,7 @@ int PellanApp::run()
 
 QList<QWidget*> PellanApp::windows() const
 {
-    return {solverWindow_.get(), aboutWindow_.get(), mapWindow_.get(), helpWindow_.get()};
+    return {solver.get(), about.get(), map.get(), help.get()};
 }
 
 QWidget* PellanApp::window(const QString& objectName) const
@@ -65,8 +64,8 @@ QWidget* PellanApp::window(const QString& objectName) const
 
 void PellanApp::closeSecondaryWindows()
 {
-    for (QWidget* secondary : {static_cast<QWidget*>(aboutWindow_.get()), static_cast<QWidget*>(mapWindow_.get()),
-                               static_cast<QWidget*>(helpWindow_.get())})
+    for (QWidget* secondary : {static_cast<QWidget*>(about.get()), static_cast<QWidget*>(map.get()),
+                               static_cast<QWidget*>(help.get())})
         secondary->close();
 }
 

@@ -24,10 +24,10 @@ public:
     // The program itself: shows the solver window, then makes the others, and runs the event loop.
     static int run();
 
-    [[nodiscard]] SolverWindow& solverWindow() const { return *solverWindow_; }
-    [[nodiscard]] AboutWindow& aboutWindow() const { return *aboutWindow_; }
-    [[nodiscard]] MapWindow& mapWindow() const { return *mapWindow_; }
-    [[nodiscard]] HelpWindow& helpWindow() const { return *helpWindow_; }
+    [[nodiscard]] SolverWindow& solverWindow() const { return *solver; }
+    [[nodiscard]] AboutWindow& aboutWindow() const { return *about; }
+    [[nodiscard]] MapWindow& mapWindow() const { return *map; }
+    [[nodiscard]] HelpWindow& helpWindow() const { return *help; }
     // In the order they are made: solver, About, map, help.
     [[nodiscard]] QList<QWidget*> windows() const;
     // The window of that object name, or null.
@@ -40,10 +40,10 @@ private:
     void closeSecondaryWindows();
     static void showWindow(QWidget* window);
 
-    std::unique_ptr<SolverWindow> solverWindow_;
-    std::unique_ptr<AboutWindow> aboutWindow_;
-    std::unique_ptr<MapWindow> mapWindow_;
-    std::unique_ptr<HelpWindow> helpWindow_;
+    std::unique_ptr<SolverWindow> solver;
+    std::unique_ptr<AboutWindow> about;
+    std::unique_ptr<MapWindow> map;
+    std::unique_ptr<HelpWindow> help;
 };
 
 }  // namespace pellan

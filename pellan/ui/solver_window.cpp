@@ -95,9 +95,9 @@ SolverWindow::SolverWindow(QWidget* parent)
     createControls(client);
     createMenus();
     for (int i = 1; i < Solver::lightCount; ++i)
-        setTabOrder(lightBoxes_[i - 1], lightBoxes_[i]);
-    setTabOrder(lightBoxes_[Solver::lightCount - 1], mapButton_);
-    setTabOrder(mapButton_, exitButton_);
+        setTabOrder(lightBoxes[i - 1], lightBoxes[i]);
+    setTabOrder(lightBoxes[Solver::lightCount - 1], mapButton);
+    setTabOrder(mapButton, exitButton);
     connectControls();
 
     // The client area excludes the menu bar above it.
@@ -107,26 +107,26 @@ SolverWindow::SolverWindow(QWidget* parent)
 
 void SolverWindow::createPictureAndLabels(QWidget* client)
 {
-    lightsBevel_ = makeBevel(client, "Bevel1", QRect(8, 0, 337, 313));
-    solutionBevel_ = makeBevel(client, "Bevel2", QRect(8, 320, 337, 49));
+    lightsBevel = makeBevel(client, "Bevel1", QRect(8, 0, 337, 313));
+    solutionBevel = makeBevel(client, "Bevel2", QRect(8, 320, 337, 49));
 
     const QRect labelPlaces[] = {QRect(16, 152, 38, 16), QRect(168, 288, 49, 16), QRect(296, 152, 41, 16),
                                  QRect(248, 8, 49, 16), QRect(64, 8, 49, 16)};
     for (int i = 0; i < Solver::lightCount; ++i)
-        lightLabels_[i] = makeLightLabel(client, i + 1, labelPlaces[i]);
+        lightLabels[i] = makeLightLabel(client, i + 1, labelPlaces[i]);
 
-    solutionLabel_ = new QLabel(u"The Solution is:"_s, client);
-    solutionLabel_->setObjectName(u"Label1"_s);
-    solutionLabel_->setFont(pixelFont(u"MS Sans Serif"_s, 19));
-    solutionLabel_->setGeometry(24, 328, 130, 24);
+    solutionLabel = new QLabel(u"The Solution is:"_s, client);
+    solutionLabel->setObjectName(u"Label1"_s);
+    solutionLabel->setFont(pixelFont(u"MS Sans Serif"_s, 19));
+    solutionLabel->setGeometry(24, 328, 130, 24);
 
     // Drawn from its top-left corner at its own size, clipped to the control.
-    starPicture_ = new QLabel(client);
-    starPicture_->setObjectName(u"Image1"_s);
-    starPicture_->setAccessibleName(u"Star of the five lights"_s);
-    starPicture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    starPicture_->setPixmap(QPixmap(u":/assets/star.bmp"_s));
-    starPicture_->setGeometry(64, 48, 225, 217);
+    starPicture = new QLabel(client);
+    starPicture->setObjectName(u"Image1"_s);
+    starPicture->setAccessibleName(u"Star of the five lights"_s);
+    starPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    starPicture->setPixmap(QPixmap(u":/assets/star.bmp"_s));
+    starPicture->setGeometry(64, 48, 225, 217);
 }
 
 void SolverWindow::createControls(QWidget* client)
@@ -134,49 +134,49 @@ void SolverWindow::createControls(QWidget* client)
     const QRect boxPlaces[] = {QRect(48, 176, 17, 17), QRect(168, 264, 17, 17), QRect(296, 176, 17, 17),
                                QRect(248, 32, 17, 17), QRect(96, 32, 17, 17)};
     for (int i = 0; i < Solver::lightCount; ++i)
-        lightBoxes_[i] = makeLightBox(client, i + 1, boxPlaces[i]);
+        lightBoxes[i] = makeLightBox(client, i + 1, boxPlaces[i]);
 
     const QRect statusPlaces[] = {QRect(16, 176, 25, 21), QRect(184, 264, 25, 21), QRect(312, 176, 25, 21),
                                   QRect(264, 32, 25, 21), QRect(64, 32, 25, 21)};
     for (int i = 0; i < Solver::lightCount; ++i) {
-        statusEdits_[i] = makeReadOnlyBox(client, u"Light%1Status"_s.arg(i + 1), u"Light %1 status"_s.arg(i + 1),
+        statusEdits[i] = makeReadOnlyBox(client, u"Light%1Status"_s.arg(i + 1), u"Light %1 status"_s.arg(i + 1),
                                           u"Off"_s, statusPlaces[i]);
     }
 
-    solutionEdit_ = makeReadOnlyBox(client, u"OutputText"_s, u"Solution"_s, QString::fromLatin1(noneLitAnswer),
+    solutionEdit = makeReadOnlyBox(client, u"OutputText"_s, u"Solution"_s, QString::fromLatin1(noneLitAnswer),
                                     QRect(160, 328, 169, 28));
-    solutionEdit_->setFont(pixelFont(u"MS Sans Serif"_s, 16));
+    solutionEdit->setFont(pixelFont(u"MS Sans Serif"_s, 16));
 
-    mapButton_ = makeButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));
-    mapButton_->setToolTip(u"Click here to see a map of the Underworld"_s);
-    exitButton_ = makeButton(client, u"ExitButton"_s, u"Exit"_s, QRect(264, 376, 75, 25));
+    mapButton = makeButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));
+    mapButton->setToolTip(u"Click here to see a map of the Underworld"_s);
+    exitButton = makeButton(client, u"ExitButton"_s, u"Exit"_s, QRect(264, 376, 75, 25));
 }
 
 void SolverWindow::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(u"MainMenu1"_s);
-    fileMenu_ = bar->addMenu(u"&File"_s);
-    fileMenu_->setObjectName(u"File1"_s);
-    mapAction_ = addNamedAction(fileMenu_, u"ViewUnderworldMap1"_s, u"&View Underworld Map"_s);
-    exitAction_ = addNamedAction(fileMenu_, u"Exit1"_s, u"E&xit"_s);
-    helpMenu_ = bar->addMenu(u"&Help"_s);
-    helpMenu_->setObjectName(u"Help1"_s);
-    helpAction_ = addNamedAction(helpMenu_, u"Help2"_s, u"&Help"_s);
-    aboutAction_ = addNamedAction(helpMenu_, u"About1"_s, u"&About Pellan 95"_s);
+    fileMenu = bar->addMenu(u"&File"_s);
+    fileMenu->setObjectName(u"File1"_s);
+    mapAction = addNamedAction(fileMenu, u"ViewUnderworldMap1"_s, u"&View Underworld Map"_s);
+    exitAction = addNamedAction(fileMenu, u"Exit1"_s, u"E&xit"_s);
+    helpMenu = bar->addMenu(u"&Help"_s);
+    helpMenu->setObjectName(u"Help1"_s);
+    helpAction = addNamedAction(helpMenu, u"Help2"_s, u"&Help"_s);
+    aboutAction = addNamedAction(helpMenu, u"About1"_s, u"&About Pellan 95"_s);
 }
 
 void SolverWindow::connectControls()
 {
     // toggled, not clicked: the space bar and the mouse both change the state.
     for (int i = 0; i < Solver::lightCount; ++i)
-        connect(lightBoxes_[i], &QCheckBox::toggled, this, [this, i] { lightToggled(i); });
-    connect(mapButton_, &QPushButton::clicked, this, &SolverWindow::mapRequested);
-    connect(exitButton_, &QPushButton::clicked, this, &SolverWindow::close);
-    connect(mapAction_, &QAction::triggered, this, &SolverWindow::mapRequested);
-    connect(exitAction_, &QAction::triggered, this, &SolverWindow::close);
-    connect(helpAction_, &QAction::triggered, this, &SolverWindow::helpRequested);
-    connect(aboutAction_, &QAction::triggered, this, &SolverWindow::aboutRequested);
+        connect(lightBoxes[i], &QCheckBox::toggled, this, [this, i] { lightToggled(i); });
+    connect(mapButton, &QPushButton::clicked, this, &SolverWindow::mapRequested);
+    connect(exitButton, &QPushButton::clicked, this, &SolverWindow::close);
+    connect(mapAction, &QAction::triggered, this, &SolverWindow::mapRequested);
+    connect(exitAction, &QAction::triggered, this, &SolverWindow::close);
+    connect(helpAction, &QAction::triggered, this, &SolverWindow::helpRequested);
+    connect(aboutAction, &QAction::triggered, this, &SolverWindow::aboutRequested);
 }
 
 void SolverWindow::closeEvent(QCloseEvent* event)
@@ -187,18 +187,18 @@ void SolverWindow::closeEvent(QCloseEvent* event)
 
 bool SolverWindow::checked(int index) const
 {
-    return lightBoxes_[index]->isChecked();
+    return lightBoxes[index]->isChecked();
 }
 
 void SolverWindow::setAnswerText(const std::string& text)
 {
-    solutionEdit_->setText(QString::fromStdString(text));
+    solutionEdit->setText(QString::fromStdString(text));
 }
 
 void SolverWindow::lightToggled(int index)
 {
-    statusEdits_[index]->setText(lightBoxes_[index]->isChecked() ? u"On"_s : u"Off"_s);
-    solver_.readLights();
+    statusEdits[index]->setText(lightBoxes[index]->isChecked() ? u"On"_s : u"Off"_s);
+    lightsSolver.readLights();
 }
 
 }  // namespace pellan

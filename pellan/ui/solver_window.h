@@ -42,23 +42,23 @@ private:
     void setAnswerText(const std::string& text) override;
     void lightToggled(int index);
 
-    QFrame* lightsBevel_ = nullptr;
-    QFrame* solutionBevel_ = nullptr;
-    QLabel* starPicture_ = nullptr;
-    QLabel* lightLabels_[Solver::lightCount] = {};
-    QCheckBox* lightBoxes_[Solver::lightCount] = {};
-    QLineEdit* statusEdits_[Solver::lightCount] = {};
-    QLabel* solutionLabel_ = nullptr;
-    QLineEdit* solutionEdit_ = nullptr;
-    QPushButton* mapButton_ = nullptr;
-    QPushButton* exitButton_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QAction* mapAction_ = nullptr;
-    QAction* exitAction_ = nullptr;
-    QMenu* helpMenu_ = nullptr;
-    QAction* helpAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
-    Solver solver_{*this};
+    QFrame* lightsBevel = nullptr;
+    QFrame* solutionBevel = nullptr;
+    QLabel* starPicture = nullptr;
+    QLabel* lightLabels[Solver::lightCount] = {};
+    QCheckBox* lightBoxes[Solver::lightCount] = {};
+    QLineEdit* statusEdits[Solver::lightCount] = {};
+    QLabel* solutionLabel = nullptr;
+    QLineEdit* solutionEdit = nullptr;
+    QPushButton* mapButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* mapAction = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpAction = nullptr;
+    QAction* aboutAction = nullptr;
+    Solver lightsSolver{*this};
 };
 
 }  // namespace pellan

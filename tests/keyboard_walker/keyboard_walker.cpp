@@ -46,8 +46,8 @@ class ModalCloser {
 public:
     explicit ModalCloser(QWidget* window)
     {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [window] {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [window] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr || modal == window)
                 return;
@@ -56,11 +56,11 @@ public:
             else
                 modal->close();
         });
-        timer_.start();
+        timer.start();
     }
 
 private:
-    QTimer timer_;
+    QTimer timer;
 };
 
 void closePopups()

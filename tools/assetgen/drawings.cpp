@@ -325,7 +325,7 @@ const QColor white(255, 255, 255);
 // Pixel drawing on a transparent square; rectangles are given as first and last pixel, inclusive.
 class Pixels {
 public:
-    explicit Pixels(int size) : image_(size, size, QImage::Format_ARGB32) { image_.fill(Qt::transparent); }
+    explicit Pixels(int size) : picture(size, size, QImage::Format_ARGB32) { picture.fill(Qt::transparent); }
 
     void fill(int x0, int y0, int x1, int y1, QColor c)
     {
@@ -340,8 +340,8 @@ public:
     }
     void set(int x, int y, QColor c)
     {
-        if (image_.rect().contains(x, y))
-            image_.setPixelColor(x, y, c);
+        if (picture.rect().contains(x, y))
+            picture.setPixelColor(x, y, c);
     }
     void disc(int cx, int cy, int radius, QColor inside, QColor edge)
     {
@@ -365,15 +365,15 @@ public:
     }
     void filled(const QPolygonF &points, QColor c)
     {
-        QPainter p(&image_);
+        QPainter p(&picture);
         p.setPen(Qt::NoPen);
         p.setBrush(c);
         p.drawPolygon(points);
     }
-    QImage image() const { return image_; }
+    QImage image() const { return picture; }
 
 private:
-    QImage image_;
+    QImage picture;
 };
 
 // An arrow from tail to tip as one polygon: shaft half-width, head half-width and head length.
