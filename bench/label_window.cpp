@@ -1,5 +1,5 @@
-// A second reference beside the bare window: one line of text, so that the font set-up every
-// program with a caption needs is in it too.
+// The floor every start-up and memory figure is compared with: one line of text, so that the font
+// set-up every program with a caption needs is in it too.
 #include <QApplication>
 #include <QLabel>
 
