@@ -1,5 +1,6 @@
 // Where each of the four windows and their controls sit, what they say, and what they tell screen readers.
 #include "fonts.h"
+#include "window_frame.h"
 #include "windows_fixture.h"
 
 #include <QFontMetrics>
@@ -7,6 +8,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QResource>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void texts_data();
     void texts();
     void helpTextIsExact();
+    void picturesReadAsStored_data();
+    void picturesReadAsStored();
     void textsFitTheirBoxes_data();
     void textsFitTheirBoxes();
     void saluteFitsOneLine();
@@ -180,6 +184,26 @@ void WindowLayoutTest::texts()
     QCOMPARE(widget->font().pixelSize(), pixels);
     if (control.endsWith(u"Label"_s))
         QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(Qt::red));
+}
+
+void WindowLayoutTest::picturesReadAsStored_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("star, 24 bits") << u":/assets/star.bmp"_s << QSize(230, 218);
+    QTest::newRow("map, run-length 8 bits") << u":/assets/underworld.bmp"_s << QSize(384, 424);
+}
+
+// Read without asking the image plugins, the pictures must come out as a plain load gives them.
+void WindowLayoutTest::picturesReadAsStored()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    const QPixmap read = pellan::bitmap(path);
+    QCOMPARE(read.size(), size);
+    QCOMPARE(read.toImage(), QPixmap(path).toImage());
+    // Kept uncompressed, so that nothing is inflated into memory before it can be decoded.
+    QCOMPARE(QResource(path).compressionAlgorithm(), QResource::NoCompression);
 }
 
 void WindowLayoutTest::helpTextIsExact()

@@ -22,7 +22,7 @@ MapWindow::MapWindow(QWidget* parent)
     mapPicture = new QLabel(this);
     mapPicture->setObjectName(u"Image1"_s);
     mapPicture->setAccessibleName(u"Underworld map"_s);
-    mapPicture->setPixmap(QPixmap(u":/assets/underworld.bmp"_s));
+    mapPicture->setPixmap(bitmap(u":/assets/underworld.bmp"_s));
     mapPicture->setAlignment(Qt::AlignCenter);
     mapPicture->setGeometry(0, 0, 384, 424);
 

@@ -125,7 +125,7 @@ void SolverWindow::createPictureAndLabels(QWidget* client)
     starPicture->setObjectName(u"Image1"_s);
     starPicture->setAccessibleName(u"Star of the five lights"_s);
     starPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    starPicture->setPixmap(QPixmap(u":/assets/star.bmp"_s));
+    starPicture->setPixmap(bitmap(u":/assets/star.bmp"_s));
     starPicture->setGeometry(64, 48, 225, 217);
 }
 

@@ -3,11 +3,21 @@
 #include "fonts.h"
 
 #include <QIcon>
+#include <QImageReader>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 namespace pellan {
+
+QPixmap bitmap(const QString& path)
+{
+    // Told the format, the reader goes straight to its own BMP decoder instead of loading every
+    // image plugin to ask whether it reads the file.
+    QImageReader reader(path, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
 {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFrame>
+#include <QPixmap>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 class QPushButton;
@@ -11,6 +13,9 @@ namespace pellan {
 // Shared by all four windows: fixed size, system menu and minimise only,
 // the program's icon and default font, placed at its screen position.
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
+
+// One of the program's BMP pictures from its resources.
+QPixmap bitmap(const QString& path);
 
 // A sunken rectangular frame drawn behind the controls it surrounds.
 QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);
