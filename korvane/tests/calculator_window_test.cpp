@@ -2,6 +2,8 @@
 #include "fonts.h"
 #include "message_box.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -67,6 +69,17 @@ private Q_SLOTS:
     void cleanup() {
         delete calculator;
         calculator = nullptr;
+    }
+
+    // Every font is asked for by a family that is installed, so that no look-up falls back to searching.
+    void fontsNameInstalledFamilies() {
+        QList<QWidget*> widgets = calculator->findChildren<QWidget*>();
+        widgets.append(calculator);
+        for (const QWidget* widget : widgets) {
+            const QFont font = widget->font();
+            QVERIFY2(QFontDatabase::hasFamily(font.family()), qPrintable(widget->objectName()));
+            QCOMPARE(QFontInfo(font).family(), font.family());
+        }
     }
 
     void startUpShowsTheFirstCalculation() {

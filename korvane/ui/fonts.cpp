@@ -1,15 +1,52 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <array>
+
 namespace korvane {
 
-void setUpFonts() {
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+namespace {
+
+struct Substitute {
+    QString face;
+    QString lookAlike;
+    QString asked;  // the face where it is installed, else its look-alike
+};
+
+std::array<Substitute, 3>& substitutes()
+{
+    static std::array<Substitute, 3> table = {{
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), {}},
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), {}},
+        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), {}},
+    }};
+    return table;
 }
 
-QFont fontOf(const QString& family, int pixelSize, bool bold, bool italic) {
-    QFont font(family);
+}  // namespace
+
+void setUpFonts()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (Substitute& substitute : substitutes()) {
+        QFont::insertSubstitution(substitute.face, substitute.lookAlike);
+        substitute.asked =
+            installed.contains(substitute.face, Qt::CaseInsensitive) ? substitute.face : substitute.lookAlike;
+    }
+}
+
+QFont fontOf(const QString& family, int pixelSize, bool bold, bool italic)
+{
+    // Asking for a face that is not installed costs every look-up of the font a search through all
+    // installed fonts before the substitution applies; asking for the look-alike at once spares it.
+    QString asked = family;
+    for (const Substitute& substitute : substitutes()) {
+        if (!substitute.asked.isEmpty() && family.compare(substitute.face, Qt::CaseInsensitive) == 0)
+            asked = substitute.asked;
+    }
+    QFont font(asked);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setItalic(italic);

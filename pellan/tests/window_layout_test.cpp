@@ -3,6 +3,8 @@
 #include "window_frame.h"
 #include "windows_fixture.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMainWindow>
@@ -182,6 +184,9 @@ void WindowLayoutTest::texts()
         shown = button->text();
     QCOMPARE(shown, text);
     QCOMPARE(widget->font().pixelSize(), pixels);
+    // Asked for by a family that is installed, so that no look-up falls back to searching.
+    QVERIFY2(QFontDatabase::hasFamily(widget->font().family()), qPrintable(widget->font().family()));
+    QCOMPARE(QFontInfo(widget->font()).family(), widget->font().family());
     if (control.endsWith(u"Label"_s))
         QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(Qt::red));
 }

@@ -1,5 +1,7 @@
 #include "template_dialog.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +99,10 @@ private Q_SLOTS:
         TemplateDialog dialog(testTemplate, nullptr);
         QCOMPARE(dialog.size(), QSize(195, 130));
         QCOMPARE(dialog.windowTitle(), u"Test"_qs);
+        // Asked for by a family that is installed, so that no look-up falls back to searching.
+        QVERIFY(QFontDatabase::hasFamily(dialog.font().family()));
+        QCOMPARE(QFontInfo(dialog.font()).family(), dialog.font().family());
+        QCOMPARE(dialog.font().pixelSize(), 11);
         auto* edit = dialog.control<QLineEdit>(10);
         QVERIFY(edit);
         QCOMPARE(edit->geometry(), QRect(75, 7, 45, 20));

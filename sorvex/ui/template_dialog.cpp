@@ -3,6 +3,7 @@
 #include "accessibility.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -117,11 +118,22 @@ QRect fittedToText(QLabel* label, const QString& text, unsigned styles, QRect pl
     return place;
 }
 
+// The dialogs' face where it is installed, else its look-alike: asking for a face that is not installed costs
+// every look-up of the font a search through all installed fonts before the substitution applies.
+QString& dialogFamily()
+{
+    static QString family = QStringLiteral("MS Sans Serif");
+    return family;
+}
+
 }  // namespace
 
 void setUpDialogFonts()
 {
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    const QString face = QStringLiteral("MS Sans Serif");
+    const QString lookAlike = QStringLiteral("Liberation Sans");
+    QFont::insertSubstitution(face, lookAlike);
+    dialogFamily() = QFontDatabase::families().contains(face, Qt::CaseInsensitive) ? face : lookAlike;
 }
 
 int dialogUnitsToPixelsX(int units)
@@ -155,7 +167,7 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
         flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
     setWindowTitle(QString::fromUtf16(dialogTemplate.caption));
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(dialogFamily());
     font.setPixelSize(11);
     setFont(font);
     setFixedSize(dialogUnitsToPixelsX(dialogTemplate.width), dialogUnitsToPixelsY(dialogTemplate.height));
