@@ -30,7 +30,7 @@ public:
     void setAnswerText(const std::string& text) override { answer = text; }
 };
 
-void LightPattern(benchmark::State& state)
+void lightPattern(benchmark::State& state)
 {
     PatternView view;
     view.pattern = static_cast<unsigned>(state.range(0));
@@ -40,7 +40,7 @@ void LightPattern(benchmark::State& state)
         benchmark::DoNotOptimize(view.answer.data());
     }
 }
-BENCHMARK(LightPattern)->DenseRange(0, 31);
+BENCHMARK(lightPattern)->DenseRange(0, 31);
 
 class NullResults final : public sorvex::ResultView {
 public:
@@ -49,7 +49,7 @@ public:
     void setResultEnabled(int, bool enabled) override { benchmark::DoNotOptimize(enabled); }
 };
 
-sorvex::CharacterSheet FilledSheet()
+sorvex::CharacterSheet filledSheet()
 {
     sorvex::CharacterSheet sheet;
     sheet.levelKraanan = 3;
@@ -66,9 +66,9 @@ sorvex::CharacterSheet FilledSheet()
     return sheet;
 }
 
-void SorvexCalculate(benchmark::State& state)
+void sorvexCalculate(benchmark::State& state)
 {
-    sorvex::CharacterSheet sheet = FilledSheet();
+    sorvex::CharacterSheet sheet = filledSheet();
     sorvex::applySpellCountMode(sheet, 2, nullptr);
     NullResults results;
     for (auto _ : state) {
@@ -78,9 +78,9 @@ void SorvexCalculate(benchmark::State& state)
         benchmark::DoNotOptimize(sheet);
     }
 }
-BENCHMARK(SorvexCalculate);
+BENCHMARK(sorvexCalculate);
 
-void KorvaneComputeImproves(benchmark::State& state)
+void korvaneComputeImproves(benchmark::State& state)
 {
     korvane::ImprovesInput input;
     input.schools[0] = korvane::levelStateForOption(3);
@@ -107,7 +107,7 @@ void KorvaneComputeImproves(benchmark::State& state)
         benchmark::DoNotOptimize(result);
     }
 }
-BENCHMARK(KorvaneComputeImproves);
+BENCHMARK(korvaneComputeImproves);
 
 
 class FailingSink final : public sorvex::MessageSink {
@@ -123,7 +123,7 @@ struct BenchStore {
         std::filesystem::create_directories(folder / "sorvex");
         ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         store.playerNames = {"Arwen", "Brannoc", "Cilla"};
-        store.sheet = FilledSheet();
+        store.sheet = filledSheet();
     }
     ~BenchStore() { std::filesystem::remove_all(folder); }
     BenchStore(const BenchStore&) = delete;
@@ -137,7 +137,7 @@ struct BenchStore {
 };
 
 // A round trip as the dialog makes one: save the character, then load it back.
-void StoreRoundTrip(benchmark::State& state)
+void storeRoundTrip(benchmark::State& state)
 {
     BenchStore bench;
     sorvex::CharacterStore& store = bench.store;
@@ -154,13 +154,13 @@ void StoreRoundTrip(benchmark::State& state)
         }
     }
 }
-BENCHMARK(StoreRoundTrip)->Unit(benchmark::kMicrosecond);
+BENCHMARK(storeRoundTrip)->Unit(benchmark::kMicrosecond);
 
 // One store operation on stores far larger than three characters make: the whole file is read,
 // parsed, written and replaced each time, so these show that the cost stays linear in the file.
 enum class BigStore { OneMegabyte, TenThousandKeys, DeepKey };
 
-std::string BigStoreText(BigStore kind)
+std::string bigStoreText(BigStore kind)
 {
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
     if (kind == BigStore::DeepKey) {
@@ -178,13 +178,13 @@ std::string BigStoreText(BigStore kind)
     return text;
 }
 
-void StoreOperationOnABigStore(benchmark::State& state)
+void storeOperationOnABigStore(benchmark::State& state)
 {
     namespace fs = std::filesystem;
     const auto kind = static_cast<BigStore>(state.range(0));
     BenchStore bench;
     const fs::path& folder = bench.folder;
-    const std::string text = BigStoreText(kind);
+    const std::string text = bigStoreText(kind);
     const fs::path file = folder / "sorvex" / "registry.reg";
     auto writeStore = [&] {
         fs::remove_all(folder / "sorvex");
@@ -214,7 +214,7 @@ void StoreOperationOnABigStore(benchmark::State& state)
     }
     state.counters["bytes"] = static_cast<double>(text.size());
 }
-BENCHMARK(StoreOperationOnABigStore)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(storeOperationOnABigStore)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // With --table: one row of bench/run.sh's table per measure instead of Google Benchmark's own report.
 class TableReporter : public benchmark::BenchmarkReporter {
@@ -229,7 +229,7 @@ public:
             }
             const double ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
             const std::string name = run.benchmark_name();
-            if (name.rfind("LightPattern/", 0) == 0)
+            if (name.rfind("lightPattern/", 0) == 0)
                 slowestPattern = std::max(slowestPattern, ns);
             else
                 times[name] = ns;
@@ -237,22 +237,22 @@ public:
     }
     void Finalize() override
     {
-        Row("core, pellan ReadLights, slowest of the 32 patterns", slowestPattern);
-        Row("core, sorvex Calculate + ShowNextLevels", times["SorvexCalculate"]);
-        Row("core, korvane ComputeImproves with the conversion", times["KorvaneComputeImproves"]);
-        const double store = times["StoreRoundTrip"] / 1e3;
-        std::printf("| store, SaveCharacter + LoadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
+        row("core, pellan readLights, slowest of the 32 patterns", slowestPattern);
+        row("core, sorvex calculate + showNextLevels", times["sorvexCalculate"]);
+        row("core, korvane computeImproves with the conversion", times["korvaneComputeImproves"]);
+        const double store = times["storeRoundTrip"] / 1e3;
+        std::printf("| store, saveCharacter + loadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
                     store < 1000 ? "yes" : "no");
         const char* const bigStores[] = {"a 1 MB store", "a store of 10 000 keys", "a key 500 levels deep"};
         for (int kind = 0; kind < 3; ++kind) {
-            const double ms = times["StoreOperationOnABigStore/" + std::to_string(kind)] / 1e6;
-            std::printf("| store, SaveCharacter on %s | %.1f ms | | | < 100 ms | %s |\n", bigStores[kind], ms,
+            const double ms = times["storeOperationOnABigStore/" + std::to_string(kind)] / 1e6;
+            std::printf("| store, saveCharacter on %s | %.1f ms | | | < 100 ms | %s |\n", bigStores[kind], ms,
                         ms < 100 ? "yes" : "no");
         }
     }
 
 private:
-    static void Row(const char* what, double ns)
+    static void row(const char* what, double ns)
     {
         std::printf("| %s | %.1f ns | | | < 1 µs | %s |\n", what, ns, ns < 1000 ? "yes" : "no");
     }

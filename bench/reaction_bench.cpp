@@ -37,7 +37,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
 
 // Counts the paint events each watched widget receives.
 class PaintWatch : public QObject {
@@ -76,7 +76,7 @@ private:
 
 // Runs the action, then every event it posted, repaints included, and returns the milliseconds taken.
 // Each widget named by mustPaint afterwards has to have been painted, or the figure would be meaningless.
-double TimeUntilPainted(PaintWatch& watch, const std::function<void()>& action,
+double timeUntilPainted(PaintWatch& watch, const std::function<void()>& action,
                         const std::function<std::vector<QWidget*>()>& mustPaint)
 {
     watch.reset();
@@ -87,19 +87,19 @@ double TimeUntilPainted(PaintWatch& watch, const std::function<void()>& action,
     const Clock::time_point end = Clock::now();
     for (QWidget* widget : mustPaint())
         if (!watch.painted(widget))
-            Fail("the result in " + widget->objectName().toStdString() + " was not repainted");
+            fail("the result in " + widget->objectName().toStdString() + " was not repainted");
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-void Settle(QWidget& window)
+void settle(QWidget& window)
 {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
-        Fail(window.objectName().toStdString() + " was not exposed");
+        fail(window.objectName().toStdString() + " was not exposed");
     QCoreApplication::processEvents();
 }
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
@@ -107,32 +107,32 @@ double Median(std::vector<double> values)
 }
 
 template <typename T>
-T* Find(QWidget& window, const QString& name)
+T* find(QWidget& window, const QString& name)
 {
     T* child = window.findChild<T*>(name);
     if (child == nullptr)
-        Fail("no control " + name.toStdString() + " in " + window.objectName().toStdString());
+        fail("no control " + name.toStdString() + " in " + window.objectName().toStdString());
     return child;
 }
 
-void PrintRow(const std::string& what, double medianMs)
+void printRow(const std::string& what, double medianMs)
 {
     std::printf("| reaction, %s | %.3f ms | | | < 2 ms | %s |\n", what.c_str(), medianMs, medianMs < 2.0 ? "yes" : "no");
 }
 
-std::vector<double> PellanLightClicks(int runs)
+std::vector<double> pellanLightClicks(int runs)
 {
     pellan::SolverWindow form;
-    Settle(form);
+    settle(form);
     PaintWatch watch;
     QCheckBox* boxes[5];
     QLineEdit* statuses[5];
     for (int i = 0; i < 5; ++i) {
-        boxes[i] = Find<QCheckBox>(form, u"Light%1Box"_s.arg(i + 1));
-        statuses[i] = Find<QLineEdit>(form, u"Light%1Status"_s.arg(i + 1));
+        boxes[i] = find<QCheckBox>(form, u"Light%1Box"_s.arg(i + 1));
+        statuses[i] = find<QLineEdit>(form, u"Light%1Status"_s.arg(i + 1));
         watch.watch(statuses[i]);
     }
-    auto* output = Find<QLineEdit>(form, u"OutputText"_s);
+    auto* output = find<QLineEdit>(form, u"OutputText"_s);
     watch.watch(output);
 
     std::vector<double> times;
@@ -141,7 +141,7 @@ std::vector<double> PellanLightClicks(int runs)
         QCheckBox* box = boxes[run % 5];
         QLineEdit* status = statuses[run % 5];
         QString answerBefore;
-        times.push_back(TimeUntilPainted(
+        times.push_back(timeUntilPainted(
             watch,
             [&] {
                 answerBefore = output->text();
@@ -162,21 +162,21 @@ struct KorvaneTimes {
     std::vector<double> enterKeys;
 };
 
-KorvaneTimes KorvaneActions(int runs)
+KorvaneTimes korvaneActions(int runs)
 {
     korvane::setMessageResponder([](const korvane::ShownMessage& message) -> QMessageBox::StandardButton {
-        Fail("korvane showed a message: " + message.text.toStdString());
+        fail("korvane showed a message: " + message.text.toStdString());
     });
     korvane::CalculatorWindow form;
-    Settle(form);
+    settle(form);
     PaintWatch watch;
-    auto* total = Find<QLabel>(form, u"lblTotal"_s);
-    auto* intellect = Find<QLineEdit>(form, u"txtInt"_s);
+    auto* total = find<QLabel>(form, u"lblTotal"_s);
+    auto* intellect = find<QLineEdit>(form, u"txtInt"_s);
     watch.watch(total);
-    QRadioButton* options[2] = {Find<QRadioButton>(form, u"Kraanan(3)"_s), Find<QRadioButton>(form, u"Kraanan(5)"_s)};
+    QRadioButton* options[2] = {find<QRadioButton>(form, u"Kraanan(3)"_s), find<QRadioButton>(form, u"Kraanan(5)"_s)};
     for (QRadioButton* option : options)
         watch.watch(option);
-    Find<QComboBox>(form, u"Combo2"_s)->setEditText(u"Faren"_s);
+    find<QComboBox>(form, u"Combo2"_s)->setEditText(u"Faren"_s);
     intellect->setText(u"30"_s);
     intellect->setFocus();
     QTest::keyClick(intellect, Qt::Key_Return);
@@ -185,13 +185,13 @@ KorvaneTimes KorvaneActions(int runs)
     KorvaneTimes times;
     for (int run = 0; run < runs; ++run) {
         QRadioButton* option = options[run % 2];
-        times.optionClicks.push_back(TimeUntilPainted(
+        times.optionClicks.push_back(timeUntilPainted(
             watch, [&] { QTest::mouseClick(option, Qt::LeftButton); }, [&] { return std::vector<QWidget*> {option, total}; }));
 
         // A different intellect each time, typed beforehand, so that Enter has a new figure to show.
         intellect->setText(QString::number(run % 2 ? 20 : 45));
         QCoreApplication::processEvents();
-        times.enterKeys.push_back(TimeUntilPainted(
+        times.enterKeys.push_back(timeUntilPainted(
             watch, [&] { QTest::keyClick(intellect, Qt::Key_Return); }, [&] { return std::vector<QWidget*> {total}; }));
     }
     korvane::setMessageResponder({});
@@ -200,28 +200,28 @@ KorvaneTimes KorvaneActions(int runs)
 
 // What a durable saveCharacter cannot do without: write a file of the store's size next to it,
 // flush it, rename it over the old one and flush the folder.
-void DurableReplacement(const std::string& folder, const std::string& data)
+void durableReplacement(const std::string& folder, const std::string& data)
 {
     const std::string target = folder + "/floor.reg";
     const std::string temporary = target + ".tmp";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0 || ::write(fd, data.data(), data.size()) != static_cast<ssize_t>(data.size()) || ::fsync(fd) != 0)
-        Fail("cannot write " + temporary);
+        fail("cannot write " + temporary);
     ::close(fd);
     if (::rename(temporary.c_str(), target.c_str()) != 0)
-        Fail("cannot rename " + temporary);
+        fail("cannot rename " + temporary);
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0 || ::fsync(dir) != 0)
-        Fail("cannot flush " + folder);
+        fail("cannot flush " + folder);
     ::close(dir);
 }
 
 template <typename T>
-T* Control(sorvex::TemplateDialog& dialog, int id)
+T* control(sorvex::TemplateDialog& dialog, int id)
 {
     T* control = dialog.control<T>(id);
     if (control == nullptr)
-        Fail("no control " + std::to_string(id) + " in sorvex's dialog");
+        fail("no control " + std::to_string(id) + " in sorvex's dialog");
     return control;
 }
 
@@ -230,7 +230,7 @@ struct SorvexTimes {
     std::vector<double> floor;
 };
 
-SorvexTimes SorvexCalculate(int runs)
+SorvexTimes sorvexCalculate(int runs)
 {
     namespace fs = std::filesystem;
     const fs::path config = fs::temp_directory_path() / ("reaction-bench-" + std::to_string(::getpid()));
@@ -242,13 +242,13 @@ SorvexTimes SorvexCalculate(int runs)
     {
         sorvex::setUpDialogFonts();
         sorvex::ConverterDialog dialog;
-        Settle(dialog);
+        settle(dialog);
         PaintWatch watch;
-        auto* calculate = Control<QAbstractButton>(dialog, sorvex::converter::calculateButton);
-        auto* intellect = Control<QLineEdit>(dialog, sorvex::converter::currentIntelEdit);
+        auto* calculate = control<QAbstractButton>(dialog, sorvex::converter::calculateButton);
+        auto* intellect = control<QLineEdit>(dialog, sorvex::converter::currentIntelEdit);
         std::vector<QWidget*> results;
         for (const int id : sorvex::converter::resultField) {
-            results.push_back(Control<QWidget>(dialog, id));
+            results.push_back(control<QWidget>(dialog, id));
             watch.watch(results.back());
         }
         const auto figures = [&] {
@@ -264,7 +264,7 @@ SorvexTimes SorvexCalculate(int runs)
             intellect->setText(QString::number(run % 2 ? 0 : 150));
             QCoreApplication::processEvents();
             const std::vector<QString> before = figures();
-            times.calculate.push_back(TimeUntilPainted(
+            times.calculate.push_back(timeUntilPainted(
                 watch, [&] { QTest::mouseClick(calculate, Qt::LeftButton); },
                 [&] {
                     const std::vector<QString> after = figures();
@@ -273,14 +273,14 @@ SorvexTimes SorvexCalculate(int runs)
                         if (after[i] != before[i])
                             changed.push_back(results[i]);
                     if (changed.empty())
-                        Fail("Calculate changed no figure");
+                        fail("Calculate changed no figure");
                     return changed;
                 }));
 
             const std::string data(static_cast<std::size_t>(fs::file_size(sorvex::regfile::storeFile())), 'x');
             const Clock::time_point start = Clock::now();
-            DurableReplacement(folder, data);
-            DurableReplacement(folder, data);
+            durableReplacement(folder, data);
+            durableReplacement(folder, data);
             times.floor.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
     }
@@ -316,13 +316,13 @@ int main(int argc, char* argv[])
     });
     modalWatch.start(1000);
     try {
-        PrintRow("pellan light box click", Median(PellanLightClicks(runs)));
-        const KorvaneTimes korvane = KorvaneActions(runs);
-        PrintRow("korvane option click", Median(korvane.optionClicks));
-        PrintRow("korvane Enter", Median(korvane.enterKeys));
-        const SorvexTimes sorvex = SorvexCalculate(runs);
-        const double calculate = Median(sorvex.calculate);
-        const double floor = Median(sorvex.floor);
+        printRow("pellan light box click", median(pellanLightClicks(runs)));
+        const KorvaneTimes korvane = korvaneActions(runs);
+        printRow("korvane option click", median(korvane.optionClicks));
+        printRow("korvane Enter", median(korvane.enterKeys));
+        const SorvexTimes sorvex = sorvexCalculate(runs);
+        const double calculate = median(sorvex.calculate);
+        const double floor = median(sorvex.floor);
         const double ratio = calculate / floor;
         std::printf("| reaction, sorvex Calculate | %.3f ms | %.3f ms (two durable replacements) | %.2f | ≤ 1.20 × floor | %s |\n",
                     calculate, floor, ratio, ratio <= 1.2 ? "yes" : "no");

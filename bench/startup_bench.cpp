@@ -32,9 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
 
 class Xvfb {
 public:
@@ -42,10 +42,10 @@ public:
     {
         int fds[2];
         if (::pipe(fds) != 0)
-            Fail("pipe: " + std::string(std::strerror(errno)));
+            fail("pipe: " + std::string(std::strerror(errno)));
         serverPid = ::fork();
         if (serverPid < 0)
-            Fail("fork: " + std::string(std::strerror(errno)));
+            fail("fork: " + std::string(std::strerror(errno)));
         if (serverPid == 0) {
             ::close(fds[0]);
             const int devnull = ::open("/dev/null", O_RDWR);
@@ -64,19 +64,19 @@ public:
             number += c;
         ::close(fds[0]);
         if (number.empty()) {
-            Stop();
-            Fail("Xvfb did not start (is it installed? scripts/setup.sh bench)");
+            stop();
+            fail("Xvfb did not start (is it installed? scripts/setup.sh bench)");
         }
         displayName = ":" + number;
     }
-    ~Xvfb() { Stop(); }
+    ~Xvfb() { stop(); }
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
     const std::string& display() const { return displayName; }
 
 private:
-    void Stop()
+    void stop()
     {
         if (serverPid > 0) {
             ::kill(serverPid, SIGTERM);
@@ -105,12 +105,12 @@ public:
     {
         xcbConnection = xcb_connect(display.c_str(), nullptr);
         if (xcb_connection_has_error(xcbConnection))
-            Fail("cannot connect to " + display);
+            fail("cannot connect to " + display);
         rootWindow = xcb_setup_roots_iterator(xcb_get_setup(xcbConnection)).data->root;
         const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(xcbConnection, rootWindow, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(xcbConnection);
-        FillStore(workFolder / "filled");
+        fillStore(workFolder / "filled");
         runtimeDir = workFolder / "runtime";
         fs::create_directories(runtimeDir);
         fs::permissions(runtimeDir, fs::perms::owner_all, fs::perm_options::replace);
@@ -119,7 +119,7 @@ public:
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
-    Sample Run(const Program& program)
+    Sample run(const Program& program)
     {
         std::optional<fs::path> config;
         if (program.store == Program::Store::Empty) {
@@ -129,12 +129,12 @@ public:
         } else if (program.store == Program::Store::Filled) {
             config = workFolder / "filled";
         }
-        Drain();
+        drain();
 
         const Clock::time_point start = Clock::now();
         const pid_t pid = ::fork();
         if (pid < 0)
-            Fail("fork: " + std::string(std::strerror(errno)));
+            fail("fork: " + std::string(std::strerror(errno)));
         if (pid == 0) {
             ::setenv("DISPLAY", displayName.c_str(), 1);
             ::setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -151,28 +151,28 @@ public:
         }
 
         Sample sample;
-        const bool mapped = WaitForMap(pid, start, sample.startupMs);
+        const bool mapped = waitForMap(pid, start, sample.startupMs);
         if (mapped)
-            WaitUntilIdle(pid);
+            waitUntilIdle(pid);
         ::kill(pid, SIGKILL);
         int status = 0;
         rusage usage {};
         ::wait4(pid, &status, 0, &usage);
         if (!mapped)
-            Fail(program.name + " exited or showed no window within 20 s");
+            fail(program.name + " exited or showed no window within 20 s");
         sample.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
         return sample;
     }
 
 private:
-    void Drain()
+    void drain()
     {
         xcb_flush(xcbConnection);
         while (xcb_generic_event_t* event = xcb_poll_for_event(xcbConnection))
             std::free(event);
     }
 
-    bool WaitForMap(pid_t pid, Clock::time_point start, double& startupMs)
+    bool waitForMap(pid_t pid, Clock::time_point start, double& startupMs)
     {
         const Clock::time_point deadline = start + std::chrono::seconds(20);
         const int fd = xcb_get_file_descriptor(xcbConnection);
@@ -183,12 +183,12 @@ private:
                 const bool topLevel = isMap && map->event == rootWindow && !map->override_redirect;
                 std::free(event);
                 if (topLevel) {
-                    startupMs = Milliseconds(Clock::now() - start);
+                    startupMs = milliseconds(Clock::now() - start);
                     return true;
                 }
             }
             if (xcb_connection_has_error(xcbConnection))
-                Fail("lost the connection to the X server");
+                fail("lost the connection to the X server");
             if (::waitpid(pid, nullptr, WNOHANG) == pid || Clock::now() > deadline)
                 return false;
             pollfd wait {fd, POLLIN, 0};
@@ -197,20 +197,20 @@ private:
     }
 
     // Memory is judged once the program has finished what it does after its first window is up.
-    static void WaitUntilIdle(pid_t pid)
+    static void waitUntilIdle(pid_t pid)
     {
         const Clock::time_point deadline = Clock::now() + std::chrono::seconds(3);
         long last = -1;
         int quiet = 0;
         while (quiet < 3 && Clock::now() < deadline) {
             ::usleep(30000);
-            const long ticks = CpuTicks(pid);
+            const long ticks = cpuTicks(pid);
             quiet = ticks == last ? quiet + 1 : 0;
             last = ticks;
         }
     }
 
-    static long CpuTicks(pid_t pid)
+    static long cpuTicks(pid_t pid)
     {
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
         std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
@@ -232,11 +232,11 @@ private:
 
     class ThrowingSink final : public sorvex::MessageSink {
     public:
-        void showWarning(std::string_view text) override { Fail(std::string(text)); }
+        void showWarning(std::string_view text) override { fail(std::string(text)); }
     };
 
     // Three characters, each with every school and percentage set, as a player's store holds them.
-    static void FillStore(const fs::path& folder)
+    static void fillStore(const fs::path& folder)
     {
         fs::remove_all(folder);
         fs::create_directories(folder);
@@ -272,14 +272,14 @@ private:
     xcb_window_t rootWindow = 0;
 };
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void Usage()
+void usage()
 {
     std::fprintf(stderr,
                  "usage: startup_bench [--runs N] [--work-dir DIR] --baseline PATH [--baseline-name NAME]\n"
@@ -293,7 +293,7 @@ struct Series {
     std::vector<double> startup, peak, baseStartup, basePeak;
 };
 
-void PrintRow(const std::string& what, double value, double floor, const char* unit, double target,
+void printRow(const std::string& what, double value, double floor, const char* unit, double target,
               const std::string& floorName)
 {
     const double ratio = value / floor;
@@ -328,17 +328,17 @@ int main(int argc, char* argv[])
             programs.push_back({"sorvex, filled store", argv[i + 1], Program::Store::Filled});
             ++i;
         } else
-            Usage();
+            usage();
     }
     if (baseline.empty() || programs.empty())
-        Usage();
+        usage();
 
     try {
         const bool ownWorkDir = workDir.empty();
         if (ownWorkDir) {
             std::string pattern = (fs::temp_directory_path() / "startup-bench-XXXXXX").string();
             if (!::mkdtemp(pattern.data()))
-                Fail("mkdtemp: " + std::string(std::strerror(errno)));
+                fail("mkdtemp: " + std::string(std::strerror(errno)));
             workDir = pattern;
         } else {
             fs::create_directories(workDir);
@@ -350,17 +350,17 @@ int main(int argc, char* argv[])
             Launcher launcher(server.display(), workDir);
             const Program floor {baselineName, baseline};
             // Warm the page cache and the font cache before anything is counted.
-            launcher.Run(floor);
+            launcher.run(floor);
             for (const Program& program : programs)
-                launcher.Run(program);
+                launcher.run(program);
 
             for (int run = 0; run < runs; ++run) {
                 for (std::size_t p = 0; p < programs.size(); ++p) {
                     Series& s = series[p];
                     // Which of the two goes first changes every run, so drift does not favour either.
                     const bool baselineFirst = (run + static_cast<int>(p)) % 2 == 0;
-                    const Sample first = launcher.Run(baselineFirst ? floor : programs[p]);
-                    const Sample second = launcher.Run(baselineFirst ? programs[p] : floor);
+                    const Sample first = launcher.run(baselineFirst ? floor : programs[p]);
+                    const Sample second = launcher.run(baselineFirst ? programs[p] : floor);
                     const Sample& base = baselineFirst ? first : second;
                     const Sample& measured = baselineFirst ? second : first;
                     s.startup.push_back(measured.startupMs);
@@ -376,9 +376,9 @@ int main(int argc, char* argv[])
 
         for (std::size_t p = 0; p < programs.size(); ++p) {
             const Series& s = series[p];
-            PrintRow("start-up, " + programs[p].name, Median(s.startup), Median(s.baseStartup), "ms", 1.15,
+            printRow("start-up, " + programs[p].name, median(s.startup), median(s.baseStartup), "ms", 1.15,
                      baselineName);
-            PrintRow("peak memory, " + programs[p].name, Median(s.peak), Median(s.basePeak), "MiB", 1.10,
+            printRow("peak memory, " + programs[p].name, median(s.peak), median(s.basePeak), "MiB", 1.10,
                      baselineName);
         }
     } catch (const std::exception& error) {
