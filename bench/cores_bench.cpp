@@ -1,10 +1,10 @@
 // The platform-free cores, one evaluation per iteration.
-#include "character_store.h"
-#include "unseen_view.h"
 #include "character_sheet.h"
+#include "character_store.h"
 #include "improves_calculation.h"
 #include "number_conversion.h"
 #include "solver.h"
+#include "unseen_view.h"
 
 #include <benchmark/benchmark.h>
 
@@ -109,7 +109,6 @@ void korvaneComputeImproves(benchmark::State& state)
 }
 BENCHMARK(korvaneComputeImproves);
 
-
 class FailingSink final : public sorvex::MessageSink {
 public:
     bool warned = false;
@@ -129,8 +128,8 @@ struct BenchStore {
     BenchStore(const BenchStore&) = delete;
     BenchStore& operator=(const BenchStore&) = delete;
 
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
     UnseenView view;
     FailingSink messages;
     sorvex::CharacterStore store{view, messages};
@@ -261,8 +260,7 @@ private:
 };
 
 // A benchmark that found a wrong result fails the run, so that the test of it can fail.
-template <typename Reporter>
-class FailureNoting : public Reporter {
+template <typename Reporter> class FailureNoting : public Reporter {
 public:
     using Reporter::Reporter;
     bool failed = false;
@@ -290,8 +288,8 @@ int main(int argc, char* argv[])
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
         return 2;
-    FailureNoting<benchmark::ConsoleReporter> console(
-        ::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults : benchmark::ConsoleReporter::OO_Tabular);
+    FailureNoting<benchmark::ConsoleReporter> console(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                                                              : benchmark::ConsoleReporter::OO_Tabular);
     FailureNoting<TableReporter> rows;
     if (table)
         benchmark::RunSpecifiedBenchmarks(&rows);

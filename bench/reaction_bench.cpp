@@ -1,10 +1,10 @@
 // The player's main action in each program, timed from the input event until its result has been
 // painted, in process on the offscreen platform: a light box click in pellan, an option click and
 // Enter in korvane, and "Calculate" in sorvex against two durable file replacements of the store.
+#include "calculator_window.h"
 #include "control_ids.h"
 #include "converter_dialog.h"
 #include "file_registry.h"
-#include "calculator_window.h"
 #include "message_box.h"
 #include "solver_window.h"
 
@@ -37,7 +37,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void fail(const std::string& what)
+{
+    throw std::runtime_error(what);
+}
 
 // Counts the paint events each watched widget receives.
 class PaintWatch : public QObject {
@@ -106,8 +109,7 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-template <typename T>
-T* find(QWidget& window, const QString& name)
+template <typename T> T* find(QWidget& window, const QString& name)
 {
     T* child = window.findChild<T*>(name);
     if (child == nullptr)
@@ -117,7 +119,8 @@ T* find(QWidget& window, const QString& name)
 
 void printRow(const std::string& what, double medianMs)
 {
-    std::printf("| reaction, %s | %.3f ms | | | < 2 ms | %s |\n", what.c_str(), medianMs, medianMs < 2.0 ? "yes" : "no");
+    std::printf("| reaction, %s | %.3f ms | | | < 2 ms | %s |\n", what.c_str(), medianMs,
+                medianMs < 2.0 ? "yes" : "no");
 }
 
 std::vector<double> pellanLightClicks(int runs)
@@ -148,7 +151,7 @@ std::vector<double> pellanLightClicks(int runs)
                 QTest::mouseClick(box, Qt::LeftButton);
             },
             [&] {
-                std::vector<QWidget*> changed {status};
+                std::vector<QWidget*> changed{status};
                 if (output->text() != answerBefore)
                     changed.push_back(output);
                 return changed;
@@ -186,13 +189,16 @@ KorvaneTimes korvaneActions(int runs)
     for (int run = 0; run < runs; ++run) {
         QRadioButton* option = options[run % 2];
         times.optionClicks.push_back(timeUntilPainted(
-            watch, [&] { QTest::mouseClick(option, Qt::LeftButton); }, [&] { return std::vector<QWidget*> {option, total}; }));
+            watch, [&] { QTest::mouseClick(option, Qt::LeftButton); },
+            [&] {
+                return std::vector<QWidget*>{option, total};
+            }));
 
         // A different intellect each time, typed beforehand, so that Enter has a new figure to show.
         intellect->setText(QString::number(run % 2 ? 20 : 45));
         QCoreApplication::processEvents();
         times.enterKeys.push_back(timeUntilPainted(
-            watch, [&] { QTest::keyClick(intellect, Qt::Key_Return); }, [&] { return std::vector<QWidget*> {total}; }));
+            watch, [&] { QTest::keyClick(intellect, Qt::Key_Return); }, [&] { return std::vector<QWidget*>{total}; }));
     }
     korvane::setMessageResponder({});
     return times;
@@ -216,8 +222,7 @@ void durableReplacement(const std::string& folder, const std::string& data)
     ::close(dir);
 }
 
-template <typename T>
-T* control(sorvex::TemplateDialog& dialog, int id)
+template <typename T> T* control(sorvex::TemplateDialog& dialog, int id)
 {
     T* control = dialog.control<T>(id);
     if (control == nullptr)
@@ -324,7 +329,8 @@ int main(int argc, char* argv[])
         const double calculate = median(sorvex.calculate);
         const double floor = median(sorvex.floor);
         const double ratio = calculate / floor;
-        std::printf("| reaction, sorvex Calculate | %.3f ms | %.3f ms (two durable replacements) | %.2f | ≤ 1.20 × floor | %s |\n",
+        std::printf("| reaction, sorvex Calculate | %.3f ms | %.3f ms (two durable replacements) | %.2f | ≤ 1.20 × "
+                    "floor | %s |\n",
                     calculate, floor, ratio, ratio <= 1.2 ? "yes" : "no");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "reaction_bench: %s\n", error.what());

@@ -32,9 +32,15 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double milliseconds(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
-[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void fail(const std::string& what)
+{
+    throw std::runtime_error(what);
+}
 
 class Xvfb {
 public:
@@ -156,7 +162,7 @@ public:
             waitUntilIdle(pid);
         ::kill(pid, SIGKILL);
         int status = 0;
-        rusage usage {};
+        rusage usage{};
         ::wait4(pid, &status, 0, &usage);
         if (!mapped)
             fail(program.name + " exited or showed no window within 20 s");
@@ -191,7 +197,7 @@ private:
                 fail("lost the connection to the X server");
             if (::waitpid(pid, nullptr, WNOHANG) == pid || Clock::now() > deadline)
                 return false;
-            pollfd wait {fd, POLLIN, 0};
+            pollfd wait{fd, POLLIN, 0};
             ::poll(&wait, 1, 50);
         }
     }
@@ -297,8 +303,8 @@ void printRow(const std::string& what, double value, double floor, const char* u
               const std::string& floorName)
 {
     const double ratio = value / floor;
-    std::printf("| %s | %.1f %s | %.1f %s | %.2f | ≤ %.2f × %s | %s |\n", what.c_str(), value, unit, floor, unit,
-                ratio, target, floorName.c_str(), ratio <= target ? "yes" : "no");
+    std::printf("| %s | %.1f %s | %.1f %s | %.2f | ≤ %.2f × %s | %s |\n", what.c_str(), value, unit, floor, unit, ratio,
+                target, floorName.c_str(), ratio <= target ? "yes" : "no");
 }
 
 }  // namespace
@@ -348,7 +354,7 @@ int main(int argc, char* argv[])
         {
             Xvfb server;
             Launcher launcher(server.display(), workDir);
-            const Program floor {baselineName, baseline};
+            const Program floor{baselineName, baseline};
             // Warm the page cache and the font cache before anything is counted.
             launcher.run(floor);
             for (const Program& program : programs)
@@ -378,8 +384,7 @@ int main(int argc, char* argv[])
             const Series& s = series[p];
             printRow("start-up, " + programs[p].name, median(s.startup), median(s.baseStartup), "ms", 1.15,
                      baselineName);
-            printRow("peak memory, " + programs[p].name, median(s.peak), median(s.basePeak), "MiB", 1.10,
-                     baselineName);
+            printRow("peak memory, " + programs[p].name, median(s.peak), median(s.basePeak), "MiB", 1.10, baselineName);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "startup_bench: %s\n", error.what());

@@ -5,9 +5,9 @@
 
 class UnseenView final : public sorvex::ConverterView {
 public:
-    void setPercentFieldEnabled(int, bool) override {}
-    void setPercentFieldText(int, std::string_view) override {}
-    void setPlayerButtonCaption(int, std::string_view) override {}
-    void setNameBoxText(std::string_view) override {}
-    void setSelectionMarker(int, std::string_view) override {}
+    void setPercentFieldEnabled(int, bool) override { }
+    void setPercentFieldText(int, std::string_view) override { }
+    void setPlayerButtonCaption(int, std::string_view) override { }
+    void setNameBoxText(std::string_view) override { }
+    void setSelectionMarker(int, std::string_view) override { }
 };

@@ -11,7 +11,8 @@ namespace {
 constexpr std::int32_t int16Min = std::numeric_limits<std::int16_t>::min();
 constexpr std::int32_t int16Max = std::numeric_limits<std::int16_t>::max();
 
-std::optional<std::int16_t> narrow(std::int32_t value) {
+std::optional<std::int16_t> narrow(std::int32_t value)
+{
     if (value < int16Min || value > int16Max) {
         return std::nullopt;
     }
@@ -19,18 +20,22 @@ std::optional<std::int16_t> narrow(std::int32_t value) {
 }
 
 // 16-bit operations compute in 32 bits, where they cannot overflow, and then check the range.
-std::optional<std::int16_t> add(std::int16_t a, std::int16_t b) {
+std::optional<std::int16_t> add(std::int16_t a, std::int16_t b)
+{
     return narrow(std::int32_t{a} + std::int32_t{b});
 }
-std::optional<std::int16_t> subtract(std::int16_t a, std::int16_t b) {
+std::optional<std::int16_t> subtract(std::int16_t a, std::int16_t b)
+{
     return narrow(std::int32_t{a} - std::int32_t{b});
 }
-std::optional<std::int16_t> multiply(std::int16_t a, std::int16_t b) {
+std::optional<std::int16_t> multiply(std::int16_t a, std::int16_t b)
+{
     return narrow(std::int32_t{a} * std::int32_t{b});
 }
 
 // Independent of the floating-point rounding mode.
-double roundHalfEven(double value) {
+double roundHalfEven(double value)
+{
     const double floor = std::floor(value);
     const double diff = value - floor;
     if (diff < 0.5) {
@@ -42,7 +47,8 @@ double roundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
-std::optional<std::int16_t> roundToInt16(double value) {
+std::optional<std::int16_t> roundToInt16(double value)
+{
     const double rounded = roundHalfEven(value);
     if (!(rounded >= int16Min && rounded <= int16Max)) {
         return std::nullopt;
@@ -50,14 +56,16 @@ std::optional<std::int16_t> roundToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-std::optional<std::int16_t> intellectBracket(std::int16_t intellect) {
+std::optional<std::int16_t> intellectBracket(std::int16_t intellect)
+{
     if (intellect < 5) {
         return std::int16_t{0};
     }
     return multiply(static_cast<std::int16_t>(intellect / 5), 5);
 }
 
-std::optional<std::int16_t> requiredPoints(std::int16_t bracket, std::int16_t levelSum) {
+std::optional<std::int16_t> requiredPoints(std::int16_t bracket, std::int16_t levelSum)
+{
     const auto steps = multiply(static_cast<std::int16_t>(bracket / 5), 14);
     if (!steps) {
         return std::nullopt;
@@ -77,15 +85,14 @@ std::optional<std::int16_t> requiredPoints(std::int16_t bracket, std::int16_t le
     return required;
 }
 
-std::optional<std::int16_t> sumPercents(const ImprovesInput& input) {
+std::optional<std::int16_t> sumPercents(const ImprovesInput& input)
+{
     switch (input.spellCount) {
-    case SpellCount::One:
-        return multiply(3, input.percent1);
+    case SpellCount::One: return multiply(3, input.percent1);
     case SpellCount::Two:
         // Only the second percentage is weighted. Exact in double: both terms are multiples of 0.5.
         return roundToInt16(static_cast<double>(input.percent1) + 1.5 * static_cast<double>(input.percent2));
-    case SpellCount::Three:
-        break;
+    case SpellCount::Three: break;
     }
     const auto firstTwo = add(input.percent1, input.percent2);
     if (!firstTwo) {
@@ -94,7 +101,8 @@ std::optional<std::int16_t> sumPercents(const ImprovesInput& input) {
     return add(*firstTwo, input.percent3);
 }
 
-std::int16_t otherSchoolsAtLevelOne(const ImprovesInput& input) {
+std::int16_t otherSchoolsAtLevelOne(const ImprovesInput& input)
+{
     std::size_t named = schoolNames.size();
     for (std::size_t i = 0; i < schoolNames.size(); ++i) {
         if (input.schoolName == schoolNames[i]) {
@@ -114,7 +122,8 @@ std::int16_t otherSchoolsAtLevelOne(const ImprovesInput& input) {
     return count;
 }
 
-std::optional<std::int16_t> applyLevelOneRule(std::int16_t required, std::int16_t levelOneCount) {
+std::optional<std::int16_t> applyLevelOneRule(std::int16_t required, std::int16_t levelOneCount)
+{
     // Six, all the other schools, adds nothing: the steps stop at five.
     if (levelOneCount < 1 || levelOneCount > 5) {
         return required;
@@ -134,7 +143,8 @@ std::optional<std::int16_t> applyLevelOneRule(std::int16_t required, std::int16_
 
 }  // namespace
 
-SchoolLevelState levelStateForOption(int optionIndex) {
+SchoolLevelState levelStateForOption(int optionIndex)
+{
     if (optionIndex <= 0) {
         return {0, false};
     }
@@ -147,7 +157,8 @@ SchoolLevelState levelStateForOption(int optionIndex) {
     return {static_cast<std::int16_t>(optionIndex - 1), false};
 }
 
-std::string_view verdictFor(std::int16_t improvesNeeded) {
+std::string_view verdictFor(std::int16_t improvesNeeded)
+{
     if (improvesNeeded <= 0) {
         return "Congratulations!";
     }
@@ -169,7 +180,8 @@ std::string_view verdictFor(std::int16_t improvesNeeded) {
     return "Drastically Further";
 }
 
-Expected<ImprovesResult, Overflow> computeImproves(const ImprovesInput& input) {
+Expected<ImprovesResult, Overflow> computeImproves(const ImprovesInput& input)
+{
     ImprovesResult result;
 
     const auto bracket = intellectBracket(input.intellect);

@@ -17,8 +17,8 @@ inline constexpr int schoolCount = 7;
 enum class School : std::uint8_t { Kraanan, Shalille, Faren, WeaponClass, Riija, Qor, Jala };
 
 // The exact text the school selector must show to choose each school.
-inline constexpr std::array<std::string_view, schoolCount> schoolNames = {
-    "Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala"};
+inline constexpr std::array<std::string_view, schoolCount> schoolNames
+    = {"Kraanan", "Shal'ille", "Faren", "Weapon Class", "Riija", "Qor", "Jala"};
 
 struct SchoolLevelState {
     std::int16_t schoolLevel = 0;  // 0..5; "Level One" does not count here

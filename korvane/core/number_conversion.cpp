@@ -11,7 +11,8 @@ constexpr std::int32_t int16Max = std::numeric_limits<std::int16_t>::max();
 
 }  // namespace
 
-Expected<std::int16_t, ConversionError> convertNumber(std::string_view text, std::string_view decimalSeparator) {
+Expected<std::int16_t, ConversionError> convertNumber(std::string_view text, std::string_view decimalSeparator)
+{
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     while (!text.empty() && isBlank(text.front())) {

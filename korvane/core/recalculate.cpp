@@ -13,7 +13,7 @@ std::optional<InputFailure> readIntellect(CalculatorView& view, std::string_view
     const std::string intellectText = view.intellectText();
     const auto converted = convertNumber(intellectText, decimalSeparator);
     if (!converted) {
-        return InputFailure {InputBox::Intellect, converted.error(), intellectText};
+        return InputFailure{InputBox::Intellect, converted.error(), intellectText};
     }
     intellect = converted.value();
     if (intellect == 0) {
@@ -36,7 +36,7 @@ std::optional<InputFailure> readPercents(const CalculatorView& view, std::string
         const std::string text = view.percentText(box);
         const auto percent = convertNumber(text, decimalSeparator);
         if (!percent) {
-            return InputFailure {static_cast<InputBox>(box), percent.error(), text};
+            return InputFailure{static_cast<InputBox>(box), percent.error(), text};
         }
         into = percent.value();
         return std::nullopt;
@@ -73,16 +73,16 @@ Expected<ImprovesResult, RecalculateFailure> recalculate(CalculatorView& view, c
     input.spellCount = spellCount;
 
     if (auto failure = readIntellect(view, decimalSeparator, input.intellect)) {
-        return RecalculateFailure {std::move(*failure)};
+        return RecalculateFailure{std::move(*failure)};
     }
     if (auto failure = readPercents(view, decimalSeparator, input)) {
-        return RecalculateFailure {std::move(*failure)};
+        return RecalculateFailure{std::move(*failure)};
     }
     input.schoolName = view.schoolName();
 
     const auto computed = computeImproves(input);
     if (!computed) {
-        return RecalculateFailure {computed.error()};
+        return RecalculateFailure{computed.error()};
     }
     writeOutputs(view, computed.value());
     return computed.value();

@@ -2,10 +2,10 @@
 #include "fonts.h"
 #include "message_box.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,8 +31,8 @@ private:
     std::vector<ShownMessage> shown;
     CalculatorWindow* calculator = nullptr;
 
-    template <typename T>
-    T* child(const QString& name) const {
+    template <typename T> T* child(const QString& name) const
+    {
         T* found = calculator->findChild<T*>(name);
         if (!found) {
             qFatal("no control %s", qPrintable(name));
@@ -43,36 +43,44 @@ private:
     QString total() const { return child<QLabel>(QStringLiteral("lblTotal"))->text(); }
     QString verdict() const { return child<QLabel>(QStringLiteral("Label1"))->text(); }
 
-    void type(QLineEdit* into, const QString& text) {
+    void type(QLineEdit* into, const QString& text)
+    {
         into->setFocus();
         into->selectAll();
         QTest::keyClick(into, Qt::Key_Delete);
         QTest::keyClicks(into, text);
     }
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
+    void click(QAbstractButton* button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
     void option(const QString& name) { click(child<QRadioButton>(name)); }
 
 private Q_SLOTS:
-    void initTestCase() {
+    void initTestCase()
+    {
         setUpFonts();
         setMessageResponder([this](const ShownMessage& message) {
             shown.push_back(message);
             return QMessageBox::Ok;
         });
     }
-    void init() {
+    void init()
+    {
         shown.clear();
         calculator = new CalculatorWindow;
         calculator->show();
         QVERIFY(QTest::qWaitForWindowExposed(calculator));
     }
-    void cleanup() {
+    void cleanup()
+    {
         delete calculator;
         calculator = nullptr;
     }
 
     // Every font is asked for by a family that is installed, so that no look-up falls back to searching.
-    void fontsNameInstalledFamilies() {
+    void fontsNameInstalledFamilies()
+    {
         QList<QWidget*> widgets = calculator->findChildren<QWidget*>();
         widgets.append(calculator);
         for (const QWidget* widget : widgets) {
@@ -82,7 +90,8 @@ private Q_SLOTS:
         }
     }
 
-    void startUpShowsTheFirstCalculation() {
+    void startUpShowsTheFirstCalculation()
+    {
         QCOMPARE(total(), QStringLiteral("196"));
         QCOMPARE(calculator->windowTitle(), QStringLiteral("196") + questionText);
         QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
@@ -93,7 +102,8 @@ private Q_SLOTS:
         QVERIFY(calculator->info() == nullptr);
     }
 
-    void layoutFollowsTheTable_data() {
+    void layoutFollowsTheTable_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         // twips / 15
@@ -109,13 +119,15 @@ private Q_SLOTS:
         QTest::newRow("Frame9") << QStringLiteral("Frame9") << QRect(284, 35, 85, 112);
         QTest::newRow("Jala(6)") << QStringLiteral("Jala(6)") << QRect(2, 93, 80, 15);
     }
-    void layoutFollowsTheTable() {
+    void layoutFollowsTheTable()
+    {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         QCOMPARE(child<QWidget>(name)->geometry(), geometry);
     }
 
-    void formAndDecorations() {
+    void formAndDecorations()
+    {
         QCOMPARE(calculator->size(), QSize(380, 430));
         QVERIFY(calculator->windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -144,14 +156,16 @@ private Q_SLOTS:
         }
     }
 
-    void bothFormsCarryTheirIcons() {
+    void bothFormsCarryTheirIcons()
+    {
         QVERIFY(!calculator->windowIcon().availableSizes().isEmpty());
         calculator->showInfo();
         QVERIFY(!calculator->info()->windowIcon().availableSizes().isEmpty());
         QVERIFY(calculator->info()->windowIcon().cacheKey() != calculator->windowIcon().cacheKey());
     }
 
-    void tabOrderFollowsTheIndexes() {
+    void tabOrderFollowsTheIndexes()
+    {
         // Shal'ille runs backwards, then "Three" comes before "Two", and Exit follows the intellect.
         QCOMPARE(child<QWidget>(QStringLiteral("Kraanan(6)"))->nextInFocusChain(),
                  child<QWidget>(QStringLiteral("Shally(6)")));
@@ -163,7 +177,8 @@ private Q_SLOTS:
                  child<QWidget>(QStringLiteral("Command2")));
     }
 
-    void workedExamplesThroughRealInput_data() {
+    void workedExamplesThroughRealInput_data()
+    {
         QTest::addColumn<QString>("intellect");
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("school");
@@ -172,7 +187,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("boxAfter");
         QTest::addColumn<QString>("total");
         QTest::addColumn<QString>("verdict");
-        QTest::newRow("mid intellect") << QStringLiteral("27") << QStringList{QStringLiteral("Kraanan(3)"), QStringLiteral("Faren(2)")}
+        QTest::newRow("mid intellect") << QStringLiteral("27")
+                                       << QStringList{QStringLiteral("Kraanan(3)"), QStringLiteral("Faren(2)")}
                                        << QStringLiteral("Kraanan") << 3
                                        << QStringList{QStringLiteral("40"), QStringLiteral("35"), QStringLiteral("30")}
                                        << QStringLiteral("27") << QStringLiteral("66")
@@ -186,16 +202,16 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("Jala(2)"), QStringLiteral("Kraanan(1)"), QStringLiteral("Shally(1)")}
             << QStringLiteral("Jala") << 1 << QStringList{QStringLiteral("30")} << QStringLiteral("45")
             << QStringLiteral("11") << QStringLiteral("Little Further");
-        QTest::newRow("floor then rule")
-            << QStringLiteral("52")
-            << QStringList{QStringLiteral("Riija(2)"), QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
-            << QStringLiteral("Riija") << 3
-            << QStringList{QStringLiteral("20"), QStringLiteral("20"), QStringLiteral("20")} << QStringLiteral("50")
-            << QStringLiteral("27") << QStringLiteral("Further");
+        QTest::newRow("floor then rule") << QStringLiteral(
+            "52") << QStringList{QStringLiteral("Riija(2)"), QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
+                                         << QStringLiteral("Riija") << 3
+                                         << QStringList{QStringLiteral("20"), QStringLiteral("20"),
+                                                        QStringLiteral("20")}
+                                         << QStringLiteral("50") << QStringLiteral("27") << QStringLiteral("Further");
         QTest::newRow("six at level one")
             << QStringLiteral("10")
             << QStringList{QStringLiteral("Kraanan(1)"), QStringLiteral("Shally(1)"), QStringLiteral("Faren(1)"),
-                           QStringLiteral("WC(1)"), QStringLiteral("Riija(1)"), QStringLiteral("Jala(1)")}
+                           QStringLiteral("WC(1)"),      QStringLiteral("Riija(1)"),  QStringLiteral("Jala(1)")}
             << QStringLiteral("Qor") << 3
             << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")} << QStringLiteral("10")
             << QStringLiteral("141") << QStringLiteral("Drastically Further");
@@ -204,11 +220,12 @@ private Q_SLOTS:
             << QStringLiteral("qor") << 3
             << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")} << QStringLiteral("10")
             << QStringLiteral("141") << QStringLiteral("Drastically Further");
-        QTest::newRow("typed exactly")
-            << QStringLiteral("10") << QStringList{QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
-            << QStringLiteral("Qor") << 3
-            << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")} << QStringLiteral("10")
-            << QStringLiteral("148") << QStringLiteral("Drastically Further");
+        QTest::newRow("typed exactly") << QStringLiteral("10")
+                                       << QStringList{QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
+                                       << QStringLiteral("Qor") << 3
+                                       << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")}
+                                       << QStringLiteral("10") << QStringLiteral("148")
+                                       << QStringLiteral("Drastically Further");
         QTest::newRow("intellect 0") << QStringLiteral("0") << QStringList{} << QStringLiteral("Faren") << 3
                                      << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}
                                      << QStringLiteral("0") << QStringLiteral("199")
@@ -223,7 +240,8 @@ private Q_SLOTS:
                                   << QStringLiteral("50") << QStringLiteral("-141")
                                   << QStringLiteral("Congratulations!");
     }
-    void workedExamplesThroughRealInput() {
+    void workedExamplesThroughRealInput()
+    {
         QFETCH(QString, intellect);
         QFETCH(QStringList, options);
         QFETCH(QString, school);
@@ -253,7 +271,8 @@ private Q_SLOTS:
         QCOMPARE(this->verdict(), verdict);
     }
 
-    void eachTriggerRecalculatesAndNothingElse_data() {
+    void eachTriggerRecalculatesAndNothingElse_data()
+    {
         QTest::addColumn<QString>("trigger");
         QTest::newRow("Enter in txtInt") << QStringLiteral("txtInt");
         QTest::newRow("Enter in Spell1") << QStringLiteral("Spell1");
@@ -262,7 +281,8 @@ private Q_SLOTS:
         QTest::newRow("enter button") << QStringLiteral("Command1");
         QTest::newRow("level option") << QStringLiteral("Faren(0)");
     }
-    void eachTriggerRecalculatesAndNothingElse() {
+    void eachTriggerRecalculatesAndNothingElse()
+    {
         QFETCH(QString, trigger);
         type(box(QStringLiteral("Spell3")), QStringLiteral("50"));
         auto* combo2 = child<QComboBox>(QStringLiteral("Combo2"));
@@ -284,7 +304,8 @@ private Q_SLOTS:
         QCOMPARE(box(QStringLiteral("Spell3"))->text(), QStringLiteral("50"));
     }
 
-    void spellCountOptionsSetTheBoxes() {
+    void spellCountOptionsSetTheBoxes()
+    {
         auto* spell2 = box(QStringLiteral("Spell2"));
         auto* spell3 = box(QStringLiteral("Spell3"));
         type(box(QStringLiteral("Spell1")), QStringLiteral("30"));
@@ -311,7 +332,8 @@ private Q_SLOTS:
         QCOMPARE(total(), QStringLiteral("167"));
     }
 
-    void errorsAreReportedAndTheProgramGoesOn_data() {
+    void errorsAreReportedAndTheProgramGoesOn_data()
+    {
         QTest::addColumn<int>("spells");
         QTest::addColumn<QString>("intellect");
         QTest::addColumn<QStringList>("percents");
@@ -352,7 +374,8 @@ private Q_SLOTS:
                                      << QStringList{QStringLiteral("-32768"), QStringLiteral("0"), QStringLiteral("0")}
                                      << QStringLiteral("The improves needed came out outside") << QStringLiteral("1");
     }
-    void errorsAreReportedAndTheProgramGoesOn() {
+    void errorsAreReportedAndTheProgramGoesOn()
+    {
         QFETCH(int, spells);
         QFETCH(QString, intellect);
         QFETCH(QStringList, percents);
@@ -396,7 +419,8 @@ private Q_SLOTS:
         QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
     }
 
-    void aboutCreatesOnceHidesAndRecreatesAfterClose() {
+    void aboutCreatesOnceHidesAndRecreatesAfterClose()
+    {
         auto* about = child<QPushButton>(QStringLiteral("Command3"));
         click(about);
         QPointer<InfoWindow> first = calculator->info();
@@ -428,12 +452,14 @@ private Q_SLOTS:
                  QStringLiteral("Wendlecap   - -       MSN"));
     }
 
-    void exitAndCloseEndWithTheInfoForm_data() {
+    void exitAndCloseEndWithTheInfoForm_data()
+    {
         QTest::addColumn<bool>("viaExitButton");
         QTest::newRow("Exit") << true;
         QTest::newRow("close the calculator") << false;
     }
-    void exitAndCloseEndWithTheInfoForm() {
+    void exitAndCloseEndWithTheInfoForm()
+    {
         QFETCH(bool, viaExitButton);
         click(child<QPushButton>(QStringLiteral("Command3")));
         QPointer<InfoWindow> info = calculator->info();

@@ -9,11 +9,15 @@
 
 namespace {
 
-bool fits(std::int64_t v) { return v >= -32768 && v <= 32767; }
+bool fits(std::int64_t v)
+{
+    return v >= -32768 && v <= 32767;
+}
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     constexpr std::size_t wordCount = 1 + 7 + 3;
     if (size < wordCount * 2 + 2) {
         return 0;
@@ -54,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::int64_t points = 0;
     switch (input.spellCount) {
-    case korvane::SpellCount::One:
-        points = 3 * std::int64_t{input.percent1};
-        break;
+    case korvane::SpellCount::One: points = 3 * std::int64_t{input.percent1}; break;
     case korvane::SpellCount::Two: {
         const std::int64_t twice = 2 * std::int64_t{input.percent1} + 3 * std::int64_t{input.percent2};
         const std::int64_t half = twice >= 0 ? twice / 2 : -((-twice) / 2);  // toward zero
@@ -92,9 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (outcome.hasValue()) {
         const auto& r = outcome.value();
-        if (r.intellectBracket != bracket || r.levelSum != levelSum || r.requiredPoints != required ||
-            r.percentPoints != points || r.levelOneCount != levelOneCount || r.improvesNeeded != required - points ||
-            r.verdict != korvane::verdictFor(r.improvesNeeded)) {
+        if (r.intellectBracket != bracket || r.levelSum != levelSum || r.requiredPoints != required
+            || r.percentPoints != points || r.levelOneCount != levelOneCount || r.improvesNeeded != required - points
+            || r.verdict != korvane::verdictFor(r.improvesNeeded)) {
             std::abort();
         }
     }

@@ -12,7 +12,8 @@ class InfoWindowTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { setUpFonts(); }
 
-    void isAFixedToolWindowWithItsTexts() {
+    void isAFixedToolWindowWithItsTexts()
+    {
         InfoWindow form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -34,7 +35,8 @@ private Q_SLOTS:
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QString());
     }
 
-    void clickHidesEverywhereButTheRightStrip_data() {
+    void clickHidesEverywhereButTheRightStrip_data()
+    {
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<bool>("hides");
         QTest::newRow("top left") << QPoint(0, 0) << true;
@@ -44,7 +46,8 @@ private Q_SLOTS:
         QTest::newRow("right strip") << QPoint(230, 30) << false;
         QTest::newRow("right edge") << QPoint(234, 5) << false;
     }
-    void clickHidesEverywhereButTheRightStrip() {
+    void clickHidesEverywhereButTheRightStrip()
+    {
         QFETCH(QPoint, at);
         QFETCH(bool, hides);
         InfoWindow form;

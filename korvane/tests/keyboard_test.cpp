@@ -19,9 +19,9 @@ namespace {
 
 // The calculator's controls by tab index; the frames and labels take no focus. Tab stops once in each option group,
 // at its selected button: a group is written as its array name and stands for that button.
-const QStringList calculatorTabOrder{u"Kraanan"_s, u"Shally"_s, u"Faren"_s, u"Qor"_s, u"Riija"_s, u"Jala"_s,
-    u"spells"_s, u"Spell1"_s, u"Spell2"_s, u"Spell3"_s, u"Command1"_s, u"WC"_s, u"txtInt"_s, u"Command2"_s,
-    u"Combo1"_s, u"Command3"_s, u"Combo2"_s};
+const QStringList calculatorTabOrder{u"Kraanan"_s, u"Shally"_s,   u"Faren"_s,  u"Qor"_s,      u"Riija"_s,    u"Jala"_s,
+                                     u"spells"_s,  u"Spell1"_s,   u"Spell2"_s, u"Spell3"_s,   u"Command1"_s, u"WC"_s,
+                                     u"txtInt"_s,  u"Command2"_s, u"Combo1"_s, u"Command3"_s, u"Combo2"_s};
 
 QStringList resolveGroups(const QWidget& form, const QStringList& order)
 {

@@ -11,7 +11,7 @@ namespace {
 struct Row {
     const char* text;
     const char* separator;
-    std::optional<std::int16_t> value;       // set: converts to this
+    std::optional<std::int16_t> value;  // set: converts to this
     ConversionError error = ConversionError::NotANumber;
 };
 
@@ -48,8 +48,12 @@ const Row rows[] = {
     {"13,5", ",", 14},
     {"12.5", ",", std::nullopt, notANumber},
     {"12,5", ".", std::nullopt, notANumber},
-    {"12\xD9\xAB" "5", "\xD9\xAB", 12},
-    {"12\xD9" "5", "\xD9\xAB", std::nullopt, notANumber},
+    {"12\xD9\xAB"
+     "5",
+     "\xD9\xAB", 12},
+    {"12\xD9"
+     "5",
+     "\xD9\xAB", std::nullopt, notANumber},
     // range limits, after rounding
     {"32767", ".", 32767},
     {"-32768", ".", -32768},
@@ -86,9 +90,10 @@ const Row rows[] = {
     {"\n5", ".", std::nullopt, notANumber},
 };
 
-class Conversion : public testing::TestWithParam<Row> {};
+class Conversion : public testing::TestWithParam<Row> { };
 
-TEST_P(Conversion, ReadsOnlyStrictDecimalNumbers) {
+TEST_P(Conversion, ReadsOnlyStrictDecimalNumbers)
+{
     const Row& row = GetParam();
     const auto converted = convertNumber(row.text, row.separator);
     if (row.value) {
@@ -102,7 +107,8 @@ TEST_P(Conversion, ReadsOnlyStrictDecimalNumbers) {
 
 INSTANTIATE_TEST_SUITE_P(Improves, Conversion, testing::ValuesIn(rows));
 
-TEST(Conversion, EmbeddedNulIsNotANumber) {
+TEST(Conversion, EmbeddedNulIsNotANumber)
+{
     using namespace std::string_literals;
     const auto converted = convertNumber("5\0"s, ".");
     ASSERT_FALSE(converted.hasValue());

@@ -16,19 +16,23 @@ public:
     std::string school = "Select School";
     mutable std::vector<std::string> log;
 
-    std::string intellectText() const override {
+    std::string intellectText() const override
+    {
         log.push_back("read txtInt");
         return intellect;
     }
-    void setIntellectText(std::string_view text) override {
+    void setIntellectText(std::string_view text) override
+    {
         intellect = text;
         log.push_back("txtInt=" + intellect);
     }
-    std::string percentText(int box) const override {
+    std::string percentText(int box) const override
+    {
         log.push_back("read Spell" + std::to_string(box));
         return percents[box - 1];
     }
-    std::string schoolName() const override {
+    std::string schoolName() const override
+    {
         log.push_back("read Combo2");
         return school;
     }
@@ -39,13 +43,14 @@ public:
 
 using Log = std::vector<std::string>;
 
-TEST(Recalculate, StartUpValuesReadInOrderAndWriteThreeOutputs) {
+TEST(Recalculate, StartUpValuesReadInOrderAndWriteThreeOutputs)
+{
     FakeView view;
     const auto outcome = recalculate(view, SchoolLevels{}, SpellCount::Three, ".");
     ASSERT_TRUE(outcome.hasValue());
-    EXPECT_EQ(view.log, (Log{"read txtInt", "read Spell1", "read Spell2", "read Spell3", "read Combo2",
-                             "lblTotal=196", "Form1=196 How many improves for my next level?",
-                             "Label1=Drastically Further"}));
+    EXPECT_EQ(view.log,
+              (Log{"read txtInt", "read Spell1", "read Spell2", "read Spell3", "read Combo2", "lblTotal=196",
+                   "Form1=196 How many improves for my next level?", "Label1=Drastically Further"}));
 }
 
 struct ClampRow {
@@ -55,9 +60,10 @@ struct ClampRow {
     const char* total;
 };
 
-class IntellectClamp : public testing::TestWithParam<ClampRow> {};
+class IntellectClamp : public testing::TestWithParam<ClampRow> { };
 
-TEST_P(IntellectClamp, RewritesTheBoxOnlyAboveFiftyAndBelowZero) {
+TEST_P(IntellectClamp, RewritesTheBoxOnlyAboveFiftyAndBelowZero)
+{
     const ClampRow& row = GetParam();
     FakeView view;
     view.intellect = row.typed;
@@ -81,24 +87,28 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, IntellectClamp,
                                          ClampRow{"50.5", "50.5", false, "75"}, ClampRow{"50.6", "50", true, "75"},
                                          ClampRow{" 50 ", " 50 ", false, "75"}));
 
-TEST(Recalculate, UnusedPercentBoxesAreNotRead) {
+TEST(Recalculate, UnusedPercentBoxesAreNotRead)
+{
     FakeView one;
     one.percents[1] = one.percents[2] = "X";
     one.percents[0] = "30";
     ASSERT_TRUE(recalculate(one, SchoolLevels{}, SpellCount::One, ".").hasValue());
-    EXPECT_EQ(one.log, (Log{"read txtInt", "read Spell1", "read Combo2", "lblTotal=109",
-                            "Form1=109 How many improves for my next level?", "Label1=Drastically Further"}));
+    EXPECT_EQ(one.log,
+              (Log{"read txtInt", "read Spell1", "read Combo2", "lblTotal=109",
+                   "Form1=109 How many improves for my next level?", "Label1=Drastically Further"}));
 
     FakeView two;
     two.percents[2] = "X";
     two.percents[0] = "50";
     two.percents[1] = "33";
     ASSERT_TRUE(recalculate(two, SchoolLevels{}, SpellCount::Two, ".").hasValue());
-    EXPECT_EQ(two.log, (Log{"read txtInt", "read Spell1", "read Spell2", "read Combo2", "lblTotal=99",
-                            "Form1=99 How many improves for my next level?", "Label1=Drastically Further"}));
+    EXPECT_EQ(two.log,
+              (Log{"read txtInt", "read Spell1", "read Spell2", "read Combo2", "lblTotal=99",
+                   "Form1=99 How many improves for my next level?", "Label1=Drastically Further"}));
 }
 
-TEST(Recalculate, NegativeTotalCarriesItsSign) {
+TEST(Recalculate, NegativeTotalCarriesItsSign)
+{
     FakeView view;
     view.intellect = "50";
     view.percents[0] = view.percents[1] = view.percents[2] = "100";
@@ -108,7 +118,8 @@ TEST(Recalculate, NegativeTotalCarriesItsSign) {
     EXPECT_EQ(view.log.at(7), "Label1=Congratulations!");
 }
 
-TEST(Recalculate, SchoolNameIsReadAfterThePercentages) {
+TEST(Recalculate, SchoolNameIsReadAfterThePercentages)
+{
     FakeView view;
     view.intellect = "10";
     view.school = "Qor";
@@ -133,7 +144,8 @@ struct FailureRow {
     std::variant<InputFailure, Overflow> failure;
 };
 
-bool sameFailure(const RecalculateFailure& a, const RecalculateFailure& b) {
+bool sameFailure(const RecalculateFailure& a, const RecalculateFailure& b)
+{
     if (a.index() != b.index()) {
         return false;
     }
@@ -145,33 +157,92 @@ bool sameFailure(const RecalculateFailure& a, const RecalculateFailure& b) {
 }
 
 const FailureRow failures[] = {
-    {"intellect_not_a_number", SpellCount::Three, "abc", "1", "1", "1", {"read txtInt"},
+    {"intellect_not_a_number",
+     SpellCount::Three,
+     "abc",
+     "1",
+     "1",
+     "1",
+     {"read txtInt"},
      InputFailure{InputBox::Intellect, ConversionError::NotANumber, "abc"}},
-    {"intellect_empty", SpellCount::Three, "", "1", "1", "1", {"read txtInt"},
+    {"intellect_empty",
+     SpellCount::Three,
+     "",
+     "1",
+     "1",
+     "1",
+     {"read txtInt"},
      InputFailure{InputBox::Intellect, ConversionError::NotANumber, ""}},
-    {"intellect_out_of_range", SpellCount::Three, "40000", "1", "1", "1", {"read txtInt"},
+    {"intellect_out_of_range",
+     SpellCount::Three,
+     "40000",
+     "1",
+     "1",
+     "1",
+     {"read txtInt"},
      InputFailure{InputBox::Intellect, ConversionError::OutOfRange, "40000"}},
-    {"spell1_after_clamp", SpellCount::Three, "75", "x", "1", "1", {"read txtInt", "txtInt=50", "read Spell1"},
+    {"spell1_after_clamp",
+     SpellCount::Three,
+     "75",
+     "x",
+     "1",
+     "1",
+     {"read txtInt", "txtInt=50", "read Spell1"},
      InputFailure{InputBox::Percent1, ConversionError::NotANumber, "x"}},
-    {"spell2_empty", SpellCount::Three, "1", "1", "", "1", {"read txtInt", "read Spell1", "read Spell2"},
+    {"spell2_empty",
+     SpellCount::Three,
+     "1",
+     "1",
+     "",
+     "1",
+     {"read txtInt", "read Spell1", "read Spell2"},
      InputFailure{InputBox::Percent2, ConversionError::NotANumber, ""}},
-    {"spell2_x_with_two_spells", SpellCount::Two, "1", "1", "X", "1", {"read txtInt", "read Spell1", "read Spell2"},
+    {"spell2_x_with_two_spells",
+     SpellCount::Two,
+     "1",
+     "1",
+     "X",
+     "1",
+     {"read txtInt", "read Spell1", "read Spell2"},
      InputFailure{InputBox::Percent2, ConversionError::NotANumber, "X"}},
-    {"spell3_out_of_range", SpellCount::Three, "1", "1", "1", "-40000",
+    {"spell3_out_of_range",
+     SpellCount::Three,
+     "1",
+     "1",
+     "1",
+     "-40000",
      {"read txtInt", "read Spell1", "read Spell2", "read Spell3"},
      InputFailure{InputBox::Percent3, ConversionError::OutOfRange, "-40000"}},
-    {"tripled_percent_overflows", SpellCount::One, "1", "20000", "X", "X",
-     {"read txtInt", "read Spell1", "read Combo2"}, Overflow{ImprovesStep::SumPercents}},
-    {"percent_sum_overflows", SpellCount::Three, "1", "20000", "10000", "3000",
-     {"read txtInt", "read Spell1", "read Spell2", "read Spell3", "read Combo2"}, Overflow{ImprovesStep::SumPercents}},
-    {"subtraction_overflows", SpellCount::Three, "1", "-32768", "0", "0",
+    {"tripled_percent_overflows",
+     SpellCount::One,
+     "1",
+     "20000",
+     "X",
+     "X",
+     {"read txtInt", "read Spell1", "read Combo2"},
+     Overflow{ImprovesStep::SumPercents}},
+    {"percent_sum_overflows",
+     SpellCount::Three,
+     "1",
+     "20000",
+     "10000",
+     "3000",
+     {"read txtInt", "read Spell1", "read Spell2", "read Spell3", "read Combo2"},
+     Overflow{ImprovesStep::SumPercents}},
+    {"subtraction_overflows",
+     SpellCount::Three,
+     "1",
+     "-32768",
+     "0",
+     "0",
      {"read txtInt", "read Spell1", "read Spell2", "read Spell3", "read Combo2"},
      Overflow{ImprovesStep::ImprovesNeeded}},
 };
 
-class RecalculateFailureTest : public testing::TestWithParam<FailureRow> {};
+class RecalculateFailureTest : public testing::TestWithParam<FailureRow> { };
 
-TEST_P(RecalculateFailureTest, StopsAtTheFailingStepAndNamesIt) {
+TEST_P(RecalculateFailureTest, StopsAtTheFailingStepAndNamesIt)
+{
     const FailureRow& row = GetParam();
     FakeView view;
     view.intellect = row.intellect;

@@ -14,7 +14,7 @@ namespace {
 // Qt announces a top-level plain widget as a client area, which screen readers skip, title and all.
 class WindowAccessible : public QAccessibleWidget {
 public:
-    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) { }
 
     QAccessible::Role role() const override
     {
@@ -27,7 +27,7 @@ public:
 // Qt names an editable combo box by its current text, which says nothing of what it is for.
 class ComboAccessible : public QAccessibleWidget {
 public:
-    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) { }
 
     QString text(QAccessible::Text kind) const override
     {

@@ -25,9 +25,15 @@
 namespace korvane {
 namespace {
 
-QFont boxFont() { return fontOf(QStringLiteral("MS Sans Serif"), 13, true); }  // 9.75 pt bold
+QFont boxFont()
+{
+    return fontOf(QStringLiteral("MS Sans Serif"), 13, true);
+}  // 9.75 pt bold
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 const char* const programName = "korvane";
 
@@ -36,10 +42,9 @@ class ControlsView final : public CalculatorView {
 public:
     ControlsView(QWidget& shownWindow, QLineEdit& intellect, const std::array<QLineEdit*, 3>& percents,
                  QComboBox& school, QLabel& total, QLabel& verdict)
-        : window(shownWindow), intellectEdit(intellect), percentEdits(percents), schoolCombo(school),
-          totalLabel(total), verdictLabel(verdict)
-    {
-    }
+        : window(shownWindow), intellectEdit(intellect), percentEdits(percents), schoolCombo(school), totalLabel(total),
+          verdictLabel(verdict)
+    { }
 
     std::string intellectText() const override { return intellectEdit.text().toStdString(); }
     void setIntellectText(std::string_view text) override { intellectEdit.setText(fromUtf8(text)); }
@@ -61,8 +66,8 @@ private:
     QLabel& verdictLabel;
 };
 
-const std::array<const char*, 7> levelCaptions = {"None",       "Level One",  "Leven Two", "Level Three",
-                                                   "Level Four", "Level Five", "Level Six"};
+const std::array<const char*, 7> levelCaptions
+    = {"None", "Level One", "Leven Two", "Level Three", "Level Four", "Level Five", "Level Six"};
 
 struct SchoolFrame {
     School school;
@@ -71,7 +76,7 @@ struct SchoolFrame {
     int left, top;
     int frameTabIndex;
     int firstTabIndex;  // of the button with index 0
-    int tabStep;        // +1 or -1 per index
+    int tabStep;  // +1 or -1 per index
 };
 
 const SchoolFrame schoolFrames[] = {
@@ -86,7 +91,8 @@ const SchoolFrame schoolFrames[] = {
 
 }  // namespace
 
-CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
     installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(fromUtf8(questionCaption));
@@ -108,7 +114,8 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     recalculate();
 }
 
-void CalculatorWindow::buildSchoolFrames() {
+void CalculatorWindow::buildSchoolFrames()
+{
     for (const auto& def : schoolFrames) {
         auto* frame = new QGroupBox(fromUtf8(schoolNames[static_cast<std::size_t>(def.school)]), this);
         frame->setObjectName(QString::fromLatin1(def.frameName));
@@ -125,7 +132,8 @@ void CalculatorWindow::buildSchoolFrames() {
     }
 }
 
-void CalculatorWindow::buildIntellectRow() {
+void CalculatorWindow::buildIntellectRow()
+{
     auto* intellectLabel = new QLabel(QStringLiteral("My Intellect is:"), this);
     intellectLabel->setObjectName(QStringLiteral("Label2"));
     intellectLabel->setGeometry(twips(165, 105, 1185, 300));
@@ -266,9 +274,8 @@ void CalculatorWindow::buildBottomRow()
     strengthCombo->setObjectName(QStringLiteral("Combo1"));
     strengthCombo->setAccessibleName(QStringLiteral("Strength"));
     strengthCombo->setGeometry(twips(2850, 6045, 1755, 315));
-    strengthCombo->addItems({QStringLiteral("1 - Slight"), QStringLiteral("2 - Small"),
-                             QStringLiteral("3 - Moderate"), QStringLiteral("4 - Solid"),
-                             QStringLiteral("5 - Severe"), QStringLiteral("6 - Swift"),
+    strengthCombo->addItems({QStringLiteral("1 - Slight"), QStringLiteral("2 - Small"), QStringLiteral("3 - Moderate"),
+                             QStringLiteral("4 - Solid"), QStringLiteral("5 - Severe"), QStringLiteral("6 - Swift"),
                              QStringLiteral("7 - Potent"), QStringLiteral("8 - Damaging"),
                              QStringLiteral("9 - Prominent"), QStringLiteral("10 - Crushing"),
                              QStringLiteral("11 - Enormous")});
@@ -276,15 +283,16 @@ void CalculatorWindow::buildBottomRow()
     tabIndexes.emplace_back(73, strengthCombo);
 }
 
-void CalculatorWindow::setTabOrderByIndex() {
-    std::sort(tabIndexes.begin(), tabIndexes.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+void CalculatorWindow::setTabOrderByIndex()
+{
+    std::sort(tabIndexes.begin(), tabIndexes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabIndexes.size(); ++i) {
         QWidget::setTabOrder(tabIndexes[i - 1].second, tabIndexes[i].second);
     }
 }
 
-void CalculatorWindow::recalculate() {
+void CalculatorWindow::recalculate()
+{
     ControlsView view(*this, *intellectEdit, percentEdits, *schoolCombo, *totalLabel, *verdictLabel);
     const auto outcome = korvane::recalculate(view, schoolLevels, spellCount, QLocale().decimalPoint().toStdString());
     if (!outcome) {
@@ -292,7 +300,8 @@ void CalculatorWindow::recalculate() {
     }
 }
 
-void CalculatorWindow::reportFailure(const RecalculateFailure& failure) {
+void CalculatorWindow::reportFailure(const RecalculateFailure& failure)
+{
     showMessage(this, {QMessageBox::Warning, QString::fromLatin1(programName), failureText(failure)});
     if (const auto* input = std::get_if<InputFailure>(&failure)) {
         QLineEdit* box = input->box == InputBox::Intellect ? intellectEdit
@@ -302,12 +311,14 @@ void CalculatorWindow::reportFailure(const RecalculateFailure& failure) {
     }
 }
 
-void CalculatorWindow::selectSchoolLevel(School school, int optionIndex) {
+void CalculatorWindow::selectSchoolLevel(School school, int optionIndex)
+{
     schoolLevels.at(static_cast<std::size_t>(school)) = levelStateForOption(optionIndex);
     recalculate();
 }
 
-void CalculatorWindow::selectSpellCount(int optionIndex) {
+void CalculatorWindow::selectSpellCount(int optionIndex)
+{
     spellCount = static_cast<SpellCount>(std::clamp(optionIndex, 1, 3));
     const auto set = [](QLineEdit* box, bool enabled) {
         box->setEnabled(enabled);
@@ -318,7 +329,8 @@ void CalculatorWindow::selectSpellCount(int optionIndex) {
     recalculate();
 }
 
-void CalculatorWindow::showInfo() {
+void CalculatorWindow::showInfo()
+{
     if (!infoWindow) {
         infoWindow = new InfoWindow(this);
     }
@@ -328,7 +340,8 @@ void CalculatorWindow::showInfo() {
 }
 
 // Tab enters an option group at its selected button, as the arrow keys then move from there.
-bool CalculatorWindow::focusNextPrevChild(bool next) {
+bool CalculatorWindow::focusNextPrevChild(bool next)
+{
     const bool moved = QWidget::focusNextPrevChild(next);
     auto* option = qobject_cast<QRadioButton*>(QApplication::focusWidget());
     if (!moved || option == nullptr || option->isChecked() || option->parentWidget() == nullptr) {
@@ -343,7 +356,8 @@ bool CalculatorWindow::focusNextPrevChild(bool next) {
     return moved;
 }
 
-void CalculatorWindow::closeEvent(QCloseEvent* event) {
+void CalculatorWindow::closeEvent(QCloseEvent* event)
+{
     if (infoWindow) {
         infoWindow->close();
     }

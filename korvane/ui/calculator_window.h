@@ -45,12 +45,12 @@ private:
     void setTabOrderByIndex();
     void reportFailure(const RecalculateFailure& failure);
 
-    SchoolLevels schoolLevels {};
+    SchoolLevels schoolLevels{};
     SpellCount spellCount = SpellCount::Three;
     QPointer<InfoWindow> infoWindow;
 
     QLineEdit* intellectEdit = nullptr;
-    std::array<QLineEdit*, 3> percentEdits {};
+    std::array<QLineEdit*, 3> percentEdits{};
     QComboBox* schoolCombo = nullptr;
     QLabel* verdictLabel = nullptr;
     QLabel* totalLabel = nullptr;

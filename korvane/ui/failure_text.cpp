@@ -5,37 +5,33 @@
 namespace korvane {
 namespace {
 
-QString boxName(InputBox box) {
+QString boxName(InputBox box)
+{
     switch (box) {
-    case InputBox::Intellect:
-        return QStringLiteral("intellect box");
-    case InputBox::Percent1:
-        return QStringLiteral("first percentage box");
-    case InputBox::Percent2:
-        return QStringLiteral("second percentage box");
-    case InputBox::Percent3:
-        return QStringLiteral("third percentage box");
+    case InputBox::Intellect: return QStringLiteral("intellect box");
+    case InputBox::Percent1: return QStringLiteral("first percentage box");
+    case InputBox::Percent2: return QStringLiteral("second percentage box");
+    case InputBox::Percent3: return QStringLiteral("third percentage box");
     }
     return {};
 }
 
-QString stepName(ImprovesStep step) {
+QString stepName(ImprovesStep step)
+{
     switch (step) {
     case ImprovesStep::SetIntellectBracket:
     case ImprovesStep::RequiredPoints:
-    case ImprovesStep::ApplyLevelOneRule:
-        return QStringLiteral("The points the next level asks for");
-    case ImprovesStep::SumPercents:
-        return QStringLiteral("The weighted total of the percentages");
-    case ImprovesStep::ImprovesNeeded:
-        return QStringLiteral("The improves needed");
+    case ImprovesStep::ApplyLevelOneRule: return QStringLiteral("The points the next level asks for");
+    case ImprovesStep::SumPercents: return QStringLiteral("The weighted total of the percentages");
+    case ImprovesStep::ImprovesNeeded: return QStringLiteral("The improves needed");
     }
     return {};
 }
 
 }  // namespace
 
-QString failureText(const RecalculateFailure& failure) {
+QString failureText(const RecalculateFailure& failure)
+{
     if (const auto* input = std::get_if<InputFailure>(&failure)) {
         const QString box = boxName(input->box);
         const QString text = QString::fromStdString(input->text);

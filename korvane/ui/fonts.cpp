@@ -32,8 +32,8 @@ void setUpFonts()
     const QStringList installed = QFontDatabase::families();
     for (Substitute& substitute : substitutes()) {
         QFont::insertSubstitution(substitute.face, substitute.lookAlike);
-        substitute.asked =
-            installed.contains(substitute.face, Qt::CaseInsensitive) ? substitute.face : substitute.lookAlike;
+        substitute.asked
+            = installed.contains(substitute.face, Qt::CaseInsensitive) ? substitute.face : substitute.lookAlike;
     }
 }
 
@@ -53,6 +53,9 @@ QFont fontOf(const QString& family, int pixelSize, bool bold, bool italic)
     return font;
 }
 
-QFont windowFont() { return fontOf(QStringLiteral("MS Sans Serif"), 11); }
+QFont windowFont()
+{
+    return fontOf(QStringLiteral("MS Sans Serif"), 11);
+}
 
-} // namespace korvane
+}  // namespace korvane

@@ -12,8 +12,10 @@
 namespace korvane {
 
 InfoWindow::InfoWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
+{
     installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -49,10 +51,14 @@ InfoWindow::InfoWindow(QWidget* parent)
     clickCover->installEventFilter(this);
 }
 
-void InfoWindow::hideInfo() { hide(); }
+void InfoWindow::hideInfo()
+{
+    hide();
+}
 
 // The window has nothing to focus, so a keyboard user hides it with Escape where the mouse clicks it.
-void InfoWindow::keyPressEvent(QKeyEvent* event) {
+void InfoWindow::keyPressEvent(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         hideInfo();
         return;
@@ -60,7 +66,8 @@ void InfoWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool InfoWindow::eventFilter(QObject* watched, QEvent* event) {
+bool InfoWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == clickCover && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && clickCover->rect().contains(mouse->position().toPoint())) {

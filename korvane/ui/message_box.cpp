@@ -11,11 +11,15 @@ MessageResponder& responder()
     return installed;
 }
 
-} // namespace
+}  // namespace
 
-void setMessageResponder(MessageResponder installed) { responder() = std::move(installed); }
+void setMessageResponder(MessageResponder installed)
+{
+    responder() = std::move(installed);
+}
 
-QMessageBox::StandardButton showMessage(QWidget* parent, const ShownMessage& message) {
+QMessageBox::StandardButton showMessage(QWidget* parent, const ShownMessage& message)
+{
     if (responder()) {
         return responder()(message);
     }
@@ -23,4 +27,4 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const ShownMessage& mes
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-} // namespace korvane
+}  // namespace korvane

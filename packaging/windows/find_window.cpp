@@ -58,7 +58,8 @@ int wmain(int argc, wchar_t** argv)
             Sleep(200);
     }
     if (!search.found) {
-        std::fwprintf(stderr, L"no window titled \"%ls\" within %ld seconds; the top-level windows:\n", argv[1], seconds);
+        std::fwprintf(stderr, L"no window titled \"%ls\" within %ld seconds; the top-level windows:\n", argv[1],
+                      seconds);
         EnumWindows(list, 0);
         return 1;
     }

@@ -176,4 +176,4 @@ void Solver::solveSplitThree()
     finish();
 }
 
-} // namespace pellan
+}  // namespace pellan

@@ -20,7 +20,7 @@ class Solver {
 public:
     static constexpr int lightCount = 5;
 
-    explicit Solver(LightsView& view) : lightsView(view) {}
+    explicit Solver(LightsView& view) : lightsView(view) { }
 
     // Entry point: copies the boxes into the light states and shows the answer.
     void readLights();
@@ -57,4 +57,4 @@ private:
 inline constexpr const char* noneLitAnswer = "4, 3, 1, 3, 5, 3, 2.";
 inline constexpr const char* solvedAnswer = "The puzzle is solved.";
 
-} // namespace pellan
+}  // namespace pellan

@@ -24,7 +24,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("tabChain");
         QTest::newRow("solver") << u"PellanForm"_s
                                 << QStringList{u"Light1Box"_s, u"Light2Box"_s, u"Light3Box"_s, u"Light4Box"_s,
-                                       u"Light5Box"_s, u"MapButton"_s, u"ExitButton"_s};
+                                               u"Light5Box"_s, u"MapButton"_s, u"ExitButton"_s};
         QTest::newRow("about") << u"Form1"_s << QStringList{u"Button1"_s};
         QTest::newRow("map") << u"UnderworldMap"_s << QStringList{u"DoneMap"_s};
         QTest::newRow("help") << u"HelpWindow"_s << QStringList{u"CloseHelp"_s};

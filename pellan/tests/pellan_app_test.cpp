@@ -110,8 +110,8 @@ void PellanAppTest::shownAgainIsNotRaised()
     QVERIFY(QTest::qWaitForWindowExposed(&w.about));
     QCoreApplication::processEvents();
     RaiseWatcher watcher;
-    for (QWidget* secondary : {static_cast<QWidget*>(&w.map), static_cast<QWidget*>(&w.help),
-             static_cast<QWidget*>(&w.about)})
+    for (QWidget* secondary :
+         {static_cast<QWidget*>(&w.map), static_cast<QWidget*>(&w.help), static_cast<QWidget*>(&w.about)})
         secondary->installEventFilter(&watcher);
     w.solver.findChild<QPushButton*>(u"MapButton"_s)->click();
     w.action(u"ViewUnderworldMap1"_s)->trigger();

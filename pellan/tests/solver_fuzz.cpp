@@ -13,7 +13,7 @@ struct ByteView final : pellan::LightsView {
     std::size_t size;
     mutable std::size_t next = 0;
 
-    ByteView(const std::uint8_t* bytes, std::size_t count) : data(bytes), size(count) {}
+    ByteView(const std::uint8_t* bytes, std::size_t count) : data(bytes), size(count) { }
 
     bool checked(int index) const override
     {
@@ -29,7 +29,7 @@ struct ByteView final : pellan::LightsView {
     }
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

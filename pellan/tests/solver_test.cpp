@@ -107,7 +107,7 @@ void touch(std::array<bool, 5>& lights, int light)
     }
 }
 
-class PatternTest : public ::testing::TestWithParam<Row> {};
+class PatternTest : public ::testing::TestWithParam<Row> { };
 
 TEST_P(PatternTest, WritesTheExactAnswer)
 {
@@ -151,7 +151,7 @@ TEST_P(PatternTest, AnswerLightsTheWholeRing)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPatterns, PatternTest, ::testing::ValuesIn(kTable),
-    [](const ::testing::TestParamInfo<Row>& row) { return name(row.param.lit); });
+                         [](const ::testing::TestParamInfo<Row>& row) { return name(row.param.lit); });
 
 TEST(Solver, TableCoversEveryPatternOnce)
 {
@@ -213,7 +213,7 @@ struct Mismatch {
     std::vector<int> counted;
 };
 
-class MismatchTest : public ::testing::TestWithParam<Mismatch> {};
+class MismatchTest : public ::testing::TestWithParam<Mismatch> { };
 
 TEST_P(MismatchTest, SearchStopsWithinTheRingAndWritesNothing)
 {
@@ -227,7 +227,7 @@ TEST_P(MismatchTest, SearchStopsWithinTheRingAndWritesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, MismatchTest,
-    ::testing::Values(Mismatch{{}, {1}}, Mismatch{{}, {1, 2}}, Mismatch{{1}, {1, 2, 3}},
-        Mismatch{{1, 2, 3, 4, 5}, {1, 2, 3, 4}}, Mismatch{{2, 4}, {1, 2, 3}}));
+                         ::testing::Values(Mismatch{{}, {1}}, Mismatch{{}, {1, 2}}, Mismatch{{1}, {1, 2, 3}},
+                                           Mismatch{{1, 2, 3, 4, 5}, {1, 2, 3, 4}}, Mismatch{{2, 4}, {1, 2, 3}}));
 
-} // namespace
+}  // namespace

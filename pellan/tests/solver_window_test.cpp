@@ -54,17 +54,14 @@ void SolverWindowTest::clickingLights_data()
     QTest::addColumn<QString>("statuses");
     QTest::addColumn<QString>("answer");
     QTest::newRow("light 1") << QList<int>{1} << u"On Off Off Off Off"_s << u"4, 3."_s;
-    QTest::newRow("light 1 twice") << QList<int>{1, 1} << u"Off Off Off Off Off"_s
-                                   << u"4, 3, 1, 3, 5, 3, 2."_s;
+    QTest::newRow("light 1 twice") << QList<int>{1, 1} << u"Off Off Off Off Off"_s << u"4, 3, 1, 3, 5, 3, 2."_s;
     QTest::newRow("split pair 2, 5") << QList<int>{5, 2} << u"Off On Off Off On"_s << u"1."_s;
-    QTest::newRow("split three 1, 3, 4") << QList<int>{4, 1, 3} << u"On Off On On Off"_s
-                                         << u"5, 3, 5, 2, 5, 4."_s;
-    QTest::newRow("all five") << QList<int>{1, 2, 3, 4, 5} << u"On On On On On"_s
-                              << u"The puzzle is solved."_s;
-    QTest::newRow("all five, then 3 off") << QList<int>{1, 2, 3, 4, 5, 3} << u"On On Off On On"_s
-                                          << u"3, 5, 2, 5, 4."_s;
-    QTest::newRow("all five, then 5 off") << QList<int>{5, 4, 3, 2, 1, 5} << u"On On On On Off"_s
-                                          << u"5, 2, 4, 2, 1."_s;
+    QTest::newRow("split three 1, 3, 4") << QList<int>{4, 1, 3} << u"On Off On On Off"_s << u"5, 3, 5, 2, 5, 4."_s;
+    QTest::newRow("all five") << QList<int>{1, 2, 3, 4, 5} << u"On On On On On"_s << u"The puzzle is solved."_s;
+    QTest::newRow("all five, then 3 off")
+        << QList<int>{1, 2, 3, 4, 5, 3} << u"On On Off On On"_s << u"3, 5, 2, 5, 4."_s;
+    QTest::newRow("all five, then 5 off")
+        << QList<int>{5, 4, 3, 2, 1, 5} << u"On On On On Off"_s << u"5, 2, 4, 2, 1."_s;
 }
 
 void SolverWindowTest::clickingLights()
@@ -108,8 +105,8 @@ void SolverWindowTest::tabVisitsOnlyTheControls()
     QApplication::setActiveWindow(&w.solver);
     QVERIFY(QTest::qWaitForWindowActive(&w.solver));
     w.box(1)->setFocus(Qt::TabFocusReason);
-    const QStringList expected{u"Light2Box"_s, u"Light3Box"_s, u"Light4Box"_s, u"Light5Box"_s,
-        u"MapButton"_s, u"ExitButton"_s, u"Light1Box"_s};
+    const QStringList expected{u"Light2Box"_s, u"Light3Box"_s,  u"Light4Box"_s, u"Light5Box"_s,
+                               u"MapButton"_s, u"ExitButton"_s, u"Light1Box"_s};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -53,13 +53,11 @@ void WindowLayoutTest::windowGeometry_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<QSize>("client");
-    QTest::newRow("solver") << u"PellanForm"_s << u"Brannoc's Pellan 95 - By Ellis Marrow"_s
-                            << QPoint(180, 59) << QSize(353, 408);
-    QTest::newRow("map") << u"UnderworldMap"_s << u"Underworld Map"_s << QPoint(258, 102)
-                         << QSize(384, 423);
+    QTest::newRow("solver") << u"PellanForm"_s << u"Brannoc's Pellan 95 - By Ellis Marrow"_s << QPoint(180, 59)
+                            << QSize(353, 408);
+    QTest::newRow("map") << u"UnderworldMap"_s << u"Underworld Map"_s << QPoint(258, 102) << QSize(384, 423);
     QTest::newRow("help") << u"HelpWindow"_s << u"Help"_s << QPoint(219, 194) << QSize(400, 141);
-    QTest::newRow("about") << u"Form1"_s << u"About Pellan 95"_s << QPoint(262, 140)
-                           << QSize(369, 381);
+    QTest::newRow("about") << u"Form1"_s << u"About Pellan 95"_s << QPoint(262, 140) << QSize(369, 381);
 }
 
 void WindowLayoutTest::windowGeometry()
@@ -154,8 +152,7 @@ void WindowLayoutTest::texts_data()
     QTest::addColumn<int>("pixels");
     const QString form = u"PellanForm"_s;
     for (int light = 1; light <= 5; ++light) {
-        QTest::addRow("Light%dLabel", light)
-            << form << u"Light%1Label"_s.arg(light) << u"Light %1"_s.arg(light) << 13;
+        QTest::addRow("Light%dLabel", light) << form << u"Light%1Label"_s.arg(light) << u"Light %1"_s.arg(light) << 13;
     }
     QTest::newRow("Label1") << form << u"Label1"_s << u"The Solution is:"_s << 19;
     QTest::newRow("OutputText") << form << u"OutputText"_s << u"4, 3, 1, 3, 5, 3, 2."_s << 16;
@@ -233,10 +230,9 @@ void WindowLayoutTest::helpTextIsExact()
     QCOMPARE(salute->toolTip(), u"The guild that I am a member of on server 100"_s);
     QCOMPARE(salute->font().pixelSize(), 19);
     QCOMPARE(salute->palette().color(QPalette::Text), QColor(Qt::black));
-    QCOMPARE(salute->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-        Qt::AlignHCenter);
+    QCOMPARE(salute->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(w.solver.findChild<QPushButton*>(u"MapButton"_s)->toolTip(),
-        u"Click here to see a map of the Underworld"_s);
+             u"Click here to see a map of the Underworld"_s);
     QVERIFY(w.solver.findChild<QLineEdit*>(u"OutputText"_s)->toolTip().isEmpty());
 }
 
@@ -271,7 +267,7 @@ void WindowLayoutTest::textsFitTheirBoxes()
         height += qMax(box.height(), metrics.lineSpacing());
     }
     QVERIFY2(height <= edit->viewport()->height() - 2 * margin,
-        qPrintable(u"%1 > %2"_s.arg(height).arg(edit->viewport()->height() - 2 * margin)));
+             qPrintable(u"%1 > %2"_s.arg(height).arg(edit->viewport()->height() - 2 * margin)));
 }
 
 void WindowLayoutTest::saluteFitsOneLine()

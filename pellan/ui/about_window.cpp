@@ -13,8 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace pellan {
 
-AboutWindow::AboutWindow(QWidget* parent)
-    : QWidget(parent)
+AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
 {
     installAccessibleInterfaces();
     setObjectName(u"Form1"_s);
@@ -43,25 +42,24 @@ void AboutWindow::createCredits()
     QPalette credits = creditsText->palette();
     credits.setColor(QPalette::Base, credits.color(QPalette::Button));
     creditsText->setPalette(credits);
-    creditsText->setPlainText(
-        u"Pellan 95, version 1.2\n"
-        "Written by Ellis Marrow\n"
-        "(Thornwick the Grey on server 100)\n"
-        "E-mail: ellis.marrow@example.org\n"
-        "Web: http://www.example.org/~emarrow/\n"
-        "\n"
-        "I also wrote Pellan, a text-mode program that\n"
-        "gives solutions for the Underworld puzzle\n"
-        "in the game. The game's name is a trademark\n"
-        "of its owners.\n"
-        "\n"
-        "This is my first program written for Windows 95.\n"
-        "Thanks to Corwin Ashby for recommending the\n"
-        "development tool, a trademark of its maker.\n"
-        "\n"
-        "Thanks to Piers Halloran for the use of his map\n"
-        "of the Underworld. Visit his game pages at\n"
-        "http://www.example.com/phalloran/"_s);
+    creditsText->setPlainText(u"Pellan 95, version 1.2\n"
+                              "Written by Ellis Marrow\n"
+                              "(Thornwick the Grey on server 100)\n"
+                              "E-mail: ellis.marrow@example.org\n"
+                              "Web: http://www.example.org/~emarrow/\n"
+                              "\n"
+                              "I also wrote Pellan, a text-mode program that\n"
+                              "gives solutions for the Underworld puzzle\n"
+                              "in the game. The game's name is a trademark\n"
+                              "of its owners.\n"
+                              "\n"
+                              "This is my first program written for Windows 95.\n"
+                              "Thanks to Corwin Ashby for recommending the\n"
+                              "development tool, a trademark of its maker.\n"
+                              "\n"
+                              "Thanks to Piers Halloran for the use of his map\n"
+                              "of the Underworld. Visit his game pages at\n"
+                              "http://www.example.com/phalloran/"_s);
     creditsText->setGeometry(32, 32, 305, 249);
 }
 

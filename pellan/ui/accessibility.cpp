@@ -16,7 +16,7 @@ namespace {
 // Qt announces a top-level plain widget as a client area, which screen readers skip, title and all.
 class WindowAccessible : public QAccessibleWidget {
 public:
-    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) { }
 
     QAccessible::Role role() const override
     {
@@ -30,7 +30,7 @@ public:
 // navigable for a screen reader and says it cannot be changed.
 class ReadOnlyLineEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ReadOnlyLineEditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+    explicit ReadOnlyLineEditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) { }
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -89,7 +89,8 @@ public:
             return {};
         QStyleOptionFrame option;
         option.initFrom(edit());
-        option.lineWidth = edit()->hasFrame() ? edit()->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit()) : 0;
+        option.lineWidth
+            = edit()->hasFrame() ? edit()->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit()) : 0;
         const QRect inner = edit()->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit());
         const QFontMetrics metrics = edit()->fontMetrics();
         constexpr int margin = 2;  // Qt's horizontal text margin on each side
@@ -100,8 +101,9 @@ public:
             left = inner.left() + (inner.width() - width) / 2;
         else if (alignment & Qt::AlignRight)
             left = inner.right() - margin - width;
-        const QRect local(left + metrics.horizontalAdvance(line.left(offset)), inner.center().y() - metrics.height() / 2,
-                          metrics.horizontalAdvance(line.at(offset)), metrics.height());
+        const QRect local(left + metrics.horizontalAdvance(line.left(offset)),
+                          inner.center().y() - metrics.height() / 2, metrics.horizontalAdvance(line.at(offset)),
+                          metrics.height());
         return QRect(edit()->mapToGlobal(local.topLeft()), local.size());
     }
     int offsetAtPoint(const QPoint& point) const override
@@ -119,10 +121,7 @@ public:
 
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
-    QString shown() const
-    {
-        return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText();
-    }
+    QString shown() const { return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText(); }
 };
 
 bool isPlainWidgetClass(const QMetaObject* type)

@@ -29,15 +29,15 @@ std::array<Substitute, 3>& substitutes()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 void setupFonts()
 {
     const QStringList installed = QFontDatabase::families();
     for (Substitute& substitute : substitutes()) {
         QFont::insertSubstitution(substitute.face, substitute.lookAlike);
-        substitute.asked =
-            installed.contains(substitute.face, Qt::CaseInsensitive) ? substitute.face : substitute.lookAlike;
+        substitute.asked
+            = installed.contains(substitute.face, Qt::CaseInsensitive) ? substitute.face : substitute.lookAlike;
     }
 }
 
@@ -55,4 +55,4 @@ QFont pixelFont(const QString& family, int pixels)
     return font;
 }
 
-} // namespace pellan
+}  // namespace pellan

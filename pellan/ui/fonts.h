@@ -11,4 +11,4 @@ void setupFonts();
 // A font of the given family at a character height in pixels.
 QFont pixelFont(const QString& family, int pixels);
 
-} // namespace pellan
+}  // namespace pellan

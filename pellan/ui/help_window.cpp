@@ -9,8 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace pellan {
 
-HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent)
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent)
 {
     installAccessibleInterfaces();
     setObjectName(u"HelpWindow"_s);
@@ -28,12 +27,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     helpText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     helpText->document()->setDocumentMargin(2);
-    helpText->setPlainText(
-        u"Click in the checkboxes to indicate which lights are on or off. The solution \n"
-        "output at the bottom of the window is updated each time that you click in a \n"
-        "checkbox.\n"
-        "\n"
-        "To see a map of the Underworld, click on 'View Underworld Map'."_s);
+    helpText->setPlainText(u"Click in the checkboxes to indicate which lights are on or off. The solution \n"
+                           "output at the bottom of the window is updated each time that you click in a \n"
+                           "checkbox.\n"
+                           "\n"
+                           "To see a map of the Underworld, click on 'View Underworld Map'."_s);
     helpText->setGeometry(16, 16, 369, 81);
 
     doneButton = makeDoneButton(*this, "CloseHelp", QRect(16, 112, 369, 25));

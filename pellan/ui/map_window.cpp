@@ -10,8 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace pellan {
 
-MapWindow::MapWindow(QWidget* parent)
-    : QWidget(parent)
+MapWindow::MapWindow(QWidget* parent) : QWidget(parent)
 {
     installAccessibleInterfaces();
     setObjectName(u"UnderworldMap"_s);

@@ -64,8 +64,8 @@ QWidget* PellanApp::window(const QString& objectName) const
 
 void PellanApp::closeSecondaryWindows()
 {
-    for (QWidget* secondary : {static_cast<QWidget*>(about.get()), static_cast<QWidget*>(map.get()),
-                               static_cast<QWidget*>(help.get())})
+    for (QWidget* secondary :
+         {static_cast<QWidget*>(about.get()), static_cast<QWidget*>(map.get()), static_cast<QWidget*>(help.get())})
         secondary->close();
 }
 

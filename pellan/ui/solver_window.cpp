@@ -73,8 +73,7 @@ QAction* addNamedAction(QMenu* menu, const QString& name, const QString& text)
 
 }  // namespace
 
-SolverWindow::SolverWindow(QWidget* parent)
-    : QMainWindow(parent)
+SolverWindow::SolverWindow(QWidget* parent) : QMainWindow(parent)
 {
     installAccessibleInterfaces();
     setObjectName(u"PellanForm"_s);
@@ -140,11 +139,11 @@ void SolverWindow::createControls(QWidget* client)
                                   QRect(264, 32, 25, 21), QRect(64, 32, 25, 21)};
     for (int i = 0; i < Solver::lightCount; ++i) {
         statusEdits[i] = makeReadOnlyBox(client, u"Light%1Status"_s.arg(i + 1), u"Light %1 status"_s.arg(i + 1),
-                                          u"Off"_s, statusPlaces[i]);
+                                         u"Off"_s, statusPlaces[i]);
     }
 
     solutionEdit = makeReadOnlyBox(client, u"OutputText"_s, u"Solution"_s, QString::fromLatin1(noneLitAnswer),
-                                    QRect(160, 328, 169, 28));
+                                   QRect(160, 328, 169, 28));
     solutionEdit->setFont(pixelFont(u"MS Sans Serif"_s, 16));
 
     mapButton = makeButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));

@@ -21,8 +21,8 @@ QPixmap bitmap(const QString& path)
 
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
 {
-    window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint);
     window.setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
     window.setFont(pixelFont(u"MS Sans Serif"_s, 11));
     window.setFixedSize(screenGeometry.size());
@@ -48,4 +48,4 @@ QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geom
     return button;
 }
 
-} // namespace pellan
+}  // namespace pellan

@@ -23,4 +23,4 @@ QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);
 // The "Done" button of a secondary window, which closes it.
 QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geometry);
 
-} // namespace pellan
+}  // namespace pellan

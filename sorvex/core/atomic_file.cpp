@@ -36,7 +36,7 @@ bool makeFolders(const std::string& path)
         if (pos == std::string::npos)
             break;
     }
-    struct stat st {};
+    struct stat st { };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -50,7 +50,7 @@ std::string saveTarget(const std::string& file)
 {
     std::string target = file;
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
+        struct stat st { };
         if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             break;
         std::vector<char> link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);

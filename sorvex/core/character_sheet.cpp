@@ -36,8 +36,7 @@ double quotient(double numerator, double divisor)
     if (divisor == 0.0) {
         if (numerator == 0.0 || std::isnan(numerator))
             return std::numeric_limits<double>::quiet_NaN();
-        return numerator > 0.0 ? std::numeric_limits<double>::infinity()
-                               : -std::numeric_limits<double>::infinity();
+        return numerator > 0.0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
     }
     return numerator / divisor;
 }
@@ -133,13 +132,12 @@ Calculation calculate(CharacterSheet& sheet)
     result.totalPoints = saturate(std::int64_t{result.intellectBase} + result.levelPoints);
     result.percentSum = saturate(std::int64_t{sheet.spellP0} + sheet.spellP1 + sheet.spellP2);
 
-    sheet.magicNumber = truncateSaturated(quotient(result.totalPoints, sheet.spellDivisor) -
-                                          static_cast<double>(result.percentSum));
+    sheet.magicNumber
+        = truncateSaturated(quotient(result.totalPoints, sheet.spellDivisor) - static_cast<double>(result.percentSum));
     return result;
 }
 
-void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
-                    ResultView* view)
+void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum, ResultView* view)
 {
     for (int school = 0; school < schoolCount; ++school) {
         const std::int32_t level = schoolLevel(sheet, school);

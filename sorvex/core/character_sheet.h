@@ -42,8 +42,8 @@ inline constexpr int schoolCount = 7;
 // Schools in store order.
 enum School : int { Kraanan, Shalille, Faren, WeaponCraft, Riija, Qor, Jala };
 
-inline constexpr std::array<std::string_view, schoolCount> schoolStoreNames = {
-    "Kraanan", "Shalille", "Faren", "WeaponCraft", "Riija", "Qor", "Jala"};
+inline constexpr std::array<std::string_view, schoolCount> schoolStoreNames
+    = {"Kraanan", "Shalille", "Faren", "WeaponCraft", "Riija", "Qor", "Jala"};
 
 std::int32_t& schoolLevel(CharacterSheet& sheet, int school);
 std::int32_t schoolLevel(const CharacterSheet& sheet, int school);
@@ -86,8 +86,7 @@ struct Calculation {
 Calculation calculate(CharacterSheet& sheet);
 
 // view may be null.
-void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum,
-                    ResultView* view);
+void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum, ResultView* view);
 
 inline constexpr std::string_view nextLevelCaption = "Next Level";
 inline constexpr std::string_view unreachableCaption = "Unreachable";

@@ -6,8 +6,8 @@ namespace sorvex {
 
 namespace {
 
-constexpr std::array<const char*, 8> valueTable = {"Kraanan", "Shalille", "Faren", "WeaponCraft",
-                                                   "Riija",   "Qor",      "Jala",  "Spells"};
+constexpr std::array<const char*, 8> valueTable
+    = {"Kraanan", "Shalille", "Faren", "WeaponCraft", "Riija", "Qor", "Jala", "Spells"};
 constexpr std::array<const char*, 3> nameValues = {"Player_Name1", "Player_Name2", "Player_Name3"};
 constexpr std::array<const char*, 3> firstRunNames = {"Player1", "Player2", "Player3"};
 

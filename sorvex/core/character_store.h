@@ -31,7 +31,7 @@ public:
 
 class CharacterStore {
 public:
-    CharacterStore(ConverterView& converter, MessageSink& sink) : view(converter), messages(sink) {}
+    CharacterStore(ConverterView& converter, MessageSink& sink) : view(converter), messages(sink) { }
 
     CharacterSheet sheet;
     std::int32_t currentPlayer = 1;

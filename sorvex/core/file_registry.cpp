@@ -109,8 +109,8 @@ bool lockStore(const std::string& file, bool& exclusive)
     if (session.lockFd < 0)
         session.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (session.lockFd >= 0 && !lockFile(session.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
-        addNotice("The settings file\n" + file +
-                  "\nis in use by another program; nothing was read from it or saved in it this time.");
+        addNotice("The settings file\n" + file
+                  + "\nis in use by another program; nothing was read from it or saved in it this time.");
         return false;
     }
     return true;
@@ -121,12 +121,12 @@ LONG readStore(int fd, const std::string& file)
 {
     session.fileExisted = true;
     std::string data;
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
         ::close(fd);
-        addNotice("The settings file\n" + file + "\nis not a plain file (" + errorText(error) +
-                  "); nothing was read from it or saved in it.");
+        addNotice("The settings file\n" + file + "\nis not a plain file (" + errorText(error)
+                  + "); nothing was read from it or saved in it.");
         return failSession(readError(error));
     }
     if (static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
@@ -139,8 +139,8 @@ LONG readStore(int fd, const std::string& file)
         if (n < 0) {
             const int error = errno;
             ::close(fd);
-            addNotice("The settings file\n" + file + "\ncould not be read (" + errorText(error) +
-                      "); nothing was read from it or saved in it.");
+            addNotice("The settings file\n" + file + "\ncould not be read (" + errorText(error)
+                      + "); nothing was read from it or saved in it.");
             return failSession(readError(error));
         }
         if (n == 0)
@@ -178,11 +178,11 @@ LONG beginSession(bool wantWrite)
         if (error != ENOENT) {
             // A missing folder is reported by the failed open alone.
             if (error != ENOTDIR)
-                addNotice("The settings file\n" + file + "\ncould not be opened (" + errorText(error) +
-                          "); nothing was read from it or saved in it.");
+                addNotice("The settings file\n" + file + "\ncould not be opened (" + errorText(error)
+                          + "); nothing was read from it or saved in it.");
             return failSession(ERROR_ACCESS_DENIED);
         }
-        struct stat st {};
+        struct stat st { };
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             // No folder: readable as empty, but nothing can be created there.
             session.usable = !wantWrite;
@@ -195,7 +195,7 @@ LONG beginSession(bool wantWrite)
     session.usable = true;
     // Write bits are looked at as well, so that a file made read-only stays so for root too.
     auto writableEntry = [](const std::string& path) {
-        struct stat st {};
+        struct stat st { };
         return ::access(path.c_str(), W_OK) == 0 && ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0;
     };
     session.writable = exclusive && writableEntry(folder) && (!session.fileExisted || writableEntry(file));
@@ -205,7 +205,7 @@ LONG beginSession(bool wantWrite)
 std::string timestamp()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm tm {};
+    std::tm tm{};
     ::localtime_r(&now, &tm);
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
@@ -224,28 +224,30 @@ LONG saveSession()
         for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
             copy = file + ".unreadable-" + timestamp() + "-" + std::to_string(n);
         if (const int error = copyWhole(file, copy); error != 0) {
-            addNotice("The settings file\n" + file + "\ncould not be read completely, and it could not be copied aside (" +
-                      errorText(error) + "). Nothing was saved; the file was left as it was.");
+            addNotice("The settings file\n" + file
+                      + "\ncould not be read completely, and it could not be copied aside (" + errorText(error)
+                      + "). Nothing was saved; the file was left as it was.");
             return writeError(error);
         }
-        addNotice("The settings file\n" + file +
-                  (session.overCap ? "\nis too large or too deeply nested to be a character store. A new store is used; "
-                                     "the original file was kept as\n"
-                                   : "\ncould not be read completely. What could be read is used; "
-                                     "the original file was kept as\n") +
-                  copy);
+        addNotice("The settings file\n" + file
+                  + (session.overCap
+                         ? "\nis too large or too deeply nested to be a character store. A new store is used; "
+                           "the original file was kept as\n"
+                         : "\ncould not be read completely. What could be read is used; "
+                           "the original file was kept as\n")
+                  + copy);
     }
     const std::string text = writeTree(session.tree);
     if (text.size() > maxFileBytes) {
-        addNotice("The changes were not saved: the settings file\n" + file +
-                  "\nwould grow past 8 MiB, more than a character store holds. The file was left as it was.");
+        addNotice("The changes were not saved: the settings file\n" + file
+                  + "\nwould grow past 8 MiB, more than a character store holds. The file was left as it was.");
         return ERROR_WRITE_FAULT;
     }
-    if (const int error =
-            writeFileAtomically(target, [&text](int fd) { return writeAll(fd, text.data(), text.size()); });
+    if (const int error
+        = writeFileAtomically(target, [&text](int fd) { return writeAll(fd, text.data(), text.size()); });
         error != 0) {
-        addNotice("The changes could not be saved in the settings file\n" + file + "\n(" + errorText(error) +
-                  "). The file was left as it was.");
+        addNotice("The changes could not be saved in the settings file\n" + file + "\n(" + errorText(error)
+                  + "). The file was left as it was.");
         return writeError(error);
     }
     return ERROR_SUCCESS;
@@ -278,9 +280,9 @@ std::string joinPath(HKEY root, LPCSTR sub)
 
 bool validPath(const std::string& path)
 {
-    return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\')) &&
-           path.find_first_of("\r\n[]") == std::string::npos && keyDepth(path) <= maxKeyDepth &&
-           path.size() < maxLineBytes / 2;
+    return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\'))
+        && path.find_first_of("\r\n[]") == std::string::npos && keyDepth(path) <= maxKeyDepth
+        && path.size() < maxLineBytes / 2;
 }
 
 LONG openHandle(const std::string& path, bool canWrite, PHKEY result)
@@ -312,8 +314,8 @@ LONG resolveSubKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, std::string& pat
 
 }  // namespace
 
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
-                     const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, const LPSECURITY_ATTRIBUTES,
+                     PHKEY phkResult, LPDWORD lpdwDisposition)
 {
     std::string path;
     if (const LONG checked = resolveSubKey(hKey, lpSubKey, phkResult, path); checked != ERROR_SUCCESS)

@@ -213,8 +213,8 @@ Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made)
     if (at != tree.end() && !tree.key_comp()(path, at->first))
         return at->second;
     std::vector<std::size_t> missing;
-    for (std::size_t end = path.rfind('\\'); end != std::string::npos && end != 0 &&
-                                              tree.find(std::string_view(path).substr(0, end)) == tree.end();
+    for (std::size_t end = path.rfind('\\');
+         end != std::string::npos && end != 0 && tree.find(std::string_view(path).substr(0, end)) == tree.end();
          end = path.rfind('\\', end - 1))
         missing.push_back(end);
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {

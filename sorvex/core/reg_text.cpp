@@ -73,8 +73,8 @@ std::string utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& dam
     if ((n - start) % 2 != 0)
         damaged = true;
     auto unit = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]))
+            | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
     };
     for (std::size_t i = start; i + 1 < n; i += 2) {
         std::uint32_t u = unit(i);

@@ -35,7 +35,8 @@ RegistryKey::RegistryKey(HKEY root, const char* path, bool create, MessageSink& 
     if (create) {
         DWORD disposition = 0;
         if (RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle,
-                            &disposition) == ERROR_SUCCESS)
+                            &disposition)
+            == ERROR_SUCCESS)
             return;
         handle = nullptr;
     }
@@ -99,8 +100,8 @@ std::string RegistryKey::readString(const char* name, const char* defaultText, b
         if (RegQueryValueExA(handle, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
             std::vector<char> text(std::size_t{size} + 1, '\0');
             DWORD capacity = size == std::numeric_limits<DWORD>::max() ? size : size + 1;
-            if (RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &capacity) ==
-                ERROR_SUCCESS)
+            if (RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &capacity)
+                == ERROR_SUCCESS)
                 return std::string(text.data());
         }
     }
@@ -118,8 +119,8 @@ bool RegistryKey::writeString(const char* name, const char* text)
     const std::size_t length = std::strlen(text) + 1;
     if (length > std::numeric_limits<DWORD>::max())
         return false;
-    return RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length)) ==
-           ERROR_SUCCESS;
+    return RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length))
+        == ERROR_SUCCESS;
 }
 
 }  // namespace sorvex

@@ -34,7 +34,7 @@ struct Recorder : SpellFieldView, ResultView {
 };
 
 CharacterSheet sheetWith(std::int32_t intel, std::array<std::int32_t, 7> levels, std::int32_t mode,
-                     std::array<std::int32_t, 3> percent)
+                         std::array<std::int32_t, 3> percent)
 {
     CharacterSheet s;
     for (int i = 0; i < schoolCount; ++i)
@@ -63,21 +63,65 @@ const char* const N = "Next Level";
 const char* const U = "Unreachable";
 
 const Example examples[] = {
-    {"FirstRun", 0, {0, 0, 0, 0, 1, 0, 0}, 2, {1, 1, 1}, 185, 7, 192, 189,
-     {"", "", "", "", N, "", ""}, {0, 0, 0, 0, 196, 0, 0}},
-    {"A", 50, {6, 5, 3, 0, 0, 0, 0}, 0, {40, 0, 0}, 45, 154, 199, 26,
-     {"", N, N, "", "", "", ""}, {0, 31, 31, 0, 0, 0, 0}},
-    {"B", 0, {5, 2, 2, 1, 1, 1, 0}, 2, {0, 0, 0}, 185, 105, 290, 290,
-     {U, U, U, N, N, N, ""}, {304, 304, 304, 297, 297, 297, 0}},
-    {"C", 50, {0, 0, 0, 0, 0, 0, 1}, 1, {10, 20, 0}, 45, 7, 52, 4,
-     {"", "", "", "", "", "", N}, {0, 0, 0, 0, 0, 0, 28}},
-    {"D", 45, {4, 0, 0, 0, 0, 0, 0}, 0, {40, 0, 0}, 59, 42, 101, -6,
-     {N, "", "", "", "", "", ""}, {-2, 0, 0, 0, 0, 0, 0}},
-    {"E", 12, {1, 2, 3, 4, 5, 6, 0}, 1, {33, 33, 0}, 157, 217, 374, 183,
-     {U, U, U, U, U, "", ""}, {188, 192, 192, 192, 192, 0, 0}},
+    {"FirstRun",
+     0,
+     {0, 0, 0, 0, 1, 0, 0},
+     2,
+     {1, 1, 1},
+     185,
+     7,
+     192,
+     189,
+     {"", "", "", "", N, "", ""},
+     {0, 0, 0, 0, 196, 0, 0}},
+    {"A",
+     50,
+     {6, 5, 3, 0, 0, 0, 0},
+     0,
+     {40, 0, 0},
+     45,
+     154,
+     199,
+     26,
+     {"", N, N, "", "", "", ""},
+     {0, 31, 31, 0, 0, 0, 0}},
+    {"B",
+     0,
+     {5, 2, 2, 1, 1, 1, 0},
+     2,
+     {0, 0, 0},
+     185,
+     105,
+     290,
+     290,
+     {U, U, U, N, N, N, ""},
+     {304, 304, 304, 297, 297, 297, 0}},
+    {"C", 50, {0, 0, 0, 0, 0, 0, 1}, 1, {10, 20, 0}, 45, 7, 52, 4, {"", "", "", "", "", "", N}, {0, 0, 0, 0, 0, 0, 28}},
+    {"D",
+     45,
+     {4, 0, 0, 0, 0, 0, 0},
+     0,
+     {40, 0, 0},
+     59,
+     42,
+     101,
+     -6,
+     {N, "", "", "", "", "", ""},
+     {-2, 0, 0, 0, 0, 0, 0}},
+    {"E",
+     12,
+     {1, 2, 3, 4, 5, 6, 0},
+     1,
+     {33, 33, 0},
+     157,
+     217,
+     374,
+     183,
+     {U, U, U, U, U, "", ""},
+     {188, 192, 192, 192, 192, 0, 0}},
 };
 
-class WorkedExample : public testing::TestWithParam<Example> {};
+class WorkedExample : public testing::TestWithParam<Example> { };
 
 TEST_P(WorkedExample, GivesTheTableFigures)
 {
@@ -114,7 +158,7 @@ struct ModeRow {
     std::vector<std::string> log;
 };
 
-class SpellMode : public testing::TestWithParam<ModeRow> {};
+class SpellMode : public testing::TestWithParam<ModeRow> { };
 
 TEST_P(SpellMode, SetsFieldsSheetAndDivisor)
 {
@@ -197,9 +241,9 @@ TEST(NextLevel, TargetBelow87IsRaisedTo87)
 
 TEST(Calculate, IntellectBaseBands)
 {
-    const std::pair<std::int32_t, std::int32_t> rows[] = {
-        {INT_MIN, 185}, {-1, 185}, {4, 185}, {5, 171}, {9, 171}, {14, 157}, {15, 143}, {24, 129},
-        {25, 115}, {34, 101}, {35, 87}, {44, 73}, {45, 59}, {49, 59}, {50, 45}, {297, 45}, {INT_MAX, 45}};
+    const std::pair<std::int32_t, std::int32_t> rows[]
+        = {{INT_MIN, 185}, {-1, 185}, {4, 185}, {5, 171}, {9, 171}, {14, 157}, {15, 143}, {24, 129},    {25, 115},
+           {34, 101},      {35, 87},  {44, 73}, {45, 59}, {49, 59}, {50, 45},  {297, 45}, {INT_MAX, 45}};
     for (const auto& [intel, base] : rows) {
         CharacterSheet s = sheetWith(intel, {}, 2, {0, 0, 0});
         EXPECT_EQ(calculate(s).intellectBase, base) << intel;
@@ -240,8 +284,8 @@ TEST(Calculate, TruncationOrderDiffersBetweenMagicNumberAndFigure)
 
 TEST(Calculate, ExtremeInputsSaturate)
 {
-    CharacterSheet high = sheetWith(0, {INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, 2,
-                                {INT_MAX, INT_MAX, INT_MAX});
+    CharacterSheet high
+        = sheetWith(0, {INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, 2, {INT_MAX, INT_MAX, INT_MAX});
     high.spellDivisor = 1.0;
     Calculation c = calculate(high);
     EXPECT_EQ(c.levelPoints, INT_MAX);
@@ -254,7 +298,7 @@ TEST(Calculate, ExtremeInputsSaturate)
     EXPECT_EQ(v.figures[Kraanan], 0);  // quotient saturates at INT_MAX, less INT_MAX
 
     CharacterSheet low = sheetWith(INT_MIN, {INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN}, 2,
-                               {INT_MIN, INT_MIN, INT_MIN});
+                                   {INT_MIN, INT_MIN, INT_MIN});
     low.spellDivisor = 1.0;
     c = calculate(low);
     EXPECT_EQ(c.levelPoints, INT_MIN);
@@ -287,7 +331,6 @@ TEST(Calculate, ZeroDivisorGivesDefinedFigures)
     CharacterSheet negative = sheetWith(0, {-100, 0, 0, 0, 0, 0, 0}, -1, {0, 0, 0});
     calculate(negative);
     EXPECT_EQ(negative.magicNumber, INT_MIN);
-
 }
 
 }  // namespace

@@ -8,9 +8,9 @@ using namespace sorvex::testing_support;
 
 namespace {
 
-const char* const slotValues[] = {"Kraanan",  "Shalille", "Faren",    "WeaponCraft", "Riija",
-                                  "Qor",      "Jala",     "Spells",   "Spell_P0",    "Spell_P1",
-                                  "Spell_P2", "Current_Intel", "Magic_Number"};
+const char* const slotValues[]
+    = {"Kraanan", "Shalille", "Faren",    "WeaponCraft", "Riija",         "Qor",         "Jala",
+       "Spells",  "Spell_P0", "Spell_P1", "Spell_P2",    "Current_Intel", "Magic_Number"};
 
 // Reads a stored figure without writing anything back; noDefault when it is missing.
 std::int32_t storedInt(const std::string& path, const char* name)
@@ -55,7 +55,7 @@ struct Harness {
     void load() { loadAndCalculate(store, dialog); }
 };
 
-class CharacterStoreTest : public StoreTest {};
+class CharacterStoreTest : public StoreTest { };
 
 TEST_F(CharacterStoreTest, FirstRunWritesDefaultsAndTheCalculatedMagicNumber)
 {
@@ -108,9 +108,20 @@ TEST_F(CharacterStoreTest, FirstUseOfSlot3LeavesTheOtherSlotsAlone)
 
 TEST_F(CharacterStoreTest, StoredPercentagesWinOverTheZerosOfOneSpell)
 {
-    storeInts(slot1, {{"Kraanan", 1}, {"Shalille", 0}, {"Faren", 0}, {"WeaponCraft", 0}, {"Riija", 0}, {"Qor", 0},
-                  {"Jala", 0}, {"Spells", 0}, {"Spell_P0", 10}, {"Spell_P1", 20}, {"Spell_P2", 30},
-                  {"Current_Intel", 0}, {"Magic_Number", 0}});
+    storeInts(slot1,
+              {{"Kraanan", 1},
+               {"Shalille", 0},
+               {"Faren", 0},
+               {"WeaponCraft", 0},
+               {"Riija", 0},
+               {"Qor", 0},
+               {"Jala", 0},
+               {"Spells", 0},
+               {"Spell_P0", 10},
+               {"Spell_P1", 20},
+               {"Spell_P2", 30},
+               {"Current_Intel", 0},
+               {"Magic_Number", 0}});
     Harness h;
     h.load();
     EXPECT_EQ(h.store.sheet.spellP1, 20);
@@ -142,7 +153,7 @@ struct NamesAnswer : NamesDialogRunner {
     bool ok;
     std::array<std::string, 3> typed;
     std::array<std::string, 3> offered;
-    NamesAnswer(bool accept, std::array<std::string, 3> names) : ok(accept), typed(std::move(names)) {}
+    NamesAnswer(bool accept, std::array<std::string, 3> names) : ok(accept), typed(std::move(names)) { }
     bool runNamesDialog(std::array<std::string, 3>& names) override
     {
         offered = names;
@@ -240,7 +251,7 @@ TEST(OpenFailure, UnusableKeyWarnsOnceAndFallsBackToDefaults)
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
-class RegistryKeyTest : public StoreTest {};
+class RegistryKeyTest : public StoreTest { };
 
 TEST_F(RegistryKeyTest, ReadIntWritesBackDefaultsButNotTheSentinel)
 {
@@ -266,7 +277,7 @@ TEST_F(RegistryKeyTest, ValuesOfOtherTypesReadAsDefinedFigures)
 {
     FakeMessages messages;
     RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-    ASSERT_TRUE(key.writeString("Short", "a"));    // two bytes
+    ASSERT_TRUE(key.writeString("Short", "a"));  // two bytes
     ASSERT_TRUE(key.writeString("Long", "abcd"));  // five bytes
     ASSERT_TRUE(key.writeString("Empty", ""));
     EXPECT_EQ(key.readInt("Short", 3, false), 0x61);

@@ -94,8 +94,7 @@ void storeInt(int player, const char* name, std::int32_t value)
                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
              ERROR_SUCCESS);
     const auto data = static_cast<DWORD>(value);
-    QCOMPARE(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data),
-             ERROR_SUCCESS);
+    QCOMPARE(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data), ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
@@ -311,12 +310,23 @@ private Q_SLOTS:
     void tabStopsFollowTheTemplate()
     {
         Opened o;
-        const QList<int> expected = {ids::exitButton, ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit,
-                                     ids::currentIntelEdit, ids::calculateButton, ids::player1Button,
-                                     ids::player2Button, ids::player3Button, ids::setPlayerNamesButton,
-                                     ids::resultField[Kraanan], ids::resultField[Riija],
-                                     ids::resultField[WeaponCraft], ids::resultField[Faren],
-                                     ids::resultField[Shalille], ids::resultField[Qor], ids::resultField[Jala],
+        const QList<int> expected = {ids::exitButton,
+                                     ids::spellP0Edit,
+                                     ids::spellP1Edit,
+                                     ids::spellP2Edit,
+                                     ids::currentIntelEdit,
+                                     ids::calculateButton,
+                                     ids::player1Button,
+                                     ids::player2Button,
+                                     ids::player3Button,
+                                     ids::setPlayerNamesButton,
+                                     ids::resultField[Kraanan],
+                                     ids::resultField[Riija],
+                                     ids::resultField[WeaponCraft],
+                                     ids::resultField[Faren],
+                                     ids::resultField[Shalille],
+                                     ids::resultField[Qor],
+                                     ids::resultField[Jala],
                                      ids::clearEntryButton};
         QList<QWidget*> stops(o.dialog.tabStops().begin(), o.dialog.tabStops().end());
         QList<QWidget*> wanted;
@@ -332,13 +342,13 @@ private Q_SLOTS:
         Opened o;
         CharacterNamesDialog names(&o.dialog);
         AboutDialog about(&o.dialog);
-        for (QWidget* dialog : {static_cast<QWidget*>(&o.dialog), static_cast<QWidget*>(&names),
-                                static_cast<QWidget*>(&about)}) {
+        for (QWidget* dialog :
+             {static_cast<QWidget*>(&o.dialog), static_cast<QWidget*>(&names), static_cast<QWidget*>(&about)}) {
             for (QWidget* w : dialog->findChildren<QWidget*>()) {
                 const auto* label = qobject_cast<QLabel*>(w);
-                const bool uncaptioned = qobject_cast<QLineEdit*>(w) ||
-                                         (label && (label->text().isEmpty() || label->text() == marker ||
-                                                    w->objectName() == u"nameBox"_qs));
+                const bool uncaptioned = qobject_cast<QLineEdit*>(w)
+                    || (label
+                        && (label->text().isEmpty() || label->text() == marker || w->objectName() == u"nameBox"_qs));
                 if (uncaptioned)
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
             }
@@ -365,8 +375,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("percentagesRead");
         QTest::newRow("298 is out of range but kept")
             << u"298"_qs << u"Please enter an integer between 0 and 297."_qs << 298 << false;
-        QTest::newRow("-1 is out of range") << u"-1"_qs << u"Please enter an integer between 0 and 297."_qs << -1
-                                            << false;
+        QTest::newRow("-1 is out of range")
+            << u"-1"_qs << u"Please enter an integer between 0 and 297."_qs << -1 << false;
         QTest::newRow("empty keeps the old value") << QString() << integerMessage << 0 << false;
         QTest::newRow("letters") << u"12a"_qs << integerMessage << 0 << false;
         QTest::newRow("297 between blanks") << u" \t297 "_qs << QString() << 297 << true;

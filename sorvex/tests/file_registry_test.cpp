@@ -1,19 +1,19 @@
 #include "reg_format.h"
 #include "store_fakes.h"
 
+#include <csignal>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
-#include <csignal>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -127,8 +127,9 @@ TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)
 
 TEST_F(FileRegistryTest, ChangesOnlyWhatIsWrittenAndWritesOnceAtTheLastClose)
 {
-    writeAllBytes(regfile::storeFile(), "Windows Registry Editor Version 5.00\r\n\r\n"
-                                        "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n");
+    writeAllBytes(regfile::storeFile(),
+                  "Windows Registry Editor Version 5.00\r\n\r\n"
+                  "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n");
     {
         RegistryKey slot(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
         RegistryKey root(HKEY_CURRENT_USER, rootKeyPath, true, messages);
@@ -316,8 +317,8 @@ std::string deepKeyFile(int depth)
     std::string path = "Software";
     for (int i = 0; i < depth; ++i)
         path += "\\k" + std::to_string(i);
-    return "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + path +
-           "]\r\n\"Kraanan\"=dword:00000007\r\n";
+    return "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + path
+        + "]\r\n\"Kraanan\"=dword:00000007\r\n";
 }
 
 // Files that cannot be a character store are kept aside byte for byte, quickly, and a new store is used.
@@ -457,8 +458,8 @@ TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 1;
         HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+            != ERROR_SUCCESS)
             return 2;
         const std::string text(200, 'z');
         RegSetValueExA(key, "Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -472,7 +473,7 @@ TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
         FakeMessages shown;
         FakeDialog dialog;
         CharacterStore store(dialog, shown);
-            store.playerNames = {text, text, text};
+        store.playerNames = {text, text, text};
         store.saveCharacter();
         if (shown.shown.size() != 1 || shown.shown[0].find(regfile::storeFile()) == std::string::npos)
             return 5;
@@ -493,7 +494,7 @@ TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
         FakeMessages shown;
         FakeDialog dialog;
         CharacterStore store(dialog, shown);
-            const auto start = std::chrono::steady_clock::now();
+        const auto start = std::chrono::steady_clock::now();
         loadAndCalculate(store, dialog);
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10))
             return 1;

@@ -29,11 +29,15 @@ QString named(int id)
 
 // Every tab stop of the main dialog in template order; Tab skips the disabled ones (the result figures of
 // schools at "None" or "Level 6", the percentages a smaller spell count leaves out).
-const QStringList converterTabStops{named(ids::exitButton), named(ids::spellP0Edit), named(ids::spellP1Edit),
-    named(ids::spellP2Edit), named(ids::currentIntelEdit), named(ids::calculateButton), named(ids::player1Button),
-    named(ids::player2Button), named(ids::player3Button), named(ids::setPlayerNamesButton), u"resultFieldKraanan"_s,
-    u"resultFieldRiija"_s, u"resultFieldWeaponCraft"_s, u"resultFieldFaren"_s, u"resultFieldShalille"_s,
-    u"resultFieldQor"_s, u"resultFieldJala"_s, named(ids::clearEntryButton)};
+const QStringList converterTabStops{named(ids::exitButton),       named(ids::spellP0Edit),
+                                    named(ids::spellP1Edit),      named(ids::spellP2Edit),
+                                    named(ids::currentIntelEdit), named(ids::calculateButton),
+                                    named(ids::player1Button),    named(ids::player2Button),
+                                    named(ids::player3Button),    named(ids::setPlayerNamesButton),
+                                    u"resultFieldKraanan"_s,      u"resultFieldRiija"_s,
+                                    u"resultFieldWeaponCraft"_s,  u"resultFieldFaren"_s,
+                                    u"resultFieldShalille"_s,     u"resultFieldQor"_s,
+                                    u"resultFieldJala"_s,         named(ids::clearEntryButton)};
 
 }  // namespace
 
@@ -72,7 +76,7 @@ private Q_SLOTS:
         QTest::newRow("main, two spells") << u"ConverterDialog"_s << ids::twoSpellsRadio << exit << converterTabStops;
         QTest::newRow("names") << u"CharacterNamesDialog"_s << -1 << u"okButton"_s
                                << QStringList{u"okButton"_s, u"cancelButton"_s, u"name1Edit"_s, u"name2Edit"_s,
-                                      u"name3Edit"_s};
+                                              u"name3Edit"_s};
         QTest::newRow("confirm clear") << u"ConfirmClearDialog"_s << -1 << u"okButton"_s
                                        << QStringList{u"okButton"_s, u"cancelButton"_s};
         QTest::newRow("about") << u"AboutDialog"_s << -1 << u"okButton"_s << QStringList{u"okButton"_s};

@@ -23,7 +23,7 @@ void PrintTo(const Reading& reading, std::ostream* os)
     *os << reading.name;
 }
 
-class RegFormatReading : public testing::TestWithParam<Reading> {};
+class RegFormatReading : public testing::TestWithParam<Reading> { };
 
 // Text in, the tree written back out: what was understood is kept, the rest only marks the text damaged.
 TEST_P(RegFormatReading, KeepsWhatItUnderstands)

@@ -25,14 +25,14 @@ std::vector<std::byte> ownVersionInfo()
     return block;
 }
 
-std::wstring versionString(std::vector<std::byte> &block, const std::wstring &name)
+std::wstring versionString(std::vector<std::byte>& block, const std::wstring& name)
 {
     const std::wstring query = L"\\StringFileInfo\\040904B0\\" + name;
-    void *value = nullptr;
+    void* value = nullptr;
     UINT characters = 0;
     if (!VerQueryValueW(block.data(), query.c_str(), &value, &characters))
         return L"<missing>";
-    std::wstring text(static_cast<const wchar_t *>(value), characters);
+    std::wstring text(static_cast<const wchar_t*>(value), characters);
     while (!text.empty() && text.back() == L'\0')
         text.pop_back();
     return text;
@@ -52,17 +52,17 @@ struct GroupIconEntry {
 };
 #pragma pack(pop)
 
-} // namespace
+}  // namespace
 
 TEST(SorvexResources, FixedVersionIsApplicationOneZeroZeroOne)
 {
     std::vector<std::byte> block = ownVersionInfo();
     ASSERT_FALSE(block.empty());
-    void *value = nullptr;
+    void* value = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &size));
     ASSERT_EQ(size, sizeof(VS_FIXEDFILEINFO));
-    const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value);
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
@@ -77,11 +77,11 @@ TEST(SorvexResources, OneTranslationUsEnglishUnicode)
 {
     std::vector<std::byte> block = ownVersionInfo();
     ASSERT_FALSE(block.empty());
-    void *value = nullptr;
+    void* value = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &size));
     ASSERT_EQ(size, 4u);
-    const auto *pair = static_cast<const WORD *>(value);
+    const auto* pair = static_cast<const WORD*>(value);
     EXPECT_EQ(pair[0], 0x0409);
     EXPECT_EQ(pair[1], 1200);
 }
@@ -91,17 +91,13 @@ TEST(SorvexResources, VersionStrings)
     std::vector<std::byte> block = ownVersionInfo();
     ASSERT_FALSE(block.empty());
     const struct {
-        const wchar_t *name;
-        const wchar_t *value;
+        const wchar_t* name;
+        const wchar_t* value;
     } expected[] = {
-        {L"FileVersion", L"1, 0, 0, 1"},
-        {L"ProductVersion", L"1, 0, 0, 1"},
-        {L"InternalName", L"Sorvex"},
-        {L"OriginalFilename", L"Sorvex.EXE"},
-        {L"ProductName", L"Sorvex Application"},
-        {L"CompanyName", L""},
+        {L"FileVersion", L"1, 0, 0, 1"},      {L"ProductVersion", L"1, 0, 0, 1"},      {L"InternalName", L"Sorvex"},
+        {L"OriginalFilename", L"Sorvex.EXE"}, {L"ProductName", L"Sorvex Application"}, {L"CompanyName", L""},
     };
-    for (const auto &entry : expected)
+    for (const auto& entry : expected)
         EXPECT_EQ(versionString(block, entry.name), entry.value) << "value " << testing::PrintToString(entry.name);
     const std::wstring description = versionString(block, L"FileDescription");
     EXPECT_NE(description.find(L"Sorvex"), std::wstring::npos);
@@ -117,21 +113,21 @@ TEST(SorvexResources, AboutItemText)
 TEST(SorvexResources, IconHasSixteenColourImagesAtThirtyTwoAndSixteen)
 {
     const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
     ASSERT_NE(found, nullptr);
-    const auto *group = static_cast<const WORD *>(LockResource(LoadResource(module, found)));
+    const auto* group = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
     ASSERT_NE(group, nullptr);
-    ASSERT_EQ(group[1], 1); // icon, not cursor
+    ASSERT_EQ(group[1], 1);  // icon, not cursor
     const WORD count = group[2];
     ASSERT_EQ(count, 2);
-    const auto *entries = reinterpret_cast<const GroupIconEntry *>(group + 3);
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(group + 3);
     std::vector<int> sizes;
     for (WORD i = 0; i < count; ++i) {
         EXPECT_EQ(entries[i].width, entries[i].height);
         EXPECT_EQ(entries[i].colourCount, 16);
         EXPECT_EQ(entries[i].bitCount, 4);
         sizes.push_back(entries[i].width);
-        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(entries[i].id), MAKEINTRESOURCEW(3)), nullptr); // RT_ICON
+        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(entries[i].id), MAKEINTRESOURCEW(3)), nullptr);  // RT_ICON
     }
     EXPECT_EQ(sizes, (std::vector<int>{32, 16}));
 

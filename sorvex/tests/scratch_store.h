@@ -20,10 +20,11 @@ public:
     {
 #ifdef Q_OS_WIN
         static int made = 0;
-        path = "Software\\Quendrith tools tests\\" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++made);
+        path = "Software\\Quendrith tools tests\\" + std::to_string(GetCurrentProcessId()) + "-"
+            + std::to_string(++made);
         if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                            nullptr, &key, nullptr)
+            != ERROR_SUCCESS) {
             key = nullptr;
             return;
         }
@@ -46,7 +47,10 @@ public:
     ScratchStore(const ScratchStore&) = delete;
     ScratchStore& operator=(const ScratchStore&) = delete;
 
-    [[nodiscard]] bool isValid() const { return valid; }
+    [[nodiscard]] bool isValid() const
+    {
+        return valid;
+    }
 
 private:
     bool valid = false;

@@ -33,7 +33,7 @@ struct FakeDialog : ConverterView, ResultView {
     void setSelectionMarker(int slot, std::string_view text) override { markers[slot] = text; }
     void setResultCaption(int s, std::string_view c) override { captions[s] = c; }
     void setResultFigure(int s, std::int32_t f) override { figures[s] = f; }
-    void setResultEnabled(int, bool) override {}
+    void setResultEnabled(int, bool) override { }
 };
 
 // What the dialog does when it opens and when a character's button is pressed, its entries as loaded.

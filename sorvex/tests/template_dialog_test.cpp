@@ -19,18 +19,18 @@ using enum ControlKind;
 
 // Two radio groups, edits with and without a tab stop, two default-style buttons.
 constexpr ControlTemplate testControls[] = {
-    {1,    PushButton, u"OK", {4, 4, 40, 14}, DefaultButton | Group | TabStop, nullptr, nullptr},
-    {10,   Edit, u"", {50, 4, 30, 12}, Group | TabStop, nullptr, "first"},
-    {20,   AutoRadioButton, u"A1", {4, 20, 30, 10}, Group, nullptr, nullptr},
-    {21,   AutoRadioButton, u"A2", {4, 30, 30, 10}, 0, nullptr, nullptr},
-    {22,   AutoRadioButton, u"A3", {4, 40, 30, 10}, 0, nullptr, nullptr},
+    {1, PushButton, u"OK", {4, 4, 40, 14}, DefaultButton | Group | TabStop, nullptr, nullptr},
+    {10, Edit, u"", {50, 4, 30, 12}, Group | TabStop, nullptr, "first"},
+    {20, AutoRadioButton, u"A1", {4, 20, 30, 10}, Group, nullptr, nullptr},
+    {21, AutoRadioButton, u"A2", {4, 30, 30, 10}, 0, nullptr, nullptr},
+    {22, AutoRadioButton, u"A3", {4, 40, 30, 10}, 0, nullptr, nullptr},
     {noId, Static, u"label", {40, 20, 30, 8}, Group, "label", nullptr},
-    {30,   AutoRadioButton, u"B1", {40, 30, 30, 10}, Group, nullptr, nullptr},
-    {31,   AutoRadioButton, u"B2", {40, 40, 30, 10}, 0, nullptr, nullptr},
-    {11,   Edit, u"", {80, 20, 30, 12}, TabStop, nullptr, "second"},
-    {40,   Edit, u"", {80, 34, 30, 12}, AutoHScroll, nullptr, "no tab stop"},
-    {2,    PushButton, u"Cancel", {4, 60, 40, 14}, TabStop, nullptr, nullptr},
-    {3,    PushButton, u"Apply", {50, 60, 40, 14}, DefaultButton | TabStop, nullptr, nullptr},
+    {30, AutoRadioButton, u"B1", {40, 30, 30, 10}, Group, nullptr, nullptr},
+    {31, AutoRadioButton, u"B2", {40, 40, 30, 10}, 0, nullptr, nullptr},
+    {11, Edit, u"", {80, 20, 30, 12}, TabStop, nullptr, "second"},
+    {40, Edit, u"", {80, 34, 30, 12}, AutoHScroll, nullptr, "no tab stop"},
+    {2, PushButton, u"Cancel", {4, 60, 40, 14}, TabStop, nullptr, nullptr},
+    {3, PushButton, u"Apply", {50, 60, 40, 14}, DefaultButton | TabStop, nullptr, nullptr},
     {noId, GroupBox, u"Frame", {0, 16, 120, 40}, 0, "frame", nullptr},
 };
 
@@ -182,7 +182,7 @@ private Q_SLOTS:
             open.accept();
         });
         const QList<QWidget*> expected = {dialog.control(1), dialog.control(10), dialog.control(11),
-                                          dialog.control(2), dialog.control(3), dialog.control(1)};
+                                          dialog.control(2), dialog.control(3),  dialog.control(1)};
         QCOMPARE(visited, expected);
     }
 
@@ -258,8 +258,9 @@ private Q_SLOTS:
         dialog.show();
         const QRect area = dialog.screen()->availableGeometry();
         const QRect frame = dialog.frameGeometry();
-        QCOMPARE(frame.topLeft(), QPoint(area.x() + (area.width() - frame.width()) / 2,
-                                         area.y() + (area.height() - frame.height()) / 2));
+        QCOMPARE(
+            frame.topLeft(),
+            QPoint(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2));
     }
 
     void ownedDialogIsCentredAndModalOverItsOwner()

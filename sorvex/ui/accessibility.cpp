@@ -27,7 +27,7 @@ QString withoutAccessKey(const QString& caption)
 // Qt announces a radio button that is not auto-exclusive as a check box; the dialog keeps the groups itself.
 class RadioAccessible : public QAccessibleWidget {
 public:
-    explicit RadioAccessible(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+    explicit RadioAccessible(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton) { }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -71,7 +71,7 @@ private:
 // navigable for a screen reader and says it cannot be changed.
 class ReadOnlyLineEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ReadOnlyLineEditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+    explicit ReadOnlyLineEditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) { }
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -130,7 +130,8 @@ public:
             return {};
         QStyleOptionFrame option;
         option.initFrom(edit());
-        option.lineWidth = edit()->hasFrame() ? edit()->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit()) : 0;
+        option.lineWidth
+            = edit()->hasFrame() ? edit()->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit()) : 0;
         const QRect inner = edit()->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit());
         const QFontMetrics metrics = edit()->fontMetrics();
         constexpr int margin = 2;  // Qt's horizontal text margin on each side
@@ -141,8 +142,9 @@ public:
             left = inner.left() + (inner.width() - width) / 2;
         else if (alignment & Qt::AlignRight)
             left = inner.right() - margin - width;
-        const QRect local(left + metrics.horizontalAdvance(line.left(offset)), inner.center().y() - metrics.height() / 2,
-                          metrics.horizontalAdvance(line.at(offset)), metrics.height());
+        const QRect local(left + metrics.horizontalAdvance(line.left(offset)),
+                          inner.center().y() - metrics.height() / 2, metrics.horizontalAdvance(line.at(offset)),
+                          metrics.height());
         return QRect(edit()->mapToGlobal(local.topLeft()), local.size());
     }
     int offsetAtPoint(const QPoint& point) const override
@@ -160,10 +162,7 @@ public:
 
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
-    QString shown() const
-    {
-        return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText();
-    }
+    QString shown() const { return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText(); }
 };
 
 QAccessibleInterface* factory(const QString& className, QObject* object)

@@ -4,7 +4,7 @@
 
 // The resource script reads only these two.
 #define IDR_MAINFRAME 128  // the program's icon
-#define IDS_ABOUTBOX 101   // the text of the About item in the system menu
+#define IDS_ABOUTBOX 101  // the text of the About item in the system menu
 
 #ifndef RC_INVOKED
 

@@ -41,25 +41,25 @@ using S = CharacterSheet;
 
 // The order in which entries are read and written.
 constexpr Binding bindings[] = {
-    {&S::levelFaren,       firstRadio[Faren],         RadioIndex, false, 0, 0},
-    {&S::levelJala,        firstRadio[Jala],          RadioIndex, false, 0, 0},
-    {&S::levelRiija,       firstRadio[Riija],         RadioIndex, false, 0, 0},
-    {&S::levelKraanan,     firstRadio[Kraanan],       RadioIndex, false, 0, 0},
-    {&S::levelQor,         firstRadio[Qor],           RadioIndex, false, 0, 0},
-    {&S::levelShalille,    firstRadio[Shalille],      RadioIndex, false, 0, 0},
-    {&S::levelWeaponCraft, firstRadio[WeaponCraft],   RadioIndex, false, 0, 0},
-    {&S::spellCount,       oneSpellRadio,             RadioIndex, false, 0, 0},
-    {&S::currentIntel,     currentIntelEdit,          Integer, true, 0, 297},
-    {&S::spellP0,          spellP0Edit,               Integer, true, 0, 99},
-    {&S::spellP1,          spellP1Edit,               Integer, true, 0, 99},
-    {&S::spellP2,          spellP2Edit,               Integer, true, 0, 99},
-    {&S::nextKraanan,      resultField[Kraanan],      Integer, false, 0, 0},
-    {&S::nextShalille,     resultField[Shalille],     Integer, false, 0, 0},
-    {&S::nextFaren,        resultField[Faren],        Integer, false, 0, 0},
-    {&S::nextWeaponCraft,  resultField[WeaponCraft],  Integer, false, 0, 0},
-    {&S::nextRiija,        resultField[Riija],        Integer, false, 0, 0},
-    {&S::nextQor,          resultField[Qor],          Integer, false, 0, 0},
-    {&S::nextJala,         resultField[Jala],         Integer, false, 0, 0},
+    {&S::levelFaren, firstRadio[Faren], RadioIndex, false, 0, 0},
+    {&S::levelJala, firstRadio[Jala], RadioIndex, false, 0, 0},
+    {&S::levelRiija, firstRadio[Riija], RadioIndex, false, 0, 0},
+    {&S::levelKraanan, firstRadio[Kraanan], RadioIndex, false, 0, 0},
+    {&S::levelQor, firstRadio[Qor], RadioIndex, false, 0, 0},
+    {&S::levelShalille, firstRadio[Shalille], RadioIndex, false, 0, 0},
+    {&S::levelWeaponCraft, firstRadio[WeaponCraft], RadioIndex, false, 0, 0},
+    {&S::spellCount, oneSpellRadio, RadioIndex, false, 0, 0},
+    {&S::currentIntel, currentIntelEdit, Integer, true, 0, 297},
+    {&S::spellP0, spellP0Edit, Integer, true, 0, 99},
+    {&S::spellP1, spellP1Edit, Integer, true, 0, 99},
+    {&S::spellP2, spellP2Edit, Integer, true, 0, 99},
+    {&S::nextKraanan, resultField[Kraanan], Integer, false, 0, 0},
+    {&S::nextShalille, resultField[Shalille], Integer, false, 0, 0},
+    {&S::nextFaren, resultField[Faren], Integer, false, 0, 0},
+    {&S::nextWeaponCraft, resultField[WeaponCraft], Integer, false, 0, 0},
+    {&S::nextRiija, resultField[Riija], Integer, false, 0, 0},
+    {&S::nextQor, resultField[Qor], Integer, false, 0, 0},
+    {&S::nextJala, resultField[Jala], Integer, false, 0, 0},
 };
 
 constexpr int percentFields[] = {spellP0Edit, spellP1Edit, spellP2Edit};
@@ -116,8 +116,7 @@ ConverterDialog::ConverterDialog(QWidget* parent)
     setObjectName(QStringLiteral("ConverterDialog"));
 
     connect(control<QPushButton>(converter::exitButton), &QPushButton::clicked, this, &ConverterDialog::exitProgram);
-    connect(control<QPushButton>(converter::calculateButton), &QPushButton::clicked, this,
-            &ConverterDialog::calculate);
+    connect(control<QPushButton>(converter::calculateButton), &QPushButton::clicked, this, &ConverterDialog::calculate);
     for (int slot = 1; slot <= 3; ++slot) {
         connect(control<QPushButton>(playerButtons[slot - 1]), &QPushButton::clicked, this,
                 [this, slot] { selectPlayer(slot); });
@@ -355,8 +354,9 @@ void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
         return;
     auto* marker = control<QLabel>(markers[slot - 1]);
     marker->setText(fromUtf8(text));
-    marker->setAccessibleName(QStringLiteral("Player %1 %2").arg(slot).arg(text.empty() ? QStringLiteral("not selected")
-                                                                                         : QStringLiteral("selected")));
+    marker->setAccessibleName(QStringLiteral("Player %1 %2")
+                                  .arg(slot)
+                                  .arg(text.empty() ? QStringLiteral("not selected") : QStringLiteral("selected")));
 }
 
 void ConverterDialog::setResultCaption(int school, std::string_view caption)

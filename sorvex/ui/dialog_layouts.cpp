@@ -15,15 +15,17 @@ constexpr unsigned resultFieldStyles = Centred | Border | AutoHScroll | ReadOnly
 constexpr unsigned percentStyles = Centred | AutoHScroll | Border | TabStop;
 
 // A school box followed by its seven radio buttons.
-#define SCHOOL(caption, boxX, boxY, firstId, x, y, firstText, firstWidth, name)                              \
-    {noId, GroupBox, caption, {boxX, boxY, 60, 102}, 0, name "Box", nullptr},                                    \
-    {firstId + 0, AutoRadioButton, firstText, {x, y + 0, firstWidth, 10}, Group, nullptr, nullptr},              \
-    {firstId + 1, AutoRadioButton, u"Level 1", {x, y + 10, 39, 10}, 0, nullptr, nullptr},                      \
-    {firstId + 2, AutoRadioButton, u"Level 2", {x, y + 20, 39, 10}, 0, nullptr, nullptr},                      \
-    {firstId + 3, AutoRadioButton, u"Level 3", {x, y + 30, 39, 10}, 0, nullptr, nullptr},                      \
-    {firstId + 4, AutoRadioButton, u"Level 4", {x, y + 40, 39, 10}, 0, nullptr, nullptr},                      \
-    {firstId + 5, AutoRadioButton, u"Level 5", {x, y + 50, 39, 10}, 0, nullptr, nullptr},                      \
-    {firstId + 6, AutoRadioButton, u"Level 6", {x, y + 60, 39, 10}, 0, nullptr, nullptr}
+#define SCHOOL(caption, boxX, boxY, firstId, x, y, firstText, firstWidth, name)                                        \
+    {noId, GroupBox, caption, {boxX, boxY, 60, 102}, 0, name "Box", nullptr},                                          \
+        {firstId + 0, AutoRadioButton, firstText, {x, y + 0, firstWidth, 10}, Group, nullptr, nullptr},                \
+        {firstId + 1, AutoRadioButton, u"Level 1", {x, y + 10, 39, 10}, 0, nullptr, nullptr},                          \
+        {firstId + 2, AutoRadioButton, u"Level 2", {x, y + 20, 39, 10}, 0, nullptr, nullptr},                          \
+        {firstId + 3, AutoRadioButton, u"Level 3", {x, y + 30, 39, 10}, 0, nullptr, nullptr},                          \
+        {firstId + 4, AutoRadioButton, u"Level 4", {x, y + 40, 39, 10}, 0, nullptr, nullptr},                          \
+        {firstId + 5, AutoRadioButton, u"Level 5", {x, y + 50, 39, 10}, 0, nullptr, nullptr},                          \
+    {                                                                                                                  \
+        firstId + 6, AutoRadioButton, u"Level 6", {x, y + 60, 39, 10}, 0, nullptr, nullptr                             \
+    }
 
 // clang-format off
 constexpr ControlTemplate converterControls[] = {

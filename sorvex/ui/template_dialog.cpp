@@ -55,7 +55,7 @@ protected:
 // set by the program is shown whole, and stays editable, as Qt validates only typed changes.
 class FitsWidthValidator : public QValidator {
 public:
-    explicit FitsWidthValidator(QLineEdit* lineEdit) : QValidator(lineEdit), edit(lineEdit) {}
+    explicit FitsWidthValidator(QLineEdit* lineEdit) : QValidator(lineEdit), edit(lineEdit) { }
 
     State validate(QString& input, int&) const override
     {
@@ -161,8 +161,8 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
     : QDialog(owner), sourceTemplate(dialogTemplate), ownerWidget(owner)
 {
     installAccessibleInterfaces();
-    Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (dialogTemplate.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
@@ -210,9 +210,7 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
         widget = box;
         break;
     }
-    case ControlKind::Edit:
-        widget = createEdit(text, entry.styles, this);
-        break;
+    case ControlKind::Edit: widget = createEdit(text, entry.styles, this); break;
     case ControlKind::AutoRadioButton: {
         auto* radio = new AutoRadioButton(text, this);
         radio->setAutoExclusive(false);
@@ -222,9 +220,7 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& entry)
         break;
     }
     case ControlKind::Static:
-    case ControlKind::Icon:
-        widget = createLabel(entry.kind, text, entry.styles, this);
-        break;
+    case ControlKind::Icon: widget = createLabel(entry.kind, text, entry.styles, this); break;
     }
     if (entry.kind != ControlKind::GroupBox && entry.kind != ControlKind::Static && entry.kind != ControlKind::Icon)
         widget->setFocusPolicy(entry.styles & TabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -325,13 +321,10 @@ bool TemplateDialog::eventFilter(QObject* watched, QEvent* event)
                 return QDialog::eventFilter(watched, event);
             switch (key->key()) {
             case Qt::Key_Up:
-            case Qt::Key_Left:
-                return moveInRadioGroup(radio, -1);
+            case Qt::Key_Left: return moveInRadioGroup(radio, -1);
             case Qt::Key_Down:
-            case Qt::Key_Right:
-                return moveInRadioGroup(radio, +1);
-            default:
-                break;
+            case Qt::Key_Right: return moveInRadioGroup(radio, +1);
+            default: break;
             }
         }
     }

@@ -41,14 +41,14 @@ struct ControlTemplate {
     const char16_t* text;
     DialogUnits place;
     unsigned styles;
-    const char* name;             // object name
-    const char* accessibleName;   // for controls without a visible caption, else nullptr
+    const char* name;  // object name
+    const char* accessibleName;  // for controls without a visible caption, else nullptr
 };
 
 struct DialogTemplate {
     int id;
     const char16_t* caption;
-    int width, height;            // dialog units
+    int width, height;  // dialog units
     bool minimizeBox;
     std::span<const ControlTemplate> controls;
 };
@@ -68,8 +68,7 @@ public:
     TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner);
 
     [[nodiscard]] QWidget* control(int id) const;
-    template <typename T>
-    [[nodiscard]] T* control(int id) const { return qobject_cast<T*>(control(id)); }
+    template <typename T> [[nodiscard]] T* control(int id) const { return qobject_cast<T*>(control(id)); }
 
     [[nodiscard]] const std::vector<QWidget*>& controlsInTemplateOrder() const { return createdControls; }
     [[nodiscard]] const std::vector<QWidget*>& tabStops() const { return tabStopControls; }
@@ -87,7 +86,7 @@ public:
 
 protected:
     // Runs once, just before the dialog first appears (after the controls exist).
-    virtual void initDialog() {}
+    virtual void initDialog() { }
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -39,7 +39,10 @@ bool waitFor(const std::function<bool()>& done, int milliseconds = 1000)
     return true;
 }
 
-QString key(QChar letter) { return u"Alt+"_s + letter.toUpper(); }
+QString key(QChar letter)
+{
+    return u"Alt+"_s + letter.toUpper();
+}
 
 // Closes any modal dialog or message box that a trigger opens over the window, for as long as it lives.
 class ModalCloser {
@@ -144,7 +147,7 @@ struct Claim {
 // Reports each key claimed more than once; pressing such a key only cycles between its owners, so the
 // presses are checked for the others alone.
 QStringList duplicates(const QList<Claim>& claims, const QString& where, const QString& modifier,
-    QList<QChar>& clashing)
+                       QList<QChar>& clashing)
 {
     QMap<QChar, QStringList> owners;
     for (const Claim& claim : claims)
@@ -154,7 +157,7 @@ QStringList duplicates(const QList<Claim>& claims, const QString& where, const Q
         if (it.value().size() > 1) {
             clashing << it.key();
             faults << u"%1%2 is claimed by %3 in %4"_s.arg(modifier, it.key().toUpper(), it.value().join(u", "_s),
-                where);
+                                                           where);
         }
     }
     return faults;
@@ -268,9 +271,15 @@ QStringList unnamedControls(QWidget* window)
     return unnamed;
 }
 
-QStringList tabChain(QWidget* start, int limit) { return walk(start, limit, Qt::Key_Tab); }
+QStringList tabChain(QWidget* start, int limit)
+{
+    return walk(start, limit, Qt::Key_Tab);
+}
 
-QStringList backtabChain(QWidget* start, int limit) { return walk(start, limit, Qt::Key_Backtab); }
+QStringList backtabChain(QWidget* start, int limit)
+{
+    return walk(start, limit, Qt::Key_Backtab);
+}
 
 QStringList checkTabChain(QWidget* window, const QStringList& expected)
 {
@@ -411,14 +420,16 @@ QStringList misannounced(QWidget* window)
             wrongRole(widget, role, u"a check box"_s);
         if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && button->isCheckable()) {
             if (accessible->state().checked != button->isChecked())
-                faults << u"%1 is announced as %2checked"_s.arg(nameOf(widget), button->isChecked() ? u"not "_s : QString());
+                faults << u"%1 is announced as %2checked"_s.arg(nameOf(widget),
+                                                                button->isChecked() ? u"not "_s : QString());
         }
         const QAccessible::State state = accessible->state();
         if (state.readOnly && state.editable)
             faults << u"%1 is announced as editable and read only"_s.arg(nameOf(widget));
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && !combo->accessibleName().isEmpty()) {
             if (accessible->text(QAccessible::Name) != combo->accessibleName())
-                faults << u"%1 is announced as \"%2\", not by its name"_s.arg(nameOf(widget), accessible->text(QAccessible::Name));
+                faults << u"%1 is announced as \"%2\", not by its name"_s.arg(nameOf(widget),
+                                                                              accessible->text(QAccessible::Name));
             if (accessible->text(QAccessible::Value) != combo->currentText())
                 faults << u"%1 does not give its current text as its value"_s.arg(nameOf(widget));
         }
@@ -433,7 +444,8 @@ QStringList checkEnterPressesButtons(QWidget* window)
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         QString name;
-    } presses[] = {{Qt::Key_Return, Qt::NoModifier, u"Enter"_s}, {Qt::Key_Enter, Qt::KeypadModifier, u"Keypad Enter"_s}};
+    } presses[]
+        = {{Qt::Key_Return, Qt::NoModifier, u"Enter"_s}, {Qt::Key_Enter, Qt::KeypadModifier, u"Keypad Enter"_s}};
     for (QPushButton* button : window->findChildren<QPushButton*>()) {
         if (!takesTabFocus(button, window))
             continue;

@@ -16,8 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename Widget>
-Widget* add(QWidget* parent, const QString& name, const QString& text = {})
+template <typename Widget> Widget* add(QWidget* parent, const QString& name, const QString& text = {})
 {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
@@ -105,7 +104,7 @@ private Q_SLOTS:
         add<QPushButton>(&window, u"autoDefault"_s, u"Run"_s)->setAutoDefault(true);
         add<QPushButton>(&window, u"unfocusable"_s, u"Off"_s)->setFocusPolicy(Qt::NoFocus);
         QCOMPARE(keyboard::checkEnterPressesButtons(&window),
-            (QStringList{u"Enter on plain does not click it"_s, u"Keypad Enter on plain does not click it"_s}));
+                 (QStringList{u"Enter on plain does not click it"_s, u"Keypad Enter on plain does not click it"_s}));
 
         // In a dialog every push button is an auto-default one.
         QDialog dialog;
@@ -148,8 +147,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("items");
         QTest::addColumn<QString>("fault");
-        QTest::newRow("distinct keys that work") << QStringList{u"&Go"_s, u"&Stop"_s, u"label:&Name"_s}
-                                                 << QStringList{u"&New"_s, u"E&xit"_s} << QString();
+        QTest::newRow("distinct keys that work")
+            << QStringList{u"&Go"_s, u"&Stop"_s, u"label:&Name"_s} << QStringList{u"&New"_s, u"E&xit"_s} << QString();
         QTest::newRow("two buttons, one key")
             << QStringList{u"&Go"_s, u"&Get"_s} << QStringList{} << u"Alt+G is claimed by button0, button1"_s;
         QTest::newRow("button and menu, one key")

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QFont font(const QString &family, int pixels, bool bold = false, bool italic = false)
+QFont font(const QString& family, int pixels, bool bold = false, bool italic = false)
 {
     QFont f(family);
     f.setPixelSize(pixels);
@@ -45,7 +45,7 @@ QPolygonF starPolygon(QPointF centre, double outer, double inner)
 }
 
 // Each arm is split along its ridge; each half is shaded by how it faces a light from the upper left.
-void paintBevelledStar(QPainter &p, QPointF centre, double outer, double inner, QColor base, QColor outline,
+void paintBevelledStar(QPainter& p, QPointF centre, double outer, double inner, QColor base, QColor outline,
                        double outlineWidth)
 {
     const auto corners = starCorners(centre, outer, inner);
@@ -68,7 +68,7 @@ void paintBevelledStar(QPainter &p, QPointF centre, double outer, double inner, 
 }
 
 // A smooth curve through the given points (Catmull-Rom turned into cubic segments).
-QPainterPath smoothPath(const std::vector<QPointF> &points)
+QPainterPath smoothPath(const std::vector<QPointF>& points)
 {
     QPainterPath path(points.front());
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
@@ -81,7 +81,7 @@ QPainterPath smoothPath(const std::vector<QPointF> &points)
     return path;
 }
 
-} // namespace
+}  // namespace
 
 QImage drawStar()
 {
@@ -113,7 +113,7 @@ QImage drawStar()
     p.setPen(QPen(QColor(255, 226, 160), 1.2));
     p.drawEllipse(centre, discRadius - 5, discRadius - 5);
 
-    auto title = [&](const QString &text, const QFont &f, double baseline) {
+    auto title = [&](const QString& text, const QFont& f, double baseline) {
         QPainterPath path;
         path.addText(0, 0, f, text);
         const QRectF box = path.boundingRect();
@@ -153,7 +153,7 @@ QImage drawUnderworldMap()
     p.setPen(QPen(ink, 1));
     p.drawRect(QRectF(9.5, 9.5, 365, 403));
 
-    auto text = [&](const QString &s, const QFont &f, QColor c, QPointF at, double angle = 0) {
+    auto text = [&](const QString& s, const QFont& f, QColor c, QPointF at, double angle = 0) {
         p.save();
         p.translate(at);
         p.rotate(angle);
@@ -162,7 +162,7 @@ QImage drawUnderworldMap()
         p.drawText(QPointF(0, 0), s);
         p.restore();
     };
-    auto centred = [&](const QString &s, const QFont &f, QColor c, QPointF at) {
+    auto centred = [&](const QString& s, const QFont& f, QColor c, QPointF at) {
         p.setFont(f);
         p.setPen(c);
         const QRectF box(at.x() - 100, at.y() - 20, 200, 40);
@@ -198,14 +198,14 @@ QImage drawUnderworldMap()
     };
 
     std::vector<QPainterPath> paths;
-    for (const auto &points : corridors)
+    for (const auto& points : corridors)
         paths.push_back(smoothPath(points));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(ink, 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (const auto &path : paths)
+    for (const auto& path : paths)
         p.drawPath(path);
     p.setPen(QPen(paper, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (const auto &path : paths)
+    for (const auto& path : paths)
         p.drawPath(path);
     // footsteps along the way from the start
     p.setPen(QPen(shade, 1.2, Qt::DotLine, Qt::RoundCap));
@@ -270,8 +270,8 @@ QImage drawUnderworldMap()
     const QPointF compass(344, 40);
     p.setPen(QPen(ink, 1));
     p.setBrush(ink);
-    p.drawPolygon(QPolygonF({compass + QPointF(0, -14), compass + QPointF(5, 4), compass + QPointF(0, 1),
-                             compass + QPointF(-5, 4)}));
+    p.drawPolygon(QPolygonF(
+        {compass + QPointF(0, -14), compass + QPointF(5, 4), compass + QPointF(0, 1), compass + QPointF(-5, 4)}));
     text(u"N"_s, font(u"Liberation Serif"_s, 11, true), ink, compass + QPointF(-4, 16));
 
     // Notes
@@ -363,7 +363,7 @@ public:
         for (int i = 0, x = headStart; i < headLength; ++i, x += step)
             fill(x, y - spread + (i + 1) / 2, x, y + thickness - 1 + spread - (i + 1) / 2, c);
     }
-    void filled(const QPolygonF &points, QColor c)
+    void filled(const QPolygonF& points, QColor c)
     {
         QPainter p(&picture);
         p.setPen(Qt::NoPen);
@@ -388,7 +388,7 @@ QPolygonF diagonalArrow(QPointF tail, QPointF tip, double shaft, double head, do
                       tail - n * shaft});
 }
 
-} // namespace
+}  // namespace
 
 QImage drawSorvexIcon(int size)
 {

@@ -25,35 +25,39 @@ namespace {
 struct Asset {
     QString path;
     std::function<QByteArray()> make;
-    int size = 0; // for the desktop icons: their one width and height
+    int size = 0;  // for the desktop icons: their one width and height
 };
 
 const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-QByteArray star() { return bmp24(drawStar()); }
+QByteArray star()
+{
+    return bmp24(drawStar());
+}
 
 QByteArray underworld()
 {
     const std::vector<QRgb> inks = {
-        qRgb(58, 36, 20),   // ink
+        qRgb(58, 36, 20),  // ink
         qRgb(176, 32, 20),  // flame red
-        qRgb(240, 140, 24), // flame orange
+        qRgb(240, 140, 24),  // flame orange
         qRgb(30, 52, 130),  // notes
-        qRgb(170, 140, 96), // paper shading
+        qRgb(170, 140, 96),  // paper shading
     };
     return bmpRle8(quantize(drawUnderworldMap(), inkRamps(qRgb(238, 226, 192), inks)));
 }
 
-QByteArray pellanIcon() { return ico({quantize(drawPellanIcon(), general256())}, 8); }
+QByteArray pellanIcon()
+{
+    return ico({quantize(drawPellanIcon(), general256())}, 8);
+}
 
-template <QImage (*Draw)(int)>
-QByteArray twoSizes()
+template <QImage (*Draw)(int)> QByteArray twoSizes()
 {
     return ico({quantize(Draw(32), windows16()), quantize(Draw(16), windows16())}, 4);
 }
 
-template <QImage (*Draw)(int)>
-QByteArray oneSize()
+template <QImage (*Draw)(int)> QByteArray oneSize()
 {
     return ico({quantize(Draw(32), windows16())}, 4);
 }
@@ -70,12 +74,21 @@ QImage pixelIconAt(QImage (*draw)(int), int size)
                                     : enlarged.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage pellanIconAt(int size) { return drawPellanIcon(size); }
-QImage sorvexIconAt(int size) { return pixelIconAt(drawSorvexIcon, size); }
-QImage korvaneIconAt(int size) { return pixelIconAt(drawKorvaneIcon, size); }
+QImage pellanIconAt(int size)
+{
+    return drawPellanIcon(size);
+}
+QImage sorvexIconAt(int size)
+{
+    return pixelIconAt(drawSorvexIcon, size);
+}
+QImage korvaneIconAt(int size)
+{
+    return pixelIconAt(drawKorvaneIcon, size);
+}
 
 // Each program's desktop icons: hicolor PNGs at the usual sizes and the macOS bundle icon.
-void addDesktopIcons(std::vector<Asset> &assets, const QString &folder, const QString &program, QImage (*iconAt)(int))
+void addDesktopIcons(std::vector<Asset>& assets, const QString& folder, const QString& program, QImage (*iconAt)(int))
 {
     for (const int size : desktopIconSizes)
         assets.push_back({folder + u"/icons/"_s + program + u'-' + QString::number(size) + u".png"_s,
@@ -105,10 +118,9 @@ std::vector<Asset> allAssets()
     return assets;
 }
 
-
-int write(const QDir &root)
+int write(const QDir& root)
 {
-    for (const Asset &asset : allAssets()) {
+    for (const Asset& asset : allAssets()) {
         const QString path = root.filePath(asset.path);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
@@ -122,17 +134,17 @@ int write(const QDir &root)
 }
 
 // The container's entries must be PNGs of the sizes their types stand for, covering every desktop size.
-int checkIcns(const QString &path, const QString &shownPath)
+int checkIcns(const QString& path, const QString& shownPath)
 {
     QFile file(path);
-    const std::vector<IcnsEntry> entries = file.open(QIODevice::ReadOnly) ? readIcns(file.readAll())
-                                                                          : std::vector<IcnsEntry>{};
+    const std::vector<IcnsEntry> entries
+        = file.open(QIODevice::ReadOnly) ? readIcns(file.readAll()) : std::vector<IcnsEntry>{};
     if (entries.empty()) {
         std::printf("%s: not a readable icns container\n", qPrintable(shownPath));
         return 1;
     }
     int failures = 0;
-    for (const IcnsEntry &entry : entries) {
+    for (const IcnsEntry& entry : entries) {
         std::printf("%s[%s]: PNG %dx%d\n", qPrintable(shownPath), entry.type.constData(), entry.image.width(),
                     entry.image.height());
         if (entry.image.isNull() || entry.image.width() != entry.image.height())
@@ -140,9 +152,9 @@ int checkIcns(const QString &path, const QString &shownPath)
     }
     for (const int size : desktopIconSizes) {
         if (size == 48)
-            continue; // the format has no slot for it
+            continue;  // the format has no slot for it
         const bool present = std::any_of(entries.begin(), entries.end(),
-                                         [&](const IcnsEntry &entry) { return entry.image.width() == size; });
+                                         [&](const IcnsEntry& entry) { return entry.image.width() == size; });
         if (!present) {
             std::printf("%s: no %dx%d image\n", qPrintable(shownPath), size, size);
             ++failures;
@@ -151,10 +163,10 @@ int checkIcns(const QString &path, const QString &shownPath)
     return failures;
 }
 
-int check(const QDir &root, const QString &pngFolder)
+int check(const QDir& root, const QString& pngFolder)
 {
     int failures = 0;
-    for (const Asset &asset : allAssets()) {
+    for (const Asset& asset : allAssets()) {
         if (asset.path.endsWith(u".icns"_s)) {
             failures += checkIcns(root.filePath(asset.path), asset.path);
             continue;
@@ -169,15 +181,15 @@ int check(const QDir &root, const QString &pngFolder)
                 ++failures;
                 break;
             }
-            std::printf("%s[%d]: %s %dx%d depth %d colours %lld\n", qPrintable(asset.path), index,
-                        format.constData(), image.width(), image.height(), image.depth(),
-                        static_cast<long long>(image.colorCount()));
+            std::printf("%s[%d]: %s %dx%d depth %d colours %lld\n", qPrintable(asset.path), index, format.constData(),
+                        image.width(), image.height(), image.depth(), static_cast<long long>(image.colorCount()));
             if (asset.size != 0 && (image.width() != asset.size || image.height() != asset.size)) {
                 std::printf("%s: expected %dx%d\n", qPrintable(asset.path), asset.size, asset.size);
                 ++failures;
             }
             if (!pngFolder.isEmpty()) {
-                const QString name = QFileInfo(asset.path).completeBaseName() + u'-' + QString::number(index) + u".png"_s;
+                const QString name
+                    = QFileInfo(asset.path).completeBaseName() + u'-' + QString::number(index) + u".png"_s;
                 // Enlarged without smoothing so that single pixels can be judged.
                 const int scale = image.width() <= 64 ? 8 : 2;
                 image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
@@ -189,9 +201,9 @@ int check(const QDir &root, const QString &pngFolder)
     return failures == 0 ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
@@ -199,7 +211,7 @@ int main(int argc, char *argv[])
         return check(QDir(args[1]), args.value(2));
     if (args.size() >= 2 && args[0] == u"--palette-png"_s) {
         int failures = 0;
-        for (const QString &path : args.mid(1)) {
+        for (const QString& path : args.mid(1)) {
             if (const QString error = rewritePngWithPalette(path); !error.isEmpty()) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
                 ++failures;

@@ -16,25 +16,25 @@ namespace {
 constexpr qsizetype kPaletteSize = 256;
 
 // The picture with each colour replaced by its index in palette, as `indexOf` gives it.
-QImage indexedImage(const QImage &image, const QList<QRgb> &palette, const QHash<QRgb, int> &indexOf)
+QImage indexedImage(const QImage& image, const QList<QRgb>& palette, const QHash<QRgb, int>& indexOf)
 {
     QImage indexed(image.size(), QImage::Format_Indexed8);
     indexed.setColorTable(palette);
     for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        uchar *out = indexed.scanLine(y);
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* out = indexed.scanLine(y);
         for (int x = 0; x < image.width(); ++x)
             out[x] = static_cast<uchar>(indexOf.value(row[x]));
     }
     return indexed;
 }
 
-QImage withExactPalette(const QImage &image)
+QImage withExactPalette(const QImage& image)
 {
     QHash<QRgb, int> indexes;
     QList<QRgb> palette;
     for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             if (indexes.contains(row[x]))
                 continue;
@@ -63,11 +63,11 @@ int channelError(QRgb a, QRgb b)
 // other pixel mapped to the nearest of them, are kept when no channel of any pixel moves more than this.
 constexpr int kLargestError = 24;
 
-QImage withFrequentPalette(const QImage &image)
+QImage withFrequentPalette(const QImage& image)
 {
     QHash<QRgb, qsizetype> counts;
     for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
             ++counts[row[x]];
     }
@@ -75,7 +75,7 @@ QImage withFrequentPalette(const QImage &image)
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         byCount.emplace_back(it.value(), it.key());
     // Ties go by colour, so that the same picture always gives the same file.
-    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) {
+    std::sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first > b.first : a.second < b.second;
     });
     QList<QRgb> palette;
@@ -98,9 +98,9 @@ QImage withFrequentPalette(const QImage &image)
     return indexedImage(image, palette, nearest);
 }
 
-} // namespace
+}  // namespace
 
-QString rewritePngWithPalette(const QString &path)
+QString rewritePngWithPalette(const QString& path)
 {
     QImage image(path);
     if (image.isNull())
@@ -110,7 +110,7 @@ QString rewritePngWithPalette(const QString &path)
     if (indexed.isNull())
         indexed = withFrequentPalette(image);
     QImageWriter writer(path, "png");
-    writer.setQuality(0); // for PNG: the strongest compression
+    writer.setQuality(0);  // for PNG: the strongest compression
     if (!writer.write(indexed.isNull() ? image : indexed))
         return u"cannot write %1: %2"_s.arg(path, writer.errorString());
     return {};

@@ -26,7 +26,7 @@ std::vector<QRgb> general256()
     return palette;
 }
 
-std::vector<QRgb> inkRamps(QRgb paper, const std::vector<QRgb> &inks)
+std::vector<QRgb> inkRamps(QRgb paper, const std::vector<QRgb>& inks)
 {
     std::vector<QRgb> palette = windows16();
     palette.push_back(paper);
@@ -34,13 +34,13 @@ std::vector<QRgb> inkRamps(QRgb paper, const std::vector<QRgb> &inks)
     for (const QRgb ink : inks)
         for (int k = 1; k <= steps; ++k) {
             auto mix = [&](int a, int b) { return a + (b - a) * k / steps; };
-            palette.push_back(qRgb(mix(qRed(paper), qRed(ink)), mix(qGreen(paper), qGreen(ink)),
-                                   mix(qBlue(paper), qBlue(ink))));
+            palette.push_back(
+                qRgb(mix(qRed(paper), qRed(ink)), mix(qGreen(paper), qGreen(ink)), mix(qBlue(paper), qBlue(ink))));
         }
     return palette;
 }
 
-IndexedImage quantize(const QImage &source, const std::vector<QRgb> &palette)
+IndexedImage quantize(const QImage& source, const std::vector<QRgb>& palette)
 {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     IndexedImage out;
@@ -53,7 +53,7 @@ IndexedImage quantize(const QImage &source, const std::vector<QRgb> &palette)
     bool anyTransparent = false;
     QHash<QRgb, std::uint8_t> nearest;
     for (int y = 0; y < out.height; ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < out.width; ++x) {
             const auto i = static_cast<std::size_t>(y * out.width + x);
             if (qAlpha(line[x]) < 128) {

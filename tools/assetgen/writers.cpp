@@ -6,21 +6,21 @@
 
 namespace {
 
-constexpr std::int32_t pixelsPerMetre = 3780; // 96 dpi
+constexpr std::int32_t pixelsPerMetre = 3780;  // 96 dpi
 
-void put16(QByteArray &out, std::uint32_t v)
+void put16(QByteArray& out, std::uint32_t v)
 {
     out.append(static_cast<char>(v & 0xFFu));
     out.append(static_cast<char>((v >> 8) & 0xFFu));
 }
 
-void put32(QByteArray &out, std::uint32_t v)
+void put32(QByteArray& out, std::uint32_t v)
 {
     put16(out, v & 0xFFFFu);
     put16(out, v >> 16);
 }
 
-void putByte(QByteArray &out, std::uint32_t v)
+void putByte(QByteArray& out, std::uint32_t v)
 {
     out.append(static_cast<char>(v & 0xFFu));
 }
@@ -37,7 +37,7 @@ int stride(int width, int bitsPerPixel)
     return ((width * bitsPerPixel + 31) / 32) * 4;
 }
 
-void fileHeader(QByteArray &out, std::uint32_t fileSize, std::uint32_t dataOffset)
+void fileHeader(QByteArray& out, std::uint32_t fileSize, std::uint32_t dataOffset)
 {
     out.append("BM", 2);
     put32(out, fileSize);
@@ -45,8 +45,8 @@ void fileHeader(QByteArray &out, std::uint32_t fileSize, std::uint32_t dataOffse
     put32(out, dataOffset);
 }
 
-void infoHeader(QByteArray &out, int width, int height, int bits, std::uint32_t compression,
-                std::uint32_t imageSize, std::uint32_t coloursUsed, bool withResolution)
+void infoHeader(QByteArray& out, int width, int height, int bits, std::uint32_t compression, std::uint32_t imageSize,
+                std::uint32_t coloursUsed, bool withResolution)
 {
     put32(out, 40);
     put32(out, u32(width));
@@ -61,7 +61,7 @@ void infoHeader(QByteArray &out, int width, int height, int bits, std::uint32_t 
     put32(out, 0);
 }
 
-void putPalette(QByteArray &out, const std::vector<QRgb> &palette, std::size_t entries)
+void putPalette(QByteArray& out, const std::vector<QRgb>& palette, std::size_t entries)
 {
     for (std::size_t i = 0; i < entries; ++i) {
         const QRgb c = i < palette.size() ? palette[i] : qRgb(0, 0, 0);
@@ -72,7 +72,7 @@ void putPalette(QByteArray &out, const std::vector<QRgb> &palette, std::size_t e
     }
 }
 
-void checkIndexed(const IndexedImage &image, std::size_t maxColours)
+void checkIndexed(const IndexedImage& image, std::size_t maxColours)
 {
     if (image.width <= 0 || image.height <= 0
         || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
@@ -84,9 +84,9 @@ void checkIndexed(const IndexedImage &image, std::size_t maxColours)
             throw std::invalid_argument("pixel outside the palette");
 }
 
-} // namespace
+}  // namespace
 
-QByteArray bmp24(const QImage &source)
+QByteArray bmp24(const QImage& source)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int rowBytes = stride(image.width(), 24);
@@ -95,7 +95,7 @@ QByteArray bmp24(const QImage &source)
     fileHeader(out, 54 + dataSize, 54);
     infoHeader(out, image.width(), image.height(), 24, 0, dataSize, 0, true);
     for (int y = image.height() - 1; y >= 0; --y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             putByte(out, u32(qBlue(line[x])));
             putByte(out, u32(qGreen(line[x])));
@@ -107,7 +107,7 @@ QByteArray bmp24(const QImage &source)
     return out;
 }
 
-QByteArray rle8Row(const std::uint8_t *row, int width)
+QByteArray rle8Row(const std::uint8_t* row, int width)
 {
     QByteArray out;
     auto runAt = [&](int i) {
@@ -145,7 +145,7 @@ QByteArray rle8Row(const std::uint8_t *row, int width)
         } else {
             putByte(out, 0);
             putByte(out, u32(count));
-            out.append(reinterpret_cast<const char *>(row + i), count);
+            out.append(reinterpret_cast<const char*>(row + i), count);
             if (count % 2 != 0)
                 putByte(out, 0);
         }
@@ -154,14 +154,14 @@ QByteArray rle8Row(const std::uint8_t *row, int width)
     return out;
 }
 
-QByteArray bmpRle8(const IndexedImage &image)
+QByteArray bmpRle8(const IndexedImage& image)
 {
     checkIndexed(image, 256);
     QByteArray data;
     for (int y = image.height - 1; y >= 0; --y) {
         data += rle8Row(image.pixels.data() + static_cast<std::ptrdiff_t>(y) * image.width, image.width);
         putByte(data, 0);
-        putByte(data, y == 0 ? 1 : 0); // end of bitmap after the top row, end of line otherwise
+        putByte(data, y == 0 ? 1 : 0);  // end of bitmap after the top row, end of line otherwise
     }
     const std::uint32_t paletteBytes = 256 * 4;
     const std::uint32_t offset = 54 + paletteBytes;
@@ -173,14 +173,14 @@ QByteArray bmpRle8(const IndexedImage &image)
     return out;
 }
 
-QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel)
+QByteArray ico(const std::vector<IndexedImage>& images, int bitsPerPixel)
 {
     if (bitsPerPixel != 4 && bitsPerPixel != 8)
         throw std::invalid_argument("icons are written at 4 or 8 bits per pixel");
     const std::size_t colours = std::size_t{1} << bitsPerPixel;
 
     std::vector<QByteArray> bodies;
-    for (const IndexedImage &image : images) {
+    for (const IndexedImage& image : images) {
         checkIndexed(image, colours);
         if (image.width > 255 || image.height > 255)
             throw std::invalid_argument("icon image too large for its directory entry");
@@ -191,8 +191,7 @@ QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel)
         infoHeader(body, image.width, image.height * 2, bitsPerPixel, 0, imageSize, 0, false);
         putPalette(body, image.palette, colours);
         auto clear = [&](int x, int y) {
-            return !image.transparent.empty()
-                && image.transparent[static_cast<std::size_t>(y * image.width + x)];
+            return !image.transparent.empty() && image.transparent[static_cast<std::size_t>(y * image.width + x)];
         };
         for (int y = image.height - 1; y >= 0; --y) {
             QByteArray row(xorStride, '\0');
@@ -233,12 +232,12 @@ QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel)
         put32(out, offset);
         offset += u32(static_cast<int>(bodies[i].size()));
     }
-    for (const QByteArray &body : bodies)
+    for (const QByteArray& body : bodies)
         out += body;
     return out;
 }
 
-QByteArray png(const QImage &image)
+QByteArray png(const QImage& image)
 {
     QByteArray out;
     QBuffer buffer(&out);
@@ -250,13 +249,13 @@ QByteArray png(const QImage &image)
 
 namespace {
 
-void putBigEndian32(QByteArray &out, std::uint32_t v)
+void putBigEndian32(QByteArray& out, std::uint32_t v)
 {
     for (int shift = 24; shift >= 0; shift -= 8)
         out.append(static_cast<char>((v >> shift) & 0xFFu));
 }
 
-std::uint32_t bigEndian32(const QByteArray &data, qsizetype at)
+std::uint32_t bigEndian32(const QByteArray& data, qsizetype at)
 {
     std::uint32_t v = 0;
     for (qsizetype i = 0; i < 4; ++i)
@@ -266,21 +265,20 @@ std::uint32_t bigEndian32(const QByteArray &data, qsizetype at)
 
 // The PNG slots of the format: plain sizes and the double-density ones.
 struct IcnsSlot {
-    const char *type;
+    const char* type;
     int pixels;
 };
 constexpr IcnsSlot icnsSlots[] = {
-    {"icp4", 16}, {"icp5", 32}, {"icp6", 64}, {"ic07", 128}, {"ic08", 256},
-    {"ic11", 32}, {"ic12", 64}, {"ic13", 256},
+    {"icp4", 16}, {"icp5", 32}, {"icp6", 64}, {"ic07", 128}, {"ic08", 256}, {"ic11", 32}, {"ic12", 64}, {"ic13", 256},
 };
 
-} // namespace
+}  // namespace
 
-QByteArray icns(const std::vector<QImage> &images)
+QByteArray icns(const std::vector<QImage>& images)
 {
     QByteArray body;
-    for (const IcnsSlot &slot : icnsSlots) {
-        for (const QImage &image : images) {
+    for (const IcnsSlot& slot : icnsSlots) {
+        for (const QImage& image : images) {
             if (image.width() != slot.pixels || image.height() != slot.pixels)
                 continue;
             const QByteArray data = png(image);
@@ -295,7 +293,7 @@ QByteArray icns(const std::vector<QImage> &images)
     return out + body;
 }
 
-std::vector<IcnsEntry> readIcns(const QByteArray &data)
+std::vector<IcnsEntry> readIcns(const QByteArray& data)
 {
     if (data.size() < 8 || !data.startsWith("icns") || bigEndian32(data, 4) != static_cast<std::uint32_t>(data.size()))
         return {};

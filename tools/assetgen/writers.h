@@ -13,29 +13,26 @@ struct IndexedImage {
     int height = 0;
     std::vector<QRgb> palette;
     std::vector<std::uint8_t> pixels;
-    std::vector<bool> transparent; // icons only; empty means fully opaque
+    std::vector<bool> transparent;  // icons only; empty means fully opaque
 
-    std::uint8_t at(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y * width + x)];
-    }
+    std::uint8_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
-QByteArray bmp24(const QImage &image);
-QByteArray bmpRle8(const IndexedImage &image);
+QByteArray bmp24(const QImage& image);
+QByteArray bmpRle8(const IndexedImage& image);
 // One run of a row in BI_RLE8 form, without the end-of-line or end-of-bitmap marker.
-QByteArray rle8Row(const std::uint8_t *row, int width);
+QByteArray rle8Row(const std::uint8_t* row, int width);
 
 // bitsPerPixel is 4 or 8; every image carries its AND mask.
-QByteArray ico(const std::vector<IndexedImage> &images, int bitsPerPixel);
+QByteArray ico(const std::vector<IndexedImage>& images, int bitsPerPixel);
 
-QByteArray png(const QImage &image);
+QByteArray png(const QImage& image);
 
 // An Apple icon container of PNG images; each square size from 16 to 256 fills the slots it suits.
-QByteArray icns(const std::vector<QImage> &images);
+QByteArray icns(const std::vector<QImage>& images);
 struct IcnsEntry {
     QByteArray type;
-    QImage image; // null where the entry is not a readable PNG
+    QImage image;  // null where the entry is not a readable PNG
 };
 // Empty when the container is malformed.
-std::vector<IcnsEntry> readIcns(const QByteArray &data);
+std::vector<IcnsEntry> readIcns(const QByteArray& data);

@@ -7,7 +7,8 @@
 #include <QDir>
 #include <QTextStream>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) {
@@ -20,7 +21,7 @@ int main(int argc, char* argv[]) {
     calculator.show();
     calculator.showInfo();
     QApplication::processEvents();
-    const bool written = calculator.grab().save(folder.filePath(QStringLiteral("form1.png"))) &&
-                         calculator.info()->grab().save(folder.filePath(QStringLiteral("form2.png")));
+    const bool written = calculator.grab().save(folder.filePath(QStringLiteral("form1.png")))
+        && calculator.info()->grab().save(folder.filePath(QStringLiteral("form2.png")));
     return written ? 0 : 1;
 }
