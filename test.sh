@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs the whole test suite headless:
-#   werror  warnings as errors, with the window tests offscreen
+#   werror  warnings as errors, with the window tests offscreen, and the sources' formatting
 #   asan    AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw   the platform-free cores cross-compiled for Windows, run under Wine
 #   fuzz    short libFuzzer runs (clang)
@@ -20,7 +20,7 @@ configure() {
     cmake --build "build/$dir" --parallel "$jobs"
 }
 
-configure werror -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON
+configure werror -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON -DFORMAT_CHECK=ON
 configure asan -DCMAKE_BUILD_TYPE=Debug -DWARNINGS_AS_ERRORS=ON -DSANITIZE=ON
 configure mingw -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON -DCORES_ONLY=ON \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
