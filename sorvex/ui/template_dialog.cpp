@@ -120,9 +120,11 @@ QRect fittedToText(QLabel* label, const QString& text, unsigned styles, QRect pl
 
 // The dialogs' face where it is installed, else its look-alike: asking for a face that is not installed costs
 // every look-up of the font a search through all installed fonts before the substitution applies.
+constexpr QStringView dialogFace = u"MS Sans Serif";
+
 QString& dialogFamily()
 {
-    static QString family = QStringLiteral("MS Sans Serif");
+    static QString family = dialogFace.toString();
     return family;
 }
 
@@ -130,7 +132,7 @@ QString& dialogFamily()
 
 void setUpDialogFonts()
 {
-    const QString face = QStringLiteral("MS Sans Serif");
+    const QString face = dialogFace.toString();
     const QString lookAlike = QStringLiteral("Liberation Sans");
     QFont::insertSubstitution(face, lookAlike);
     dialogFamily() = QFontDatabase::families().contains(face, Qt::CaseInsensitive) ? face : lookAlike;
