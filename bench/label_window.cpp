@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QLabel>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Pellan"));
+    QLabel window(u"Pellan"_s);
     window.show();
     return QApplication::exec();
 }

@@ -16,11 +16,13 @@
 
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace korvane;
 
 namespace {
 
-const QString questionText = QStringLiteral(" How many improves for my next level?");
+const QString questionText = u" How many improves for my next level?"_s;
 
 }  // namespace
 
@@ -40,8 +42,8 @@ private:
         return found;
     }
     QLineEdit* box(const QString& name) const { return child<QLineEdit>(name); }
-    QString total() const { return child<QLabel>(QStringLiteral("lblTotal"))->text(); }
-    QString verdict() const { return child<QLabel>(QStringLiteral("Label1"))->text(); }
+    QString total() const { return child<QLabel>(u"lblTotal"_s)->text(); }
+    QString verdict() const { return child<QLabel>(u"Label1"_s)->text(); }
 
     void type(QLineEdit* into, const QString& text)
     {
@@ -92,12 +94,12 @@ private Q_SLOTS:
 
     void startUpShowsTheFirstCalculation()
     {
-        QCOMPARE(total(), QStringLiteral("196"));
-        QCOMPARE(calculator->windowTitle(), QStringLiteral("196") + questionText);
-        QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
-        QCOMPARE(box(QStringLiteral("txtInt"))->text(), QStringLiteral("1"));
-        QVERIFY(child<QRadioButton>(QStringLiteral("spells(3)"))->isChecked());
-        QCOMPARE(child<QComboBox>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("Select School"));
+        QCOMPARE(total(), u"196"_s);
+        QCOMPARE(calculator->windowTitle(), u"196"_s + questionText);
+        QCOMPARE(verdict(), u"Drastically Further"_s);
+        QCOMPARE(box(u"txtInt"_s)->text(), u"1"_s);
+        QVERIFY(child<QRadioButton>(u"spells(3)"_s)->isChecked());
+        QCOMPARE(child<QComboBox>(u"Combo2"_s)->currentText(), u"Select School"_s);
         QVERIFY(shown.empty());
         QVERIFY(calculator->info() == nullptr);
     }
@@ -107,17 +109,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         // twips / 15
-        QTest::newRow("txtInt") << QStringLiteral("txtInt") << QRect(100, 5, 41, 23);
-        QTest::newRow("Command3") << QStringLiteral("Command3") << QRect(290, 177, 76, 26);
-        QTest::newRow("Frame7") << QStringLiteral("Frame7") << QRect(8, 272, 235, 71);
-        QTest::newRow("Combo2") << QStringLiteral("Combo2") << QRect(256, 280, 97, 21);
-        QTest::newRow("Spell2") << QStringLiteral("Spell2") << QRect(50, 22, 29, 21);
-        QTest::newRow("Command1") << QStringLiteral("Command1") << QRect(121, 23, 33, 19);
-        QTest::newRow("lblTotal") << QStringLiteral("lblTotal") << QRect(178, 369, 95, 36);
-        QTest::newRow("Command2") << QStringLiteral("Command2") << QRect(318, 404, 55, 20);
-        QTest::newRow("Combo1") << QStringLiteral("Combo1") << QRect(190, 403, 117, 21);
-        QTest::newRow("Frame9") << QStringLiteral("Frame9") << QRect(284, 35, 85, 112);
-        QTest::newRow("Jala(6)") << QStringLiteral("Jala(6)") << QRect(2, 93, 80, 15);
+        QTest::newRow("txtInt") << u"txtInt"_s << QRect(100, 5, 41, 23);
+        QTest::newRow("Command3") << u"Command3"_s << QRect(290, 177, 76, 26);
+        QTest::newRow("Frame7") << u"Frame7"_s << QRect(8, 272, 235, 71);
+        QTest::newRow("Combo2") << u"Combo2"_s << QRect(256, 280, 97, 21);
+        QTest::newRow("Spell2") << u"Spell2"_s << QRect(50, 22, 29, 21);
+        QTest::newRow("Command1") << u"Command1"_s << QRect(121, 23, 33, 19);
+        QTest::newRow("lblTotal") << u"lblTotal"_s << QRect(178, 369, 95, 36);
+        QTest::newRow("Command2") << u"Command2"_s << QRect(318, 404, 55, 20);
+        QTest::newRow("Combo1") << u"Combo1"_s << QRect(190, 403, 117, 21);
+        QTest::newRow("Frame9") << u"Frame9"_s << QRect(284, 35, 85, 112);
+        QTest::newRow("Jala(6)") << u"Jala(6)"_s << QRect(2, 93, 80, 15);
     }
     void layoutFollowsTheTable()
     {
@@ -131,26 +133,26 @@ private Q_SLOTS:
         QCOMPARE(calculator->size(), QSize(380, 430));
         QVERIFY(calculator->windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
-        const auto* combo2 = child<QComboBox>(QStringLiteral("Combo2"));
+        const auto* combo2 = child<QComboBox>(u"Combo2"_s);
         QVERIFY(combo2->isEditable());
         QCOMPARE(combo2->count(), 7);
-        QCOMPARE(combo2->itemText(1), QStringLiteral("Shal'ille"));
-        QCOMPARE(combo2->itemText(3), QStringLiteral("Weapon Class"));
-        const auto* combo1 = child<QComboBox>(QStringLiteral("Combo1"));
+        QCOMPARE(combo2->itemText(1), u"Shal'ille"_s);
+        QCOMPARE(combo2->itemText(3), u"Weapon Class"_s);
+        const auto* combo1 = child<QComboBox>(u"Combo1"_s);
         QVERIFY(!combo1->isEditable());
         QCOMPARE(combo1->count(), 11);
         QCOMPARE(combo1->currentIndex(), -1);
-        QCOMPARE(combo1->itemText(10), QStringLiteral("11 - Enormous"));
-        QCOMPARE(child<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("Tobbleweft sends, \""));
-        QCOMPARE(child<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("\""));
-        const auto* label3 = child<QLabel>(QStringLiteral("Label3"));
-        QCOMPARE(label3->text(), QStringLiteral("<Quarrow>"));
+        QCOMPARE(combo1->itemText(10), u"11 - Enormous"_s);
+        QCOMPARE(child<QLabel>(u"Label4"_s)->text(), u"Tobbleweft sends, \""_s);
+        QCOMPARE(child<QLabel>(u"Label5"_s)->text(), u"\""_s);
+        const auto* label3 = child<QLabel>(u"Label3"_s);
+        QCOMPARE(label3->text(), u"<Quarrow>"_s);
         QVERIFY(label3->font().bold() && label3->font().italic());
         QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-        QCOMPARE(child<QLabel>(QStringLiteral("lblTotal"))->font().pixelSize(), 32);
-        QCOMPARE(child<QRadioButton>(QStringLiteral("Shally(2)"))->text(), QStringLiteral("Leven Two"));
-        QCOMPARE(child<QRadioButton>(QStringLiteral("spells(1)"))->text(), QStringLiteral("One spell\\skill"));
-        QCOMPARE(child<QGroupBox>(QStringLiteral("Frame2"))->title(), QStringLiteral("Shal'ille"));
+        QCOMPARE(child<QLabel>(u"lblTotal"_s)->font().pixelSize(), 32);
+        QCOMPARE(child<QRadioButton>(u"Shally(2)"_s)->text(), u"Leven Two"_s);
+        QCOMPARE(child<QRadioButton>(u"spells(1)"_s)->text(), u"One spell\\skill"_s);
+        QCOMPARE(child<QGroupBox>(u"Frame2"_s)->title(), u"Shal'ille"_s);
         for (const char* name : {"txtInt", "Spell1", "Spell2", "Spell3", "Combo1", "Combo2"}) {
             QVERIFY2(!child<QWidget>(QString::fromLatin1(name))->accessibleName().isEmpty(), name);
         }
@@ -167,14 +169,10 @@ private Q_SLOTS:
     void tabOrderFollowsTheIndexes()
     {
         // Shal'ille runs backwards, then "Three" comes before "Two", and Exit follows the intellect.
-        QCOMPARE(child<QWidget>(QStringLiteral("Kraanan(6)"))->nextInFocusChain(),
-                 child<QWidget>(QStringLiteral("Shally(6)")));
-        QCOMPARE(child<QWidget>(QStringLiteral("spells(1)"))->nextInFocusChain(),
-                 child<QWidget>(QStringLiteral("spells(3)")));
-        QCOMPARE(child<QWidget>(QStringLiteral("Command1"))->nextInFocusChain(),
-                 child<QWidget>(QStringLiteral("WC(6)")));
-        QCOMPARE(child<QWidget>(QStringLiteral("txtInt"))->nextInFocusChain(),
-                 child<QWidget>(QStringLiteral("Command2")));
+        QCOMPARE(child<QWidget>(u"Kraanan(6)"_s)->nextInFocusChain(), child<QWidget>(u"Shally(6)"_s));
+        QCOMPARE(child<QWidget>(u"spells(1)"_s)->nextInFocusChain(), child<QWidget>(u"spells(3)"_s));
+        QCOMPARE(child<QWidget>(u"Command1"_s)->nextInFocusChain(), child<QWidget>(u"WC(6)"_s));
+        QCOMPARE(child<QWidget>(u"txtInt"_s)->nextInFocusChain(), child<QWidget>(u"Command2"_s));
     }
 
     void workedExamplesThroughRealInput_data()
@@ -187,58 +185,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("boxAfter");
         QTest::addColumn<QString>("total");
         QTest::addColumn<QString>("verdict");
-        QTest::newRow("mid intellect") << QStringLiteral("27")
-                                       << QStringList{QStringLiteral("Kraanan(3)"), QStringLiteral("Faren(2)")}
-                                       << QStringLiteral("Kraanan") << 3
-                                       << QStringList{QStringLiteral("40"), QStringLiteral("35"), QStringLiteral("30")}
-                                       << QStringLiteral("27") << QStringLiteral("66")
-                                       << QStringLiteral("Significantly Further");
-        QTest::newRow("two spells tie") << QStringLiteral("12") << QStringList{} << QStringLiteral("Kraanan") << 2
-                                        << QStringList{QStringLiteral("50"), QStringLiteral("33")}
-                                        << QStringLiteral("12") << QStringLiteral("71")
-                                        << QStringLiteral("Significantly Further");
+        QTest::newRow("mid intellect") << u"27"_s << QStringList{u"Kraanan(3)"_s, u"Faren(2)"_s} << u"Kraanan"_s << 3
+                                       << QStringList{u"40"_s, u"35"_s, u"30"_s} << u"27"_s << u"66"_s
+                                       << u"Significantly Further"_s;
+        QTest::newRow("two spells tie") << u"12"_s << QStringList{} << u"Kraanan"_s << 2
+                                        << QStringList{u"50"_s, u"33"_s} << u"12"_s << u"71"_s
+                                        << u"Significantly Further"_s;
         QTest::newRow("level one above 75")
-            << QStringLiteral("45")
-            << QStringList{QStringLiteral("Jala(2)"), QStringLiteral("Kraanan(1)"), QStringLiteral("Shally(1)")}
-            << QStringLiteral("Jala") << 1 << QStringList{QStringLiteral("30")} << QStringLiteral("45")
-            << QStringLiteral("11") << QStringLiteral("Little Further");
-        QTest::newRow("floor then rule") << QStringLiteral(
-            "52") << QStringList{QStringLiteral("Riija(2)"), QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
-                                         << QStringLiteral("Riija") << 3
-                                         << QStringList{QStringLiteral("20"), QStringLiteral("20"),
-                                                        QStringLiteral("20")}
-                                         << QStringLiteral("50") << QStringLiteral("27") << QStringLiteral("Further");
+            << u"45"_s << QStringList{u"Jala(2)"_s, u"Kraanan(1)"_s, u"Shally(1)"_s} << u"Jala"_s << 1
+            << QStringList{u"30"_s} << u"45"_s << u"11"_s << u"Little Further"_s;
+        QTest::newRow("floor then rule") << u"52"_s << QStringList{u"Riija(2)"_s, u"Qor(1)"_s, u"Jala(1)"_s}
+                                         << u"Riija"_s << 3 << QStringList{u"20"_s, u"20"_s, u"20"_s} << u"50"_s
+                                         << u"27"_s << u"Further"_s;
         QTest::newRow("six at level one")
-            << QStringLiteral("10")
-            << QStringList{QStringLiteral("Kraanan(1)"), QStringLiteral("Shally(1)"), QStringLiteral("Faren(1)"),
-                           QStringLiteral("WC(1)"),      QStringLiteral("Riija(1)"),  QStringLiteral("Jala(1)")}
-            << QStringLiteral("Qor") << 3
-            << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")} << QStringLiteral("10")
-            << QStringLiteral("141") << QStringLiteral("Drastically Further");
+            << u"10"_s
+            << QStringList{u"Kraanan(1)"_s, u"Shally(1)"_s, u"Faren(1)"_s, u"WC(1)"_s, u"Riija(1)"_s, u"Jala(1)"_s}
+            << u"Qor"_s << 3 << QStringList{u"10"_s, u"10"_s, u"10"_s} << u"10"_s << u"141"_s
+            << u"Drastically Further"_s;
         QTest::newRow("typed lower case")
-            << QStringLiteral("10") << QStringList{QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
-            << QStringLiteral("qor") << 3
-            << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")} << QStringLiteral("10")
-            << QStringLiteral("141") << QStringLiteral("Drastically Further");
-        QTest::newRow("typed exactly") << QStringLiteral("10")
-                                       << QStringList{QStringLiteral("Qor(1)"), QStringLiteral("Jala(1)")}
-                                       << QStringLiteral("Qor") << 3
-                                       << QStringList{QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("10")}
-                                       << QStringLiteral("10") << QStringLiteral("148")
-                                       << QStringLiteral("Drastically Further");
-        QTest::newRow("intellect 0") << QStringLiteral("0") << QStringList{} << QStringLiteral("Faren") << 3
-                                     << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}
-                                     << QStringLiteral("0") << QStringLiteral("199")
-                                     << QStringLiteral("Drastically Further");
-        QTest::newRow("intellect -3") << QStringLiteral("-3") << QStringList{} << QStringLiteral("Faren") << 3
-                                      << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}
-                                      << QStringLiteral("1") << QStringLiteral("199")
-                                      << QStringLiteral("Drastically Further");
-        QTest::newRow("above 50") << QStringLiteral("75") << QStringList{QStringLiteral("WC(6)")}
-                                  << QStringLiteral("Weapon Class") << 3
-                                  << QStringList{QStringLiteral("90"), QStringLiteral("90"), QStringLiteral("90")}
-                                  << QStringLiteral("50") << QStringLiteral("-141")
-                                  << QStringLiteral("Congratulations!");
+            << u"10"_s << QStringList{u"Qor(1)"_s, u"Jala(1)"_s} << u"qor"_s << 3
+            << QStringList{u"10"_s, u"10"_s, u"10"_s} << u"10"_s << u"141"_s << u"Drastically Further"_s;
+        QTest::newRow("typed exactly") << u"10"_s << QStringList{u"Qor(1)"_s, u"Jala(1)"_s} << u"Qor"_s << 3
+                                       << QStringList{u"10"_s, u"10"_s, u"10"_s} << u"10"_s << u"148"_s
+                                       << u"Drastically Further"_s;
+        QTest::newRow("intellect 0") << u"0"_s << QStringList{} << u"Faren"_s << 3
+                                     << QStringList{u"0"_s, u"0"_s, u"0"_s} << u"0"_s << u"199"_s
+                                     << u"Drastically Further"_s;
+        QTest::newRow("intellect -3") << u"-3"_s << QStringList{} << u"Faren"_s << 3
+                                      << QStringList{u"0"_s, u"0"_s, u"0"_s} << u"1"_s << u"199"_s
+                                      << u"Drastically Further"_s;
+        QTest::newRow("above 50") << u"75"_s << QStringList{u"WC(6)"_s} << u"Weapon Class"_s << 3
+                                  << QStringList{u"90"_s, u"90"_s, u"90"_s} << u"50"_s << u"-141"_s
+                                  << u"Congratulations!"_s;
     }
     void workedExamplesThroughRealInput()
     {
@@ -251,21 +229,21 @@ private Q_SLOTS:
         QFETCH(QString, total);
         QFETCH(QString, verdict);
 
-        option(QStringLiteral("spells(%1)").arg(spells));
+        option(u"spells(%1)"_s.arg(spells));
         for (const QString& name : options) {
             option(name);
         }
-        auto* combo2 = child<QComboBox>(QStringLiteral("Combo2"));
+        auto* combo2 = child<QComboBox>(u"Combo2"_s);
         combo2->lineEdit()->selectAll();
         QTest::keyClicks(combo2->lineEdit(), school);
-        type(box(QStringLiteral("txtInt")), intellect);
+        type(box(u"txtInt"_s), intellect);
         for (int i = 0; i < percents.size(); ++i) {
-            type(box(QStringLiteral("Spell%1").arg(i + 1)), percents.at(i));
+            type(box(u"Spell%1"_s.arg(i + 1)), percents.at(i));
         }
-        QTest::keyClick(box(QStringLiteral("Spell1")), Qt::Key_Return);
+        QTest::keyClick(box(u"Spell1"_s), Qt::Key_Return);
 
         QVERIFY(shown.empty());
-        QCOMPARE(box(QStringLiteral("txtInt"))->text(), boxAfter);
+        QCOMPARE(box(u"txtInt"_s)->text(), boxAfter);
         QCOMPARE(this->total(), total);
         QCOMPARE(calculator->windowTitle(), total + questionText);
         QCOMPARE(this->verdict(), verdict);
@@ -274,62 +252,62 @@ private Q_SLOTS:
     void eachTriggerRecalculatesAndNothingElse_data()
     {
         QTest::addColumn<QString>("trigger");
-        QTest::newRow("Enter in txtInt") << QStringLiteral("txtInt");
-        QTest::newRow("Enter in Spell1") << QStringLiteral("Spell1");
-        QTest::newRow("Enter in Spell2") << QStringLiteral("Spell2");
-        QTest::newRow("keypad Enter in Spell3") << QStringLiteral("Spell3");
-        QTest::newRow("enter button") << QStringLiteral("Command1");
-        QTest::newRow("level option") << QStringLiteral("Faren(0)");
+        QTest::newRow("Enter in txtInt") << u"txtInt"_s;
+        QTest::newRow("Enter in Spell1") << u"Spell1"_s;
+        QTest::newRow("Enter in Spell2") << u"Spell2"_s;
+        QTest::newRow("keypad Enter in Spell3") << u"Spell3"_s;
+        QTest::newRow("enter button") << u"Command1"_s;
+        QTest::newRow("level option") << u"Faren(0)"_s;
     }
     void eachTriggerRecalculatesAndNothingElse()
     {
         QFETCH(QString, trigger);
-        type(box(QStringLiteral("Spell3")), QStringLiteral("50"));
-        auto* combo2 = child<QComboBox>(QStringLiteral("Combo2"));
+        type(box(u"Spell3"_s), u"50"_s);
+        auto* combo2 = child<QComboBox>(u"Combo2"_s);
         combo2->setCurrentIndex(0);
-        QTest::keyClick(child<QComboBox>(QStringLiteral("Combo1")), Qt::Key_Down);
-        QCOMPARE(total(), QStringLiteral("196"));  // typing and choosing alone change nothing
+        QTest::keyClick(child<QComboBox>(u"Combo1"_s), Qt::Key_Down);
+        QCOMPARE(total(), u"196"_s);  // typing and choosing alone change nothing
 
-        if (trigger == QStringLiteral("Command1")) {
+        if (trigger == u"Command1"_s) {
             click(child<QPushButton>(trigger));
         } else if (trigger.contains(u'(')) {
             option(trigger);
         } else {
             QLineEdit* target = box(trigger);
             target->setFocus();
-            QTest::keyClick(target, trigger == QStringLiteral("Spell3") ? Qt::Key_Enter : Qt::Key_Return);
-            QCOMPARE(target->text(), trigger == QStringLiteral("Spell3") ? QStringLiteral("50") : QStringLiteral("1"));
+            QTest::keyClick(target, trigger == u"Spell3"_s ? Qt::Key_Enter : Qt::Key_Return);
+            QCOMPARE(target->text(), trigger == u"Spell3"_s ? u"50"_s : u"1"_s);
         }
-        QCOMPARE(total(), QStringLiteral("147"));
-        QCOMPARE(box(QStringLiteral("Spell3"))->text(), QStringLiteral("50"));
+        QCOMPARE(total(), u"147"_s);
+        QCOMPARE(box(u"Spell3"_s)->text(), u"50"_s);
     }
 
     void spellCountOptionsSetTheBoxes()
     {
-        auto* spell2 = box(QStringLiteral("Spell2"));
-        auto* spell3 = box(QStringLiteral("Spell3"));
-        type(box(QStringLiteral("Spell1")), QStringLiteral("30"));
-        type(spell2, QStringLiteral("44"));
-        option(QStringLiteral("spells(1)"));
+        auto* spell2 = box(u"Spell2"_s);
+        auto* spell3 = box(u"Spell3"_s);
+        type(box(u"Spell1"_s), u"30"_s);
+        type(spell2, u"44"_s);
+        option(u"spells(1)"_s);
         QVERIFY(!spell2->isEnabled() && !spell3->isEnabled());
-        QCOMPARE(spell2->text(), QStringLiteral("X"));
-        QCOMPARE(spell3->text(), QStringLiteral("X"));
-        QCOMPARE(total(), QStringLiteral("109"));  // the X boxes are not read
+        QCOMPARE(spell2->text(), u"X"_s);
+        QCOMPARE(spell3->text(), u"X"_s);
+        QCOMPARE(total(), u"109"_s);  // the X boxes are not read
         QVERIFY(shown.empty());
 
-        option(QStringLiteral("spells(2)"));
+        option(u"spells(2)"_s);
         QVERIFY(spell2->isEnabled() && !spell3->isEnabled());
-        QCOMPARE(spell2->text(), QStringLiteral("1"));
-        QCOMPARE(spell3->text(), QStringLiteral("X"));
-        QCOMPARE(total(), QStringLiteral("167"));  // 199 - (30 + 1.5, 31.5 rounded to the even 32)
+        QCOMPARE(spell2->text(), u"1"_s);
+        QCOMPARE(spell3->text(), u"X"_s);
+        QCOMPARE(total(), u"167"_s);  // 199 - (30 + 1.5, 31.5 rounded to the even 32)
 
-        type(spell2, QStringLiteral("44"));
-        option(QStringLiteral("spells(3)"));
+        type(spell2, u"44"_s);
+        option(u"spells(3)"_s);
         QVERIFY(spell2->isEnabled() && spell3->isEnabled());
-        QCOMPARE(spell2->text(), QStringLiteral("1"));
-        QCOMPARE(spell3->text(), QStringLiteral("1"));
-        QCOMPARE(box(QStringLiteral("Spell1"))->text(), QStringLiteral("30"));
-        QCOMPARE(total(), QStringLiteral("167"));
+        QCOMPARE(spell2->text(), u"1"_s);
+        QCOMPARE(spell3->text(), u"1"_s);
+        QCOMPARE(box(u"Spell1"_s)->text(), u"30"_s);
+        QCOMPARE(total(), u"167"_s);
     }
 
     void errorsAreReportedAndTheProgramGoesOn_data()
@@ -339,40 +317,27 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("percents");
         QTest::addColumn<QString>("expectedText");
         QTest::addColumn<QString>("boxAfter");
-        const QStringList ones{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")};
-        QTest::newRow("intellect text") << 3 << QStringLiteral("abc") << ones
-                                        << QStringLiteral("The intellect box holds \"abc\", which is not a number.")
-                                        << QStringLiteral("abc");
-        QTest::newRow("intellect empty") << 3 << QString() << ones << QStringLiteral("The intellect box is empty.")
-                                         << QString();
-        QTest::newRow("intellect range") << 3 << QStringLiteral("40000") << ones
-                                         << QStringLiteral("The intellect box holds \"40000\", which is outside")
-                                         << QStringLiteral("40000");
+        const QStringList ones{u"1"_s, u"1"_s, u"1"_s};
+        QTest::newRow("intellect text") << 3 << u"abc"_s << ones
+                                        << u"The intellect box holds \"abc\", which is not a number."_s << u"abc"_s;
+        QTest::newRow("intellect empty") << 3 << QString() << ones << u"The intellect box is empty."_s << QString();
+        QTest::newRow("intellect range") << 3 << u"40000"_s << ones
+                                         << u"The intellect box holds \"40000\", which is outside"_s << u"40000"_s;
         QTest::newRow("Spell1 after clamp")
-            << 3 << QStringLiteral("75") << QStringList{QStringLiteral("1e2"), QStringLiteral("1"), QStringLiteral("1")}
-            << QStringLiteral("The first percentage box holds \"1e2\", which is not a number.") << QStringLiteral("50");
-        QTest::newRow("Spell2 empty") << 3 << QStringLiteral("1")
-                                      << QStringList{QStringLiteral("1"), QString(), QStringLiteral("1")}
-                                      << QStringLiteral("The second percentage box is empty.") << QStringLiteral("1");
-        QTest::newRow("Spell3 range") << 3 << QStringLiteral("1")
-                                      << QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("-32769")}
-                                      << QStringLiteral("The third percentage box holds \"-32769\", which is outside")
-                                      << QStringLiteral("1");
-        QTest::newRow("tripled percent") << 1 << QStringLiteral("1") << QStringList{QStringLiteral("20000")}
-                                         << QStringLiteral("The weighted total of the percentages came out outside")
-                                         << QStringLiteral("1");
-        QTest::newRow("weighted second") << 2 << QStringLiteral("1")
-                                         << QStringList{QStringLiteral("30000"), QStringLiteral("2000")}
-                                         << QStringLiteral("The weighted total of the percentages came out outside")
-                                         << QStringLiteral("1");
-        QTest::newRow("percent sum") << 3 << QStringLiteral("1")
-                                     << QStringList{QStringLiteral("30000"), QStringLiteral("30000"),
-                                                    QStringLiteral("-30000")}
-                                     << QStringLiteral("The weighted total of the percentages came out outside")
-                                     << QStringLiteral("1");
-        QTest::newRow("subtraction") << 3 << QStringLiteral("1")
-                                     << QStringList{QStringLiteral("-32768"), QStringLiteral("0"), QStringLiteral("0")}
-                                     << QStringLiteral("The improves needed came out outside") << QStringLiteral("1");
+            << 3 << u"75"_s << QStringList{u"1e2"_s, u"1"_s, u"1"_s}
+            << u"The first percentage box holds \"1e2\", which is not a number."_s << u"50"_s;
+        QTest::newRow("Spell2 empty") << 3 << u"1"_s << QStringList{u"1"_s, QString(), u"1"_s}
+                                      << u"The second percentage box is empty."_s << u"1"_s;
+        QTest::newRow("Spell3 range") << 3 << u"1"_s << QStringList{u"1"_s, u"1"_s, u"-32769"_s}
+                                      << u"The third percentage box holds \"-32769\", which is outside"_s << u"1"_s;
+        QTest::newRow("tripled percent") << 1 << u"1"_s << QStringList{u"20000"_s}
+                                         << u"The weighted total of the percentages came out outside"_s << u"1"_s;
+        QTest::newRow("weighted second") << 2 << u"1"_s << QStringList{u"30000"_s, u"2000"_s}
+                                         << u"The weighted total of the percentages came out outside"_s << u"1"_s;
+        QTest::newRow("percent sum") << 3 << u"1"_s << QStringList{u"30000"_s, u"30000"_s, u"-30000"_s}
+                                     << u"The weighted total of the percentages came out outside"_s << u"1"_s;
+        QTest::newRow("subtraction") << 3 << u"1"_s << QStringList{u"-32768"_s, u"0"_s, u"0"_s}
+                                     << u"The improves needed came out outside"_s << u"1"_s;
     }
     void errorsAreReportedAndTheProgramGoesOn()
     {
@@ -383,25 +348,25 @@ private Q_SLOTS:
         QFETCH(QString, boxAfter);
 
         if (spells != 3) {
-            option(QStringLiteral("spells(%1)").arg(spells));
+            option(u"spells(%1)"_s.arg(spells));
         }
-        type(box(QStringLiteral("txtInt")), intellect);
+        type(box(u"txtInt"_s), intellect);
         for (int i = 0; i < percents.size(); ++i) {
-            type(box(QStringLiteral("Spell%1").arg(i + 1)), percents.at(i));
+            type(box(u"Spell%1"_s.arg(i + 1)), percents.at(i));
         }
         const QString before = total();
-        QTest::keyClick(box(QStringLiteral("txtInt")), Qt::Key_Return);
+        QTest::keyClick(box(u"txtInt"_s), Qt::Key_Return);
 
         QCOMPARE(shown.size(), std::size_t{1});
-        QCOMPARE(shown.front().title, QStringLiteral("korvane"));
+        QCOMPARE(shown.front().title, u"korvane"_s);
         QCOMPARE(shown.front().icon, QMessageBox::Warning);
         QVERIFY2(shown.front().text.startsWith(expectedText), qPrintable(shown.front().text));
         QCOMPARE(total(), before);
         QCOMPARE(calculator->windowTitle(), before + questionText);
-        QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
-        QCOMPARE(box(QStringLiteral("txtInt"))->text(), boxAfter);
+        QCOMPARE(verdict(), u"Drastically Further"_s);
+        QCOMPARE(box(u"txtInt"_s)->text(), boxAfter);
         QVERIFY(calculator->isVisible());
-        if (!shown.front().text.contains(QStringLiteral("came out"))) {
+        if (!shown.front().text.contains(u"came out"_s)) {
             QWidget* failed = QApplication::focusWidget();
             QVERIFY(failed != nullptr);
             QVERIFY2(shown.front().text.contains(failed->accessibleName().toLower()),
@@ -409,19 +374,19 @@ private Q_SLOTS:
         }
 
         // Still running: put it right and the next Enter calculates.
-        type(box(QStringLiteral("txtInt")), QStringLiteral("50"));
+        type(box(u"txtInt"_s), u"50"_s);
         for (int i = 0; i < percents.size(); ++i) {
-            type(box(QStringLiteral("Spell%1").arg(i + 1)), QStringLiteral("0"));
+            type(box(u"Spell%1"_s.arg(i + 1)), u"0"_s);
         }
-        click(child<QPushButton>(QStringLiteral("Command1")));
+        click(child<QPushButton>(u"Command1"_s));
         QCOMPARE(shown.size(), std::size_t{1});
-        QCOMPARE(total(), QStringLiteral("75"));
-        QCOMPARE(verdict(), QStringLiteral("Drastically Further"));
+        QCOMPARE(total(), u"75"_s);
+        QCOMPARE(verdict(), u"Drastically Further"_s);
     }
 
     void aboutCreatesOnceHidesAndRecreatesAfterClose()
     {
-        auto* about = child<QPushButton>(QStringLiteral("Command3"));
+        auto* about = child<QPushButton>(u"Command3"_s);
         click(about);
         QPointer<InfoWindow> first = calculator->info();
         QVERIFY(first);
@@ -429,7 +394,7 @@ private Q_SLOTS:
         QVERIFY(!first->isModal());
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
-        QWidget* label7 = first->findChild<QWidget*>(QStringLiteral("Label7"));
+        QWidget* label7 = first->findChild<QWidget*>(u"Label7"_s);
         QVERIFY(label7);
         QTest::mouseClick(label7, Qt::LeftButton, {}, label7->mapFrom(first, QPoint(50, 30)));
         QVERIFY(!first->isVisible());
@@ -448,8 +413,7 @@ private Q_SLOTS:
         click(about);
         QVERIFY(calculator->info() != nullptr);
         QVERIFY(calculator->info()->isVisible());
-        QCOMPARE(calculator->info()->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
-                 QStringLiteral("Wendlecap   - -       MSN"));
+        QCOMPARE(calculator->info()->findChild<QLabel*>(u"Label2"_s)->text(), u"Wendlecap   - -       MSN"_s);
     }
 
     void exitAndCloseEndWithTheInfoForm_data()
@@ -461,11 +425,11 @@ private Q_SLOTS:
     void exitAndCloseEndWithTheInfoForm()
     {
         QFETCH(bool, viaExitButton);
-        click(child<QPushButton>(QStringLiteral("Command3")));
+        click(child<QPushButton>(u"Command3"_s));
         QPointer<InfoWindow> info = calculator->info();
         QVERIFY(info && info->isVisible());
         if (viaExitButton) {
-            click(child<QPushButton>(QStringLiteral("Command2")));
+            click(child<QPushButton>(u"Command2"_s));
         } else {
             QVERIFY(calculator->close());
         }

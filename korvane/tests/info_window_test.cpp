@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace korvane;
 
 class InfoWindowTest : public QObject {
@@ -17,22 +19,22 @@ private Q_SLOTS:
         InfoWindow form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(form.windowTitle(), QStringLiteral("Info..."));
+        QCOMPARE(form.windowTitle(), u"Info..."_s);
         QCOMPARE(form.size(), QSize(235, 70));
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(form.windowType(), Qt::Tool);
         QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
         const std::pair<const char*, QString> texts[] = {
-            {"Label1", QStringLiteral("You can reach me online at almost any time...")},
-            {"Label2", QStringLiteral("Wendlecap   - -       MSN")},
-            {"Label3", QStringLiteral("Wendlecap    - - -     AIM")},
+            {"Label1", u"You can reach me online at almost any time..."_s},
+            {"Label2", u"Wendlecap   - -       MSN"_s},
+            {"Label3", u"Wendlecap    - - -     AIM"_s},
         };
         for (const auto& [name, text] : texts) {
             QCOMPARE(form.findChild<QLabel*>(QString::fromLatin1(name))->text(), text);
         }
-        QVERIFY(form.findChild<QLabel*>(QStringLiteral("Label4"))->text().endsWith(QStringLiteral("@example.org")));
-        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QString());
+        QVERIFY(form.findChild<QLabel*>(u"Label4"_s)->text().endsWith(u"@example.org"_s));
+        QCOMPARE(form.findChild<QLabel*>(u"Label7"_s)->text(), QString());
     }
 
     void clickHidesEverywhereButTheRightStrip_data()

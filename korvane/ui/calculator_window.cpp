@@ -22,12 +22,14 @@
 #include <algorithm>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace korvane {
 namespace {
 
 QFont boxFont()
 {
-    return fontOf(QStringLiteral("MS Sans Serif"), 13, true);
+    return fontOf(u"MS Sans Serif"_s, 13, true);
 }  // 9.75 pt bold
 
 QString fromUtf8(std::string_view text)
@@ -94,9 +96,9 @@ const SchoolFrame schoolFrames[] = {
 CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     installAccessibleInterfaces();
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(u"Form1"_s);
     setWindowTitle(fromUtf8(questionCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/form1.ico")));
+    setWindowIcon(QIcon(u":/assets/form1.ico"_s));
     setFont(windowFont());
     resize(px(5700), px(6450));
 
@@ -122,7 +124,7 @@ void CalculatorWindow::buildSchoolFrames()
         frame->setGeometry(twips(def.left, def.top, 1275, 1680));
         for (int i = 0; i < 7; ++i) {
             auto* option = new QRadioButton(QString::fromLatin1(levelCaptions[static_cast<std::size_t>(i)]), frame);
-            option->setObjectName(QStringLiteral("%1(%2)").arg(QString::fromLatin1(def.optionArrayName)).arg(i));
+            option->setObjectName(u"%1(%2)"_s.arg(QString::fromLatin1(def.optionArrayName)).arg(i));
             option->setGeometry(twips(30, 200 + 200 * i, 1200, 225));
             option->setChecked(i == 0);
             const School school = def.school;
@@ -134,19 +136,19 @@ void CalculatorWindow::buildSchoolFrames()
 
 void CalculatorWindow::buildIntellectRow()
 {
-    auto* intellectLabel = new QLabel(QStringLiteral("My Intellect is:"), this);
-    intellectLabel->setObjectName(QStringLiteral("Label2"));
+    auto* intellectLabel = new QLabel(u"My Intellect is:"_s, this);
+    intellectLabel->setObjectName(u"Label2"_s);
     intellectLabel->setGeometry(twips(165, 105, 1185, 300));
 
-    intellectEdit = new QLineEdit(QStringLiteral("1"), this);
-    intellectEdit->setObjectName(QStringLiteral("txtInt"));
-    intellectEdit->setAccessibleName(QStringLiteral("Intellect"));
+    intellectEdit = new QLineEdit(u"1"_s, this);
+    intellectEdit->setObjectName(u"txtInt"_s);
+    intellectEdit->setAccessibleName(u"Intellect"_s);
     intellectEdit->setGeometry(twips(1500, 75, 615, 345));
     intellectEdit->setFont(boxFont());
     tabIndexes.emplace_back(68, intellectEdit);
 
-    auto* aboutButton = new QPushButton(QStringLiteral("About"), this);
-    aboutButton->setObjectName(QStringLiteral("Command3"));
+    auto* aboutButton = new QPushButton(u"About"_s, this);
+    aboutButton->setObjectName(u"Command3"_s);
     aboutButton->setGeometry(twips(4350, 2655, 1140, 390));
     connect(aboutButton, &QPushButton::clicked, this, &CalculatorWindow::showInfo);
     tabIndexes.emplace_back(74, aboutButton);
@@ -154,8 +156,8 @@ void CalculatorWindow::buildIntellectRow()
 
 void CalculatorWindow::buildSpellCountOptions()
 {
-    auto* spellCountFrame = new QGroupBox(QStringLiteral("There are this many spells in my current level..."), this);
-    spellCountFrame->setObjectName(QStringLiteral("Frame7"));
+    auto* spellCountFrame = new QGroupBox(u"There are this many spells in my current level..."_s, this);
+    spellCountFrame->setObjectName(u"Frame7"_s);
     spellCountFrame->setGeometry(twips(120, 4080, 3525, 1065));
     struct Spells {
         int index;
@@ -170,7 +172,7 @@ void CalculatorWindow::buildSpellCountOptions()
     };
     for (const auto& def : spells) {
         auto* option = new QRadioButton(QString::fromLatin1(def.caption), spellCountFrame);
-        option->setObjectName(QStringLiteral("spells(%1)").arg(def.index));
+        option->setObjectName(u"spells(%1)"_s.arg(def.index));
         option->setGeometry(def.geometry);
         option->setChecked(def.index == 3);
         const int index = def.index;
@@ -182,8 +184,8 @@ void CalculatorWindow::buildSpellCountOptions()
 void CalculatorWindow::buildSchoolCombo()
 {
     schoolCombo = new QComboBox(this);
-    schoolCombo->setObjectName(QStringLiteral("Combo2"));
-    schoolCombo->setAccessibleName(QStringLiteral("School to raise"));
+    schoolCombo->setObjectName(u"Combo2"_s);
+    schoolCombo->setAccessibleName(u"School to raise"_s);
     schoolCombo->setGeometry(twips(3840, 4200, 1455, 315));
     schoolCombo->setEditable(true);
     schoolCombo->setInsertPolicy(QComboBox::NoInsert);
@@ -192,20 +194,20 @@ void CalculatorWindow::buildSchoolCombo()
         schoolCombo->addItem(fromUtf8(name));
     }
     schoolCombo->setCurrentIndex(-1);
-    schoolCombo->setEditText(QStringLiteral("Select School"));
+    schoolCombo->setEditText(u"Select School"_s);
     tabIndexes.emplace_back(75, schoolCombo);
 }
 
 void CalculatorWindow::buildPercentBoxes()
 {
-    auto* percentFrame = new QGroupBox(QStringLiteral("And my current percents are..."), this);
-    percentFrame->setObjectName(QStringLiteral("Frame8"));
+    auto* percentFrame = new QGroupBox(u"And my current percents are..."_s, this);
+    percentFrame->setObjectName(u"Frame8"_s);
     percentFrame->setGeometry(twips(135, 5190, 2385, 840));
     const int spellLefts[] = {210, 750, 1260};
     const char* const spellNames[] = {"First percentage", "Second percentage", "Third percentage"};
     for (std::size_t i = 0; i < percentEdits.size(); ++i) {
-        auto* box = new QLineEdit(QStringLiteral("1"), percentFrame);
-        box->setObjectName(QStringLiteral("Spell%1").arg(i + 1));
+        auto* box = new QLineEdit(u"1"_s, percentFrame);
+        box->setObjectName(u"Spell%1"_s.arg(i + 1));
         box->setAccessibleName(QString::fromLatin1(spellNames[i]));
         box->setGeometry(twips(spellLefts[i], 330, 435, 315));
         box->setFont(boxFont());
@@ -217,8 +219,8 @@ void CalculatorWindow::buildPercentBoxes()
         connect(box, &QLineEdit::returnPressed, this, &CalculatorWindow::recalculate);
     }
 
-    auto* calculateButton = new QPushButton(QStringLiteral("enter"), percentFrame);
-    calculateButton->setObjectName(QStringLiteral("Command1"));
+    auto* calculateButton = new QPushButton(u"enter"_s, percentFrame);
+    calculateButton->setObjectName(u"Command1"_s);
     calculateButton->setGeometry(twips(1815, 345, 495, 285));
     connect(calculateButton, &QPushButton::clicked, this, &CalculatorWindow::recalculate);
     tabIndexes.emplace_back(56, calculateButton);
@@ -226,26 +228,26 @@ void CalculatorWindow::buildPercentBoxes()
 
 void CalculatorWindow::buildResult()
 {
-    verdictLabel = new QLabel(QStringLiteral("Your magic number..."), this);
-    verdictLabel->setObjectName(QStringLiteral("Label1"));
+    verdictLabel = new QLabel(u"Your magic number..."_s, this);
+    verdictLabel->setObjectName(u"Label1"_s);
     verdictLabel->setGeometry(twips(2685, 5250, 1545, 225));
 
-    totalLabel = new QLabel(QStringLiteral("0"), this);
-    totalLabel->setObjectName(QStringLiteral("lblTotal"));
+    totalLabel = new QLabel(u"0"_s, this);
+    totalLabel->setObjectName(u"lblTotal"_s);
     totalLabel->setGeometry(twips(2670, 5535, 1425, 540));
-    totalLabel->setFont(fontOf(QStringLiteral("MS Sans Serif"), 32, true));
+    totalLabel->setFont(fontOf(u"MS Sans Serif"_s, 32, true));
     totalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void CalculatorWindow::buildBottomRow()
 {
-    auto* exitButton = new QPushButton(QStringLiteral("Exit"), this);
-    exitButton->setObjectName(QStringLiteral("Command2"));
+    auto* exitButton = new QPushButton(u"Exit"_s, this);
+    exitButton->setObjectName(u"Command2"_s);
     exitButton->setGeometry(twips(4770, 6060, 825, 300));
     connect(exitButton, &QPushButton::clicked, this, &CalculatorWindow::close);
     tabIndexes.emplace_back(69, exitButton);
 
-    const QString serif = QStringLiteral("Times New Roman");
+    const QString serif = u"Times New Roman"_s;
     struct Decoration {
         const char* name;
         QString caption;
@@ -254,10 +256,9 @@ void CalculatorWindow::buildBottomRow()
         QColor colour;
     };
     const Decoration decorations[] = {
-        {"Label4", QStringLiteral("Tobbleweft sends, \""), twips(30, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
-        {"Label3", QStringLiteral("<Quarrow>"), twips(1605, 6105, 1140, 345), fontOf(serif, 13, true, true),
-         QColor(0, 128, 0)},
-        {"Label5", QStringLiteral("\""), twips(2565, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
+        {"Label4", u"Tobbleweft sends, \""_s, twips(30, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
+        {"Label3", u"<Quarrow>"_s, twips(1605, 6105, 1140, 345), fontOf(serif, 13, true, true), QColor(0, 128, 0)},
+        {"Label5", u"\""_s, twips(2565, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
     };
     for (const auto& def : decorations) {
         auto* label = new QLabel(def.caption, this);
@@ -271,14 +272,12 @@ void CalculatorWindow::buildBottomRow()
     }
 
     auto* strengthCombo = new QComboBox(this);
-    strengthCombo->setObjectName(QStringLiteral("Combo1"));
-    strengthCombo->setAccessibleName(QStringLiteral("Strength"));
+    strengthCombo->setObjectName(u"Combo1"_s);
+    strengthCombo->setAccessibleName(u"Strength"_s);
     strengthCombo->setGeometry(twips(2850, 6045, 1755, 315));
-    strengthCombo->addItems({QStringLiteral("1 - Slight"), QStringLiteral("2 - Small"), QStringLiteral("3 - Moderate"),
-                             QStringLiteral("4 - Solid"), QStringLiteral("5 - Severe"), QStringLiteral("6 - Swift"),
-                             QStringLiteral("7 - Potent"), QStringLiteral("8 - Damaging"),
-                             QStringLiteral("9 - Prominent"), QStringLiteral("10 - Crushing"),
-                             QStringLiteral("11 - Enormous")});
+    strengthCombo->addItems({u"1 - Slight"_s, u"2 - Small"_s, u"3 - Moderate"_s, u"4 - Solid"_s, u"5 - Severe"_s,
+                             u"6 - Swift"_s, u"7 - Potent"_s, u"8 - Damaging"_s, u"9 - Prominent"_s, u"10 - Crushing"_s,
+                             u"11 - Enormous"_s});
     strengthCombo->setCurrentIndex(-1);
     tabIndexes.emplace_back(73, strengthCombo);
 }
@@ -322,7 +321,7 @@ void CalculatorWindow::selectSpellCount(int optionIndex)
     spellCount = static_cast<SpellCount>(std::clamp(optionIndex, 1, 3));
     const auto set = [](QLineEdit* box, bool enabled) {
         box->setEnabled(enabled);
-        box->setText(enabled ? QStringLiteral("1") : QStringLiteral("X"));
+        box->setText(enabled ? u"1"_s : u"X"_s);
     };
     set(percentEdits[1], optionIndex >= 2);
     set(percentEdits[2], optionIndex >= 3);

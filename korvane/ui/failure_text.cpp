@@ -2,16 +2,18 @@
 
 #include <variant>
 
+using namespace Qt::StringLiterals;
+
 namespace korvane {
 namespace {
 
 QString boxName(InputBox box)
 {
     switch (box) {
-    case InputBox::Intellect: return QStringLiteral("intellect box");
-    case InputBox::Percent1: return QStringLiteral("first percentage box");
-    case InputBox::Percent2: return QStringLiteral("second percentage box");
-    case InputBox::Percent3: return QStringLiteral("third percentage box");
+    case InputBox::Intellect: return u"intellect box"_s;
+    case InputBox::Percent1: return u"first percentage box"_s;
+    case InputBox::Percent2: return u"second percentage box"_s;
+    case InputBox::Percent3: return u"third percentage box"_s;
     }
     return {};
 }
@@ -21,9 +23,9 @@ QString stepName(ImprovesStep step)
     switch (step) {
     case ImprovesStep::SetIntellectBracket:
     case ImprovesStep::RequiredPoints:
-    case ImprovesStep::ApplyLevelOneRule: return QStringLiteral("The points the next level asks for");
-    case ImprovesStep::SumPercents: return QStringLiteral("The weighted total of the percentages");
-    case ImprovesStep::ImprovesNeeded: return QStringLiteral("The improves needed");
+    case ImprovesStep::ApplyLevelOneRule: return u"The points the next level asks for"_s;
+    case ImprovesStep::SumPercents: return u"The weighted total of the percentages"_s;
+    case ImprovesStep::ImprovesNeeded: return u"The improves needed"_s;
     }
     return {};
 }
@@ -36,17 +38,15 @@ QString failureText(const RecalculateFailure& failure)
         const QString box = boxName(input->box);
         const QString text = QString::fromStdString(input->text);
         if (input->error == ConversionError::OutOfRange) {
-            return QStringLiteral("The %1 holds \"%2\", which is outside the range -32768 to 32767.").arg(box, text);
+            return u"The %1 holds \"%2\", which is outside the range -32768 to 32767."_s.arg(box, text);
         }
         if (text.trimmed().isEmpty()) {
-            return QStringLiteral("The %1 is empty. Enter a number, for example 27.").arg(box);
+            return u"The %1 is empty. Enter a number, for example 27."_s.arg(box);
         }
-        return QStringLiteral("The %1 holds \"%2\", which is not a number. Enter a number, for example 27.")
-            .arg(box, text);
+        return u"The %1 holds \"%2\", which is not a number. Enter a number, for example 27."_s.arg(box, text);
     }
-    return QStringLiteral("%1 came out outside the range -32768 to 32767, so nothing was calculated. "
-                          "Check the percentages.")
-        .arg(stepName(std::get<Overflow>(failure).step));
+    return u"%1 came out outside the range -32768 to 32767, so nothing was calculated. "
+           u"Check the percentages."_s.arg(stepName(std::get<Overflow>(failure).step));
 }
 
 }  // namespace korvane

@@ -5,6 +5,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace korvane {
 
 namespace {
@@ -18,9 +20,9 @@ struct Substitute {
 std::array<Substitute, 3>& substitutes()
 {
     static std::array<Substitute, 3> table = {{
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), {}},
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), {}},
-        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), {}},
+        {u"MS Sans Serif"_s, u"Liberation Sans"_s, {}},
+        {u"Arial"_s, u"Liberation Sans"_s, {}},
+        {u"Times New Roman"_s, u"Liberation Serif"_s, {}},
     }};
     return table;
 }
@@ -55,7 +57,7 @@ QFont fontOf(const QString& family, int pixelSize, bool bold, bool italic)
 
 QFont windowFont()
 {
-    return fontOf(QStringLiteral("MS Sans Serif"), 11);
+    return fontOf(u"MS Sans Serif"_s, 11);
 }
 
 }  // namespace korvane

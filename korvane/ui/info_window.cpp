@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+using namespace Qt::StringLiterals;
+
 namespace korvane {
 
 InfoWindow::InfoWindow(QWidget* parent)
@@ -17,10 +19,10 @@ InfoWindow::InfoWindow(QWidget* parent)
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
     installAccessibleInterfaces();
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(u"Form2"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Info..."));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/form2.ico")));
+    setWindowTitle(u"Info..."_s);
+    setWindowIcon(QIcon(u":/assets/form2.ico"_s));
     setFont(windowFont());
     setFixedSize(px(3525), px(1050));
 
@@ -30,10 +32,10 @@ InfoWindow::InfoWindow(QWidget* parent)
         QRect geometry;
     };
     const Text texts[] = {
-        {"Label1", QStringLiteral("You can reach me online at almost any time..."), twips(105, 75, 3420, 285)},
-        {"Label2", QStringLiteral("Wendlecap   - -       MSN"), twips(150, 330, 2040, 225)},
-        {"Label3", QStringLiteral("Wendlecap    - - -     AIM"), twips(120, 540, 2310, 315)},
-        {"Label4", QStringLiteral("wendlecap@example.org"), twips(120, 780, 2655, 285)},
+        {"Label1", u"You can reach me online at almost any time..."_s, twips(105, 75, 3420, 285)},
+        {"Label2", u"Wendlecap   - -       MSN"_s, twips(150, 330, 2040, 225)},
+        {"Label3", u"Wendlecap    - - -     AIM"_s, twips(120, 540, 2310, 315)},
+        {"Label4", u"wendlecap@example.org"_s, twips(120, 780, 2655, 285)},
     };
     for (const auto& text : texts) {
         auto* label = new QLabel(text.caption, this);
@@ -44,8 +46,8 @@ InfoWindow::InfoWindow(QWidget* parent)
 
     // Transparent cover that takes the clicks, all but a strip along the right edge.
     clickCover = new QLabel(this);
-    clickCover->setObjectName(QStringLiteral("Label7"));
-    clickCover->setAccessibleName(QStringLiteral("Hide this window"));
+    clickCover->setObjectName(u"Label7"_s);
+    clickCover->setAccessibleName(u"Hide this window"_s);
     clickCover->setGeometry(twips(-240, -240, 3675, 2205));
     clickCover->raise();
     clickCover->installEventFilter(this);

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 struct Windows {
     pellan::PellanApp app;
     pellan::SolverWindow& solver = app.solverWindow();
@@ -22,12 +24,9 @@ struct Windows {
     pellan::HelpWindow& help = app.helpWindow();
 
     QWidget* window(const QString& name) const { return app.window(name); }
-    QCheckBox* box(int light) const { return solver.findChild<QCheckBox*>(QStringLiteral("Light%1Box").arg(light)); }
-    QLineEdit* status(int light) const
-    {
-        return solver.findChild<QLineEdit*>(QStringLiteral("Light%1Status").arg(light));
-    }
-    QString output() const { return solver.findChild<QLineEdit*>(QStringLiteral("OutputText"))->text(); }
+    QCheckBox* box(int light) const { return solver.findChild<QCheckBox*>(u"Light%1Box"_s.arg(light)); }
+    QLineEdit* status(int light) const { return solver.findChild<QLineEdit*>(u"Light%1Status"_s.arg(light)); }
+    QString output() const { return solver.findChild<QLineEdit*>(u"OutputText"_s)->text(); }
     QAction* action(const QString& name) const { return solver.findChild<QAction*>(name); }
     static QPushButton* button(QWidget* window, const QString& name) { return window->findChild<QPushButton*>(name); }
 };

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace sorvex;
 
 class ConverterAppTest : public QObject {
@@ -36,14 +38,14 @@ private Q_SLOTS:
         TemplateDialog::setOpenedHook({});
 
         QCOMPARE(runs, 1);
-        QCOMPARE(type, u"sorvex::ConverterDialog"_qs);
+        QCOMPARE(type, u"sorvex::ConverterDialog"_s);
         QCOMPARE(owner, nullptr);
         QCOMPARE(focused, QString::number(converter::exitButton));
         QVERIFY(iconSet);
         QVERIFY(!QApplication::windowIcon().isNull());
         // The dialog object is gone once the run has ended.
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-        QVERIFY(QApplication::applicationName() == u"sorvex_converter_app_test"_qs);
+        QVERIFY(QApplication::applicationName() == u"sorvex_converter_app_test"_s);
     }
 };
 

@@ -19,13 +19,15 @@
 #include <memory>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace sorvex;
 namespace ids = sorvex::converter;
 
 namespace {
 
-const QString marker = u"^^^^^^^^^"_qs;
-const QString integerMessage = u"Please enter an integer."_qs;
+const QString marker = u"^^^^^^^^^"_s;
+const QString integerMessage = u"Please enter an integer."_s;
 
 std::string slotKey(int player)
 {
@@ -158,7 +160,7 @@ class ConverterDialogTest : public QObject {
         TemplateDialog::setOpenedHook([this, act](TemplateDialog& open) {
             smallDialogRun.type = QString::fromLatin1(open.metaObject()->className());
             smallDialogRun.owner = open.parentWidget();
-            smallDialogRun.focusName = open.focusWidget() ? open.focusWidget()->objectName() : u"(none)"_qs;
+            smallDialogRun.focusName = open.focusWidget() ? open.focusWidget()->objectName() : u"(none)"_s;
             smallDialogRun.ownerModal = QApplication::activeModalWidget() == &open;
             act(open);
             smallDialogRun.result = open.result();
@@ -190,31 +192,31 @@ private Q_SLOTS:
     void firstStartOnAnEmptyStore()
     {
         Opened o;
-        QCOMPARE(o.dialog.windowTitle(), u"Sorvex"_qs);
+        QCOMPARE(o.dialog.windowTitle(), u"Sorvex"_s);
         QCOMPARE(o.dialog.size(), QSize(338, 626));
-        QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_qs);
-        QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
-        QCOMPARE(o.button(ids::player3Button)->text(), u"Player3"_qs);
-        QCOMPARE(o.label(ids::nameBox), u"Player1"_qs);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_s);
+        QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_s);
+        QCOMPARE(o.button(ids::player3Button)->text(), u"Player3"_s);
+        QCOMPARE(o.label(ids::nameBox), u"Player1"_s);
         QCOMPARE(o.label(ids::selectionMarker1), marker);
         QCOMPARE(o.label(ids::selectionMarker2), QString());
         QCOMPARE(o.label(ids::selectionMarker3), QString());
-        QCOMPARE(o.dialog.control(ids::selectionMarker1)->accessibleName(), u"Player 1 selected"_qs);
-        QCOMPARE(o.dialog.control(ids::selectionMarker2)->accessibleName(), u"Player 2 not selected"_qs);
-        QCOMPARE(o.dialog.control(ids::nameBox)->accessibleName(), u"Selected character: Player1"_qs);
-        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
+        QCOMPARE(o.dialog.control(ids::selectionMarker1)->accessibleName(), u"Player 1 selected"_s);
+        QCOMPARE(o.dialog.control(ids::selectionMarker2)->accessibleName(), u"Player 2 not selected"_s);
+        QCOMPARE(o.dialog.control(ids::nameBox)->accessibleName(), u"Selected character: Player1"_s);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_s);
         for (int school = 0; school < schoolCount; ++school)
             QCOMPARE(o.checked(ids::firstRadio[school]), school == Riija ? 1 : 0);
-        QCOMPARE(o.radio(ids::firstRadio[Riija])->text(), u"Blink"_qs);
+        QCOMPARE(o.radio(ids::firstRadio[Riija])->text(), u"Blink"_s);
         QCOMPARE(o.checked(ids::oneSpellRadio), 2);
         for (int id : {ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit}) {
-            QCOMPARE(o.text(id), u"1"_qs);
+            QCOMPARE(o.text(id), u"1"_s);
             QVERIFY(o.edit(id)->isEnabled());
         }
         for (int school = 0; school < schoolCount; ++school) {
             const bool riija = school == Riija;
-            QCOMPARE(o.resultCaption(school), riija ? u"Next Level"_qs : QString());
-            QCOMPARE(o.resultField(school)->text(), riija ? u"196"_qs : u"0"_qs);
+            QCOMPARE(o.resultCaption(school), riija ? u"Next Level"_s : QString());
+            QCOMPARE(o.resultField(school)->text(), riija ? u"196"_s : u"0"_s);
             QCOMPARE(o.resultField(school)->isEnabled(), riija);
         }
         QCOMPARE(o.dialog.focusWidget(), o.button(ids::exitButton));
@@ -234,13 +236,13 @@ private Q_SLOTS:
         storeInt(1, "Current_Intel", 120);
         storeName(1, "Thornwick");
         Opened o;
-        QCOMPARE(o.button(ids::player1Button)->text(), u"Thornwick"_qs);
-        QCOMPARE(o.label(ids::nameBox), u"Thornwick"_qs);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Thornwick"_s);
+        QCOMPARE(o.label(ids::nameBox), u"Thornwick"_s);
         QCOMPARE(o.checked(ids::firstRadio[Qor]), 2);
         QCOMPARE(o.checked(ids::oneSpellRadio), 0);
-        QCOMPARE(o.text(ids::spellP0Edit), u"40"_qs);
-        QCOMPARE(o.text(ids::currentIntelEdit), u"120"_qs);
-        o.edit(ids::currentIntelEdit)->setText(u"150"_qs);
+        QCOMPARE(o.text(ids::spellP0Edit), u"40"_s);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"120"_s);
+        o.edit(ids::currentIntelEdit)->setText(u"150"_s);
         o.check(Jala, 1);
         o.click(ids::calculateButton);
         QCOMPARE(storedInt(1, "Current_Intel"), 150);
@@ -256,19 +258,19 @@ private Q_SLOTS:
         QVERIFY2(GetACP() == 1252, "the names below are in the Western European code page");
         storeName(1, "\xC6rwyn");
         Opened o;
-        QCOMPARE(o.button(ids::player1Button)->text(), u"\u00C6rwyn"_qs);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"\u00C6rwyn"_s);
         answerNextDialog([&](TemplateDialog& open) {
-            open.findChild<QLineEdit*>(u"name2Edit"_qs)->setText(u"B\u00F6"_qs);
+            open.findChild<QLineEdit*>(u"name2Edit"_s)->setText(u"B\u00F6"_s);
             // Beyond the code page: what the ANSI call stores is what comes back.
-            open.findChild<QLineEdit*>(u"name3Edit"_qs)->setText(u"\u0421\u0432\u0435\u0442"_qs);
+            open.findChild<QLineEdit*>(u"name3Edit"_s)->setText(u"\u0421\u0432\u0435\u0442"_s);
             press(open, idOk);
         });
         o.click(ids::setPlayerNamesButton);
         QCOMPARE(storedName(1), "\xC6rwyn");
         QCOMPARE(storedName(2), "B\xF6");
         QCOMPARE(storedName(3), "????");
-        QCOMPARE(o.button(ids::player2Button)->text(), u"B\u00F6"_qs);
-        QCOMPARE(o.button(ids::player3Button)->text(), u"????"_qs);
+        QCOMPARE(o.button(ids::player2Button)->text(), u"B\u00F6"_s);
+        QCOMPARE(o.button(ids::player3Button)->text(), u"????"_s);
     }
 
     void unopenableKeyIsReported()
@@ -286,17 +288,17 @@ private Q_SLOTS:
         QCOMPARE(RegSetKeySecurity(root, DACL_SECURITY_INFORMATION, &security), ERROR_SUCCESS);
         {
             Opened o;
-            QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_qs);
+            QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_s);
         }
         QVERIFY(SetSecurityDescriptorDacl(&security, TRUE, nullptr, FALSE));
         QCOMPARE(RegSetKeySecurity(root, DACL_SECURITY_INFORMATION, &security), ERROR_SUCCESS);
         RegCloseKey(root);
 
         const QString rootFailure = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
-                                    u"Software\\Quendrith Converter\n"_qs;
+                                    u"Software\\Quendrith Converter\n"_s;
         // Windows also refuses to create the slot key below it; Wine creates it regardless.
         const QString slotFailure = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
-                                    u"Software\\Quendrith Converter\\Player1\n"_qs;
+                                    u"Software\\Quendrith Converter\\Player1\n"_s;
         QStringList texts;
         for (const ShownMessage& message : shownMessages) {
             QCOMPARE(message.icon, QMessageBox::Warning);
@@ -348,7 +350,7 @@ private Q_SLOTS:
                 const auto* label = qobject_cast<QLabel*>(w);
                 const bool uncaptioned = qobject_cast<QLineEdit*>(w)
                     || (label
-                        && (label->text().isEmpty() || label->text() == marker || w->objectName() == u"nameBox"_qs));
+                        && (label->text().isEmpty() || label->text() == marker || w->objectName() == u"nameBox"_s));
                 if (uncaptioned)
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
             }
@@ -361,7 +363,7 @@ private Q_SLOTS:
         QVERIFY(o.activate());
         o.edit(ids::currentIntelEdit)->setFocus();
         o.edit(ids::currentIntelEdit)->selectAll();
-        QTest::keyClicks(o.edit(ids::currentIntelEdit), u"120"_qs);
+        QTest::keyClicks(o.edit(ids::currentIntelEdit), u"120"_s);
         QTest::keyClick(o.edit(ids::currentIntelEdit), Qt::Key_Return);
         QCOMPARE(storedInt(1, "Current_Intel"), 120);
         QVERIFY(exitStatuses.isEmpty());
@@ -374,12 +376,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("stored");
         QTest::addColumn<bool>("percentagesRead");
         QTest::newRow("298 is out of range but kept")
-            << u"298"_qs << u"Please enter an integer between 0 and 297."_qs << 298 << false;
+            << u"298"_s << u"Please enter an integer between 0 and 297."_s << 298 << false;
         QTest::newRow("-1 is out of range")
-            << u"-1"_qs << u"Please enter an integer between 0 and 297."_qs << -1 << false;
+            << u"-1"_s << u"Please enter an integer between 0 and 297."_s << -1 << false;
         QTest::newRow("empty keeps the old value") << QString() << integerMessage << 0 << false;
-        QTest::newRow("letters") << u"12a"_qs << integerMessage << 0 << false;
-        QTest::newRow("297 between blanks") << u" \t297 "_qs << QString() << 297 << true;
+        QTest::newRow("letters") << u"12a"_s << integerMessage << 0 << false;
+        QTest::newRow("297 between blanks") << u" \t297 "_s << QString() << 297 << true;
     }
     void intellectEntry()
     {
@@ -389,7 +391,7 @@ private Q_SLOTS:
         QFETCH(bool, percentagesRead);
         Opened o;
         o.edit(ids::currentIntelEdit)->setText(typed);
-        o.edit(ids::spellP0Edit)->setText(u"40"_qs);
+        o.edit(ids::spellP0Edit)->setText(u"40"_s);
         o.click(ids::calculateButton);
 
         if (message.isEmpty()) {
@@ -398,7 +400,7 @@ private Q_SLOTS:
             QCOMPARE(shownMessages.size(), 1);
             QCOMPARE(shownMessages[0].text, message);
             QCOMPARE(shownMessages[0].icon, QMessageBox::Warning);
-            QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_qs);
+            QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_s);
             QCOMPARE(shownMessages[0].owner.data(), &o.dialog);
             QCOMPARE(o.dialog.focusWidget(), o.edit(ids::currentIntelEdit));
             QCOMPARE(o.edit(ids::currentIntelEdit)->selectedText(), typed);
@@ -424,16 +426,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("stored");
-        QTest::newRow("minus zero") << u"-0"_qs << integerMessage << 1;
-        QTest::newRow("plus zero") << u"+0"_qs << integerMessage << 1;
-        QTest::newRow("plus zeros") << u"+00"_qs << integerMessage << 1;
-        QTest::newRow("zero") << u"0"_qs << QString() << 0;
-        QTest::newRow("7 between blanks") << u" 7 "_qs << QString() << 7;
-        QTest::newRow("plus 7") << u"+7"_qs << QString() << 7;
-        QTest::newRow("100") << u"100"_qs << u"Please enter an integer between 0 and 99."_qs << 100;
-        QTest::newRow("beyond 32 bits") << u"99999999999"_qs << u"Please enter an integer between 0 and 99."_qs
+        QTest::newRow("minus zero") << u"-0"_s << integerMessage << 1;
+        QTest::newRow("plus zero") << u"+0"_s << integerMessage << 1;
+        QTest::newRow("plus zeros") << u"+00"_s << integerMessage << 1;
+        QTest::newRow("zero") << u"0"_s << QString() << 0;
+        QTest::newRow("7 between blanks") << u" 7 "_s << QString() << 7;
+        QTest::newRow("plus 7") << u"+7"_s << QString() << 7;
+        QTest::newRow("100") << u"100"_s << u"Please enter an integer between 0 and 99."_s << 100;
+        QTest::newRow("beyond 32 bits") << u"99999999999"_s << u"Please enter an integer between 0 and 99."_s
                                         << 2147483647;
-        QTest::newRow("a sign alone") << u"-"_qs << integerMessage << 1;
+        QTest::newRow("a sign alone") << u"-"_s << integerMessage << 1;
     }
     void percentageEntry()
     {
@@ -442,7 +444,7 @@ private Q_SLOTS:
         QFETCH(int, stored);
         Opened o;
         o.edit(ids::spellP0Edit)->setText(typed);
-        o.edit(ids::spellP1Edit)->setText(u"9"_qs);
+        o.edit(ids::spellP1Edit)->setText(u"9"_s);
         o.click(ids::calculateButton);
         QCOMPARE(storedInt(1, "Spell_P0"), stored);
         if (message.isEmpty()) {
@@ -461,7 +463,7 @@ private Q_SLOTS:
         storeInt(1, "Current_Intel", 298);
         Opened o;
         QCOMPARE(shownMessages.size(), 1);
-        QCOMPARE(shownMessages[0].text, u"Please enter an integer between 0 and 297."_qs);
+        QCOMPARE(shownMessages[0].text, u"Please enter an integer between 0 and 297."_s);
         // Opening ends with the focus on "Exit" all the same.
         QCOMPARE(o.dialog.focusWidget(), o.button(ids::exitButton));
         o.click(ids::player1Button);
@@ -472,8 +474,8 @@ private Q_SLOTS:
     void oneSpellDisablesTwoFieldsAtOnce()
     {
         Opened o;
-        o.edit(ids::spellP1Edit)->setText(u"5"_qs);
-        o.edit(ids::spellP2Edit)->setText(u"6"_qs);
+        o.edit(ids::spellP1Edit)->setText(u"5"_s);
+        o.edit(ids::spellP2Edit)->setText(u"6"_s);
         const QString figure = o.resultField(Riija)->text();
         QTest::mouseClick(o.radio(ids::oneSpellRadio), Qt::LeftButton);
         QVERIFY(o.radio(ids::oneSpellRadio)->isChecked());
@@ -481,7 +483,7 @@ private Q_SLOTS:
         QVERIFY(o.edit(ids::spellP0Edit)->isEnabled());
         for (int id : {ids::spellP1Edit, ids::spellP2Edit}) {
             QVERIFY(!o.edit(id)->isEnabled());
-            QCOMPARE(o.text(id), u"0"_qs);
+            QCOMPARE(o.text(id), u"0"_s);
         }
         QCOMPARE(o.resultField(Riija)->text(), figure);
         QCOMPARE(storedInt(1, "Spells"), 2);
@@ -517,10 +519,10 @@ private Q_SLOTS:
     void ownButtonReloadsAndDiscardsEntries()
     {
         Opened o;
-        o.edit(ids::currentIntelEdit)->setText(u"50"_qs);
+        o.edit(ids::currentIntelEdit)->setText(u"50"_s);
         o.check(Kraanan, 3);
         o.click(ids::player1Button);
-        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_s);
         QCOMPARE(o.checked(ids::firstRadio[Kraanan]), 0);
         QCOMPARE(storedInt(1, "Current_Intel"), 0);
     }
@@ -528,55 +530,55 @@ private Q_SLOTS:
     void eachCharacterKeepsItsOwnEntries()
     {
         Opened o;
-        o.edit(ids::currentIntelEdit)->setText(u"100"_qs);
+        o.edit(ids::currentIntelEdit)->setText(u"100"_s);
         o.click(ids::calculateButton);
         o.click(ids::player2Button);
-        QCOMPARE(o.label(ids::nameBox), u"Player2"_qs);
+        QCOMPARE(o.label(ids::nameBox), u"Player2"_s);
         QCOMPARE(o.label(ids::selectionMarker1), QString());
         QCOMPARE(o.label(ids::selectionMarker2), marker);
-        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_qs);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"0"_s);
         o.click(ids::player1Button);
-        QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"100"_s);
         QCOMPARE(storedInt(2, "Current_Intel"), 0);
     }
 
     void clearEntry_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("Cancel") << u"Cancel"_qs;
-        QTest::newRow("Escape") << u"Escape"_qs;
-        QTest::newRow("close box") << u"close"_qs;
-        QTest::newRow("OK") << u"OK"_qs;
+        QTest::newRow("Cancel") << u"Cancel"_s;
+        QTest::newRow("Escape") << u"Escape"_s;
+        QTest::newRow("close box") << u"close"_s;
+        QTest::newRow("OK") << u"OK"_s;
     }
     void clearEntry()
     {
         QFETCH(QString, answer);
         Opened o;
-        o.edit(ids::currentIntelEdit)->setText(u"100"_qs);
+        o.edit(ids::currentIntelEdit)->setText(u"100"_s);
         o.check(Kraanan, 2);
         QTest::mouseClick(o.radio(ids::twoSpellsRadio), Qt::LeftButton);
         o.click(ids::calculateButton);
         const QString kraananCaption = o.resultCaption(Kraanan);
-        QCOMPARE(kraananCaption, u"Next Level"_qs);
+        QCOMPARE(kraananCaption, u"Next Level"_s);
 
         answerNextDialog([&](TemplateDialog& open) {
-            if (answer == u"OK"_qs)
+            if (answer == u"OK"_s)
                 press(open, idOk);
-            else if (answer == u"Cancel"_qs)
+            else if (answer == u"Cancel"_s)
                 press(open, idCancel);
-            else if (answer == u"Escape"_qs)
+            else if (answer == u"Escape"_s)
                 QTest::keyClick(open.focusWidget(), Qt::Key_Escape);
             else
                 open.close();
         });
         o.click(ids::clearEntryButton);
-        QCOMPARE(smallDialogRun.type, u"sorvex::ConfirmClearDialog"_qs);
+        QCOMPARE(smallDialogRun.type, u"sorvex::ConfirmClearDialog"_s);
         QCOMPARE(smallDialogRun.owner, &o.dialog);
         QVERIFY(smallDialogRun.ownerModal);
-        QCOMPARE(smallDialogRun.focusName, u"okButton"_qs);
+        QCOMPARE(smallDialogRun.focusName, u"okButton"_s);
 
-        if (answer != u"OK"_qs) {
-            QCOMPARE(o.text(ids::currentIntelEdit), u"100"_qs);
+        if (answer != u"OK"_s) {
+            QCOMPARE(o.text(ids::currentIntelEdit), u"100"_s);
             QCOMPARE(o.checked(ids::firstRadio[Kraanan]), 2);
             QCOMPARE(storedInt(1, "Current_Intel"), 100);
             QCOMPARE(storedName(1), "Player1");
@@ -586,13 +588,13 @@ private Q_SLOTS:
             QCOMPARE(o.checked(ids::firstRadio[school]), 0);
         QCOMPARE(o.checked(ids::oneSpellRadio), 2);
         for (int id : {ids::spellP0Edit, ids::spellP1Edit, ids::spellP2Edit, ids::currentIntelEdit}) {
-            QCOMPARE(o.text(id), u"0"_qs);
+            QCOMPARE(o.text(id), u"0"_s);
             QVERIFY(o.edit(id)->isEnabled());
         }
         for (int school = 0; school < schoolCount; ++school)
-            QCOMPARE(o.resultField(school)->text(), u"0"_qs);
-        QCOMPARE(o.button(ids::player1Button)->text(), u"Player 1"_qs);
-        QCOMPARE(o.label(ids::nameBox), u"Player 1"_qs);
+            QCOMPARE(o.resultField(school)->text(), u"0"_s);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Player 1"_s);
+        QCOMPARE(o.label(ids::nameBox), u"Player 1"_s);
         // No recalculation: the captions stay until the next "Calculate".
         QCOMPARE(o.resultCaption(Kraanan), kraananCaption);
         QCOMPARE(storedName(1), "Player 1");
@@ -609,8 +611,8 @@ private Q_SLOTS:
         o.click(ids::player3Button);
         answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
         o.click(ids::clearEntryButton);
-        QCOMPARE(o.button(ids::player3Button)->text(), u"Player 3"_qs);
-        QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_qs);
+        QCOMPARE(o.button(ids::player3Button)->text(), u"Player 3"_s);
+        QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_s);
         QCOMPARE(storedName(3), "Player 3");
     }
 
@@ -619,22 +621,22 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("all emptied") << QStringList{u""_qs, u""_qs, u""_qs} << true
-                                     << QStringList{u"Player 1"_qs, u"Player 2"_qs, u"Player 3"_qs};
-        QTest::newRow("a single blank") << QStringList{u" "_qs, u"Bo"_qs, u"Cy"_qs} << true
-                                        << QStringList{u" "_qs, u"Bo"_qs, u"Cy"_qs};
-        QTest::newRow("kept untrimmed") << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs} << true
-                                        << QStringList{u"  Ann  "_qs, u"Bo"_qs, u"Cy"_qs};
+        QTest::newRow("all emptied") << QStringList{u""_s, u""_s, u""_s} << true
+                                     << QStringList{u"Player 1"_s, u"Player 2"_s, u"Player 3"_s};
+        QTest::newRow("a single blank") << QStringList{u" "_s, u"Bo"_s, u"Cy"_s} << true
+                                        << QStringList{u" "_s, u"Bo"_s, u"Cy"_s};
+        QTest::newRow("kept untrimmed") << QStringList{u"  Ann  "_s, u"Bo"_s, u"Cy"_s} << true
+                                        << QStringList{u"  Ann  "_s, u"Bo"_s, u"Cy"_s};
 #ifdef Q_OS_WIN
         // The registry's ANSI calls hold the system code page only; namesGoThroughTheSystemCodePage goes beyond.
-        const QString third = u"\u00DE\u00F0r"_qs;
+        const QString third = u"\u00DE\u00F0r"_s;
 #else
-        const QString third = u"\u0421\u0432\u0435\u0442"_qs;
+        const QString third = u"\u0421\u0432\u0435\u0442"_s;
 #endif
-        QTest::newRow("beyond ASCII") << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, third} << true
-                                      << QStringList{u"\u00C6rwyn"_qs, u"B\u00F6"_qs, third};
-        QTest::newRow("changed, then Cancel") << QStringList{u"Ann"_qs, u"Bo"_qs, u"Cy"_qs} << false
-                                              << QStringList{u"Player1"_qs, u"Player2"_qs, u"Player3"_qs};
+        QTest::newRow("beyond ASCII") << QStringList{u"\u00C6rwyn"_s, u"B\u00F6"_s, third} << true
+                                      << QStringList{u"\u00C6rwyn"_s, u"B\u00F6"_s, third};
+        QTest::newRow("changed, then Cancel") << QStringList{u"Ann"_s, u"Bo"_s, u"Cy"_s} << false
+                                              << QStringList{u"Player1"_s, u"Player2"_s, u"Player3"_s};
     }
     void setPlayerNames()
     {
@@ -652,16 +654,16 @@ private Q_SLOTS:
             press(open, ok ? idOk : idCancel);
         });
         o.click(ids::setPlayerNamesButton);
-        QCOMPARE(smallDialogRun.type, u"sorvex::CharacterNamesDialog"_qs);
+        QCOMPARE(smallDialogRun.type, u"sorvex::CharacterNamesDialog"_s);
         QVERIFY(smallDialogRun.ownerModal);
-        QCOMPARE(smallDialogRun.focusName, u"okButton"_qs);
-        QCOMPARE(offered, QStringList({u"Player1"_qs, u"Player2"_qs, u"Player3"_qs}));
+        QCOMPARE(smallDialogRun.focusName, u"okButton"_s);
+        QCOMPARE(offered, QStringList({u"Player1"_s, u"Player2"_s, u"Player3"_s}));
         const int buttons[] = {ids::player1Button, ids::player2Button, ids::player3Button};
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(o.button(buttons[i])->text(), shown[i]);
             QCOMPARE(storedName(i + 1), inStoreEncoding(shown[i]));
             if (shown[i].trimmed().isEmpty())
-                QCOMPARE(o.button(buttons[i])->accessibleName(), u"Player %1"_qs.arg(i + 1));
+                QCOMPARE(o.button(buttons[i])->accessibleName(), u"Player %1"_s.arg(i + 1));
         }
         QCOMPARE(o.label(ids::nameBox), shown[0]);
     }
@@ -672,24 +674,24 @@ private Q_SLOTS:
         answerNextDialog([](TemplateDialog& open) { QTest::keyClick(open.focusWidget(), Qt::Key_Return); });
         o.click(ids::setPlayerNamesButton);
         QCOMPARE(smallDialogRun.result, int(QDialog::Accepted));
-        QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_qs);
+        QCOMPARE(o.button(ids::player2Button)->text(), u"Player2"_s);
     }
 
     void namesStoreTheSheetAsLastRead()
     {
         Opened o;
-        o.edit(ids::currentIntelEdit)->setText(u"77"_qs);
+        o.edit(ids::currentIntelEdit)->setText(u"77"_s);
         answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
         o.click(ids::setPlayerNamesButton);
         QCOMPARE(storedInt(1, "Current_Intel"), 0);
-        QCOMPARE(o.text(ids::currentIntelEdit), u"77"_qs);
+        QCOMPARE(o.text(ids::currentIntelEdit), u"77"_s);
     }
 
     void exitEndsTheProcessStoringNothing()
     {
         {
             Opened o;
-            o.edit(ids::currentIntelEdit)->setText(u"150"_qs);
+            o.edit(ids::currentIntelEdit)->setText(u"150"_s);
             o.check(Qor, 4);
             o.click(ids::exitButton);
             QCOMPARE(exitStatuses, QList<int>{0});
@@ -697,7 +699,7 @@ private Q_SLOTS:
             QCOMPARE(storedInt(1, "Current_Intel"), 0);
         }
         Opened next;
-        QCOMPARE(next.text(ids::currentIntelEdit), u"0"_qs);
+        QCOMPARE(next.text(ids::currentIntelEdit), u"0"_s);
         QCOMPARE(next.checked(ids::firstRadio[Qor]), 0);
     }
 
@@ -712,7 +714,7 @@ private Q_SLOTS:
         QFETCH(bool, closeBox);
         ConverterDialog dialog;
         TemplateDialog::setOpenedHook([&](TemplateDialog& open) {
-            open.control<QLineEdit>(ids::currentIntelEdit)->setText(u"150"_qs);
+            open.control<QLineEdit>(ids::currentIntelEdit)->setText(u"150"_s);
             if (closeBox)
                 open.close();
             else
@@ -730,16 +732,16 @@ private Q_SLOTS:
         QString version;
         QSize iconSize;
         answerNextDialog([&](TemplateDialog& open) {
-            version = open.findChild<QLabel*>(u"versionLabel"_qs)->text();
-            iconSize = open.findChild<QLabel*>(u"icon"_qs)->pixmap().size();
+            version = open.findChild<QLabel*>(u"versionLabel"_s)->text();
+            iconSize = open.findChild<QLabel*>(u"icon"_s)->pixmap().size();
             QTest::keyClick(open.focusWidget(), Qt::Key_Escape);
         });
         QTest::keyClick(&o.dialog, Qt::Key_F1);
-        QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_qs);
+        QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_s);
         QCOMPARE(smallDialogRun.owner, &o.dialog);
-        QCOMPARE(smallDialogRun.focusName, u"okButton"_qs);
+        QCOMPARE(smallDialogRun.focusName, u"okButton"_s);
         QCOMPARE(smallDialogRun.result, int(QDialog::Rejected));
-        QCOMPARE(version, u"Sorvex Version 1.0"_qs);
+        QCOMPARE(version, u"Sorvex Version 1.0"_s);
         QCOMPARE(iconSize, QSize(32, 32));
     }
 
@@ -749,13 +751,13 @@ private Q_SLOTS:
         Opened o;
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), o.dialog.mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(&o.dialog, &event);
-        auto* menu = o.dialog.findChild<QMenu*>(u"aboutMenu"_qs);
+        auto* menu = o.dialog.findChild<QMenu*>(u"aboutMenu"_s);
         QVERIFY(menu);
         QCOMPARE(menu->actions().size(), 1);
-        QCOMPARE(menu->actions()[0]->text(), u"&About Sorvex..."_qs);
+        QCOMPARE(menu->actions()[0]->text(), u"&About Sorvex..."_s);
         answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
         menu->actions()[0]->trigger();
-        QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_qs);
+        QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_s);
         QCOMPARE(smallDialogRun.result, int(QDialog::Accepted));
     }
 #endif
@@ -765,9 +767,9 @@ private Q_SLOTS:
         Opened o;
         o.dialog.showWarning("The store could not be read.");
         QCOMPARE(shownMessages.size(), 1);
-        QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_qs);
+        QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_s);
         QCOMPARE(shownMessages[0].icon, QMessageBox::Warning);
-        QCOMPARE(shownMessages[0].text, u"The store could not be read."_qs);
+        QCOMPARE(shownMessages[0].text, u"The store could not be read."_s);
     }
 };
 

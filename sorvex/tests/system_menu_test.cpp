@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 using namespace sorvex;
 
 class SystemMenuTest : public QObject {
@@ -28,7 +30,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(scratchStore.isValid());
-        QCOMPARE(QGuiApplication::platformName(), u"windows"_qs);
+        QCOMPARE(QGuiApplication::platformName(), u"windows"_s);
         setUpDialogFonts();
         setMessageResponder([](const ShownMessage&) {});
     }
@@ -61,7 +63,7 @@ private Q_SLOTS:
         QCOMPARE(GetMenuItemID(menu, count - 1), static_cast<UINT>(aboutCommand));
         wchar_t text[64] = {};
         const int length = GetMenuStringW(menu, static_cast<UINT>(count - 1), text, 64, MF_BYPOSITION);
-        QCOMPARE(QString::fromWCharArray(text, length), u"&About Sorvex..."_qs);
+        QCOMPARE(QString::fromWCharArray(text, length), u"&About Sorvex..."_s);
         QCOMPARE(GetMenuState(menu, static_cast<UINT>(aboutCommand), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED), 0u);
     }
 
@@ -79,7 +81,7 @@ private Q_SLOTS:
         const HWND window = shownDialog(dialog);
         QVERIFY(window);
         SendMessageW(window, WM_SYSCOMMAND, command, 0);
-        QCOMPARE(openedDialogs, QStringList{u"sorvex::AboutDialog"_qs});
+        QCOMPARE(openedDialogs, QStringList{u"sorvex::AboutDialog"_s});
         QVERIFY(dialog.isVisible());
     }
 

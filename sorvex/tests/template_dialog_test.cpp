@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace sorvex;
 
 namespace {
@@ -98,7 +100,7 @@ private Q_SLOTS:
     {
         TemplateDialog dialog(testTemplate, nullptr);
         QCOMPARE(dialog.size(), QSize(195, 130));
-        QCOMPARE(dialog.windowTitle(), u"Test"_qs);
+        QCOMPARE(dialog.windowTitle(), u"Test"_s);
         // Asked for by a family that is installed, so that no look-up falls back to searching.
         QVERIFY(QFontDatabase::hasFamily(dialog.font().family()));
         QCOMPARE(QFontInfo(dialog.font()).family(), dialog.font().family());
@@ -106,13 +108,13 @@ private Q_SLOTS:
         auto* edit = dialog.control<QLineEdit>(10);
         QVERIFY(edit);
         QCOMPARE(edit->geometry(), QRect(75, 7, 45, 20));
-        QCOMPARE(edit->accessibleName(), u"first"_qs);
+        QCOMPARE(edit->accessibleName(), u"first"_s);
         QVERIFY(dialog.control<QPushButton>(3));
         QCOMPARE(dialog.control(noId), nullptr);
         QCOMPARE(dialog.control(999), nullptr);
         QCOMPARE(dialog.controlsInTemplateOrder().size(), std::size(testControls));
         // A frame drawn over the controls it surrounds would swallow their clicks.
-        auto* frame = dialog.findChild<QGroupBox*>(u"frame"_qs);
+        auto* frame = dialog.findChild<QGroupBox*>(u"frame"_s);
         QVERIFY(frame->testAttribute(Qt::WA_TransparentForMouseEvents));
         QCOMPARE(dialog.children().indexOf(frame) < dialog.children().indexOf(edit), true);
     }
@@ -237,7 +239,7 @@ private Q_SLOTS:
         dialog.show();
         auto* narrow = dialog.control<QLineEdit>(11);
         auto* scrolling = dialog.control<QLineEdit>(40);
-        const QString typed = u"12345678901234567890"_qs;
+        const QString typed = u"12345678901234567890"_s;
         QTest::keyClicks(narrow, typed);
         QTest::keyClicks(scrolling, typed);
         QCOMPARE(scrolling->text(), typed);

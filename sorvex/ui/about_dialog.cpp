@@ -5,14 +5,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace sorvex {
 
 AboutDialog::AboutDialog(QWidget* owner) : TemplateDialog(aboutDialogTemplate, owner)
 {
-    setObjectName(QStringLiteral("AboutDialog"));
+    setObjectName(u"AboutDialog"_s);
     // An icon control takes the size of its icon, whatever the template gives.
     constexpr int iconSize = 32;
-    auto* icon = findChild<QLabel*>(QStringLiteral("icon"));
+    auto* icon = findChild<QLabel*>(u"icon"_s);
     icon->setPixmap(applicationIcon().pixmap(iconSize, iconSize));
     icon->resize(iconSize, iconSize);
     connect(control<QPushButton>(idOk), &QPushButton::clicked, this, &AboutDialog::accept);

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace sorvex {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr int nameFields[] = {names::name1Edit, names::name2Edit, names::name3Ed
 
 CharacterNamesDialog::CharacterNamesDialog(QWidget* owner) : TemplateDialog(characterNamesDialogTemplate, owner)
 {
-    setObjectName(QStringLiteral("CharacterNamesDialog"));
+    setObjectName(u"CharacterNamesDialog"_s);
     connect(control<QPushButton>(idOk), &QPushButton::clicked, this, &CharacterNamesDialog::accept);
     connect(control<QPushButton>(idCancel), &QPushButton::clicked, this, &CharacterNamesDialog::reject);
 }

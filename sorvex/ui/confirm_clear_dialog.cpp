@@ -4,11 +4,13 @@
 
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace sorvex {
 
 ConfirmClearDialog::ConfirmClearDialog(QWidget* owner) : TemplateDialog(confirmClearDialogTemplate, owner)
 {
-    setObjectName(QStringLiteral("ConfirmClearDialog"));
+    setObjectName(u"ConfirmClearDialog"_s);
     connect(control<QPushButton>(idOk), &QPushButton::clicked, this, &ConfirmClearDialog::accept);
     connect(control<QPushButton>(idCancel), &QPushButton::clicked, this, &ConfirmClearDialog::reject);
 }

@@ -21,6 +21,8 @@
 #include <optional>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace sorvex {
 
 namespace {
@@ -113,7 +115,7 @@ void ConverterDialog::setExitHandler(ExitHandler handler)
 ConverterDialog::ConverterDialog(QWidget* parent)
     : TemplateDialog(converterDialogTemplate, parent), characterStore(*this, *this)
 {
-    setObjectName(QStringLiteral("ConverterDialog"));
+    setObjectName(u"ConverterDialog"_s);
 
     connect(control<QPushButton>(converter::exitButton), &QPushButton::clicked, this, &ConverterDialog::exitProgram);
     connect(control<QPushButton>(converter::calculateButton), &QPushButton::clicked, this, &ConverterDialog::calculate);
@@ -191,7 +193,7 @@ void ConverterDialog::contextMenuEvent(QContextMenuEvent* event)
 #else
     // Window managers own the system menu here, so the About item lives in the client area's menu.
     auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("aboutMenu"));
+    menu->setObjectName(u"aboutMenu"_s);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::showAbout);
     menu->popup(event->globalPos());
@@ -222,12 +224,12 @@ bool ConverterDialog::readControls(CharacterSheet& sheet)
         auto* field = control<QLineEdit>(binding.controlId);
         const std::optional<std::int32_t> value = readIntegerText(field->text().toStdU16String());
         if (!value) {
-            refuseEntry(field, QStringLiteral("Please enter an integer."));
+            refuseEntry(field, u"Please enter an integer."_s);
             return false;
         }
         sheet.*binding.field = *value;
         if (binding.ranged && (*value < binding.low || *value > binding.high)) {
-            const QString message = QStringLiteral("Please enter an integer between %1 and %2.");
+            const QString message = u"Please enter an integer between %1 and %2."_s;
             refuseEntry(field, message.arg(binding.low).arg(binding.high));
             return false;
         }
@@ -345,7 +347,7 @@ void ConverterDialog::setNameBoxText(std::string_view name)
     auto* box = control<QLabel>(converter::nameBox);
     box->setText(fromStoredName(name));
     // An accessible name hides a label's own text, so it carries the name too.
-    box->setAccessibleName(QStringLiteral("Selected character: %1").arg(box->text()));
+    box->setAccessibleName(u"Selected character: %1"_s.arg(box->text()));
 }
 
 void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
@@ -354,9 +356,7 @@ void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
         return;
     auto* marker = control<QLabel>(markers[slot - 1]);
     marker->setText(fromUtf8(text));
-    marker->setAccessibleName(QStringLiteral("Player %1 %2")
-                                  .arg(slot)
-                                  .arg(text.empty() ? QStringLiteral("not selected") : QStringLiteral("selected")));
+    marker->setAccessibleName(u"Player %1 %2"_s.arg(slot).arg(text.empty() ? u"not selected"_s : u"selected"_s));
 }
 
 void ConverterDialog::setResultCaption(int school, std::string_view caption)

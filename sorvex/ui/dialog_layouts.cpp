@@ -4,6 +4,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace sorvex {
 
 namespace {
@@ -120,7 +122,7 @@ const DialogTemplate aboutDialogTemplate{dialogs::about, u"About Sorvex", 217, 5
 
 QIcon applicationIcon()
 {
-    return QIcon(QStringLiteral(":/resources/sorvex.ico"));
+    return QIcon(u":/resources/sorvex.ico"_s);
 }
 
 }  // namespace sorvex

@@ -21,6 +21,8 @@
 #include <cstdlib>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace sorvex {
 
 namespace {
@@ -133,7 +135,7 @@ QString& dialogFamily()
 void setUpDialogFonts()
 {
     const QString face = dialogFace.toString();
-    const QString lookAlike = QStringLiteral("Liberation Sans");
+    const QString lookAlike = u"Liberation Sans"_s;
     QFont::insertSubstitution(face, lookAlike);
     dialogFamily() = QFontDatabase::families().contains(face, Qt::CaseInsensitive) ? face : lookAlike;
 }

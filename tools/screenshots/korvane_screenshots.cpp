@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -21,7 +23,7 @@ int main(int argc, char* argv[])
     calculator.show();
     calculator.showInfo();
     QApplication::processEvents();
-    const bool written = calculator.grab().save(folder.filePath(QStringLiteral("form1.png")))
-        && calculator.info()->grab().save(folder.filePath(QStringLiteral("form2.png")));
+    const bool written = calculator.grab().save(folder.filePath(u"form1.png"_s))
+        && calculator.info()->grab().save(folder.filePath(u"form2.png"_s));
     return written ? 0 : 1;
 }

@@ -13,6 +13,8 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char* argv[])
 {
     // Keeps the user's own characters out of the pictures, and the pictures out of the store.
@@ -47,7 +49,7 @@ int main(int argc, char* argv[])
                             static_cast<QWidget*>(&confirm), static_cast<QWidget*>(&about)}) {
         dialog->show();
         QApplication::processEvents();
-        const QString file = folder.filePath(dialog->objectName() + QStringLiteral(".png"));
+        const QString file = folder.filePath(dialog->objectName() + u".png"_s);
         if (!dialog->grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             ++failures;
