@@ -9,7 +9,6 @@ usage() { echo "usage: $0 {${programs// /|}}" >&2; exit 2; }
 case " $programs " in *" $1 "*) ;; *) usage ;; esac
 
 scripts/setup.sh run
-build=build/release
-[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build "$build" --target "$1"
-exec "$build/$1/$1"
+cmake --preset release >/dev/null
+cmake --build --preset release --target "$1"
+exec "build/release/$1/$1"

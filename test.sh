@@ -14,25 +14,21 @@ root=$PWD
 scripts/setup.sh test
 
 jobs=$(nproc)
+# Every tree is configured from its preset at every run, so that a changed option reaches a tree that exists.
 configure() {
-    local dir=$1; shift
-    [ -f "build/$dir/CMakeCache.txt" ] || cmake -S . -B "build/$dir" -G Ninja -DTEST_NAME_PREFIX="$dir." "$@"
-    cmake --build "build/$dir" --parallel "$jobs"
+    cmake --preset "$1"
+    cmake --build --preset "$1" --parallel "$jobs"
 }
 
-configure werror -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON -DFORMAT_CHECK=ON
-configure asan -DCMAKE_BUILD_TYPE=Debug -DWARNINGS_AS_ERRORS=ON -DSANITIZE=ON
-configure mingw -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON -DCORES_ONLY=ON \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
-configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORES_ONLY=ON -DFUZZ=ON \
-    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+configure werror
+configure asan
+configure mingw
+configure fuzz
 
 trees='"werror" "asan" "mingw" "fuzz"'
 windows_skipped=""
 if qt_windows=$(scripts/qt-windows-prefix.sh 2>build/qt-windows-prefix.txt); then
-    configure windows -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARNINGS_AS_ERRORS=ON \
-        -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-qt.cmake"
+    QT_WINDOWS_PREFIX=$qt_windows configure windows
     trees="$trees \"windows\""
 else
     windows_skipped="The windows tree is skipped: $(cat build/qt-windows-prefix.txt)"
