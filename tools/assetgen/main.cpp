@@ -29,6 +29,7 @@ struct Asset {
 };
 
 const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
+const int windowsIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
 
 QByteArray star()
 {
@@ -47,23 +48,8 @@ QByteArray underworld()
     return bmpRle8(quantize(drawUnderworldMap(), inkRamps(qRgb(238, 226, 192), inks)));
 }
 
-QByteArray pellanIcon()
-{
-    return ico({quantize(drawPellanIcon(), general256())}, 8);
-}
-
-template <QImage (*Draw)(int)> QByteArray twoSizes()
-{
-    return ico({quantize(Draw(32), windows16()), quantize(Draw(16), windows16())}, 4);
-}
-
-template <QImage (*Draw)(int)> QByteArray oneSize()
-{
-    return ico({quantize(Draw(32), windows16())}, 4);
-}
-
 // The 16-colour icons are pixel drawings at 32 and 16: larger sizes enlarge the 32-pixel drawing without
-// smoothing, and 48, between two multiples, is smoothed down from the larger one.
+// smoothing, and those between two multiples are smoothed down from the next larger one.
 QImage pixelIconAt(QImage (*draw)(int), int size)
 {
     if (size <= 16)
@@ -78,13 +64,53 @@ QImage pellanIconAt(int size)
 {
     return drawPellanIcon(size);
 }
-QImage sorvexIconAt(int size)
+template <QImage (*Draw)(int)> QImage pixelIconOf(int size)
 {
-    return pixelIconAt(drawSorvexIcon, size);
+    return pixelIconAt(Draw, size);
 }
-QImage korvaneIconAt(int size)
+
+IconEntry sixteenColours(QImage (*draw)(int), int size)
 {
-    return pixelIconAt(drawKorvaneIcon, size);
+    return indexedIconEntry(quantize(draw(size), windows16()), 4);
+}
+
+// Every size Windows shows an icon at, from 100 % to 300 % and in Explorer's large views. The images in kept
+// stay as they were drawn first; the other sizes are in full colour with alpha, the large ones as PNG.
+QByteArray windowsIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int))
+{
+    std::vector<IconEntry> entries;
+    for (const int size : windowsIconSizes) {
+        const auto found
+            = std::find_if(kept.begin(), kept.end(), [&](const IconEntry& entry) { return entry.size == size; });
+        if (found != kept.end())
+            entries.push_back(*found);
+        else if (size >= 64)
+            entries.push_back(pngIconEntry(iconAt(size)));
+        else
+            entries.push_back(trueColourIconEntry(iconAt(size)));
+    }
+    return ico(entries);
+}
+
+QByteArray pellanIcon()
+{
+    return windowsIcon({indexedIconEntry(quantize(drawPellanIcon(32), general256()), 8)}, pellanIconAt);
+}
+
+template <QImage (*Draw)(int)> QByteArray twoSizes()
+{
+    return windowsIcon({sixteenColours(Draw, 32), sixteenColours(Draw, 16)}, pixelIconOf<Draw>);
+}
+
+template <QImage (*Draw)(int)> QByteArray oneSize()
+{
+    return windowsIcon({sixteenColours(Draw, 32)}, pixelIconOf<Draw>);
+}
+
+// sorvex's dialog icon keeps to its two 16-colour images, as the dialogs' own resource has them.
+QByteArray sorvexDialogIcon()
+{
+    return ico({sixteenColours(drawSorvexIcon, 32), sixteenColours(drawSorvexIcon, 16)});
 }
 
 // Each program's desktop icons: hicolor PNGs at the usual sizes and the macOS bundle icon.
@@ -108,13 +134,14 @@ std::vector<Asset> allAssets()
         {u"pellan/assets/underworld.bmp"_s, underworld},
         {u"pellan/assets/pellan.ico"_s, pellanIcon},
         {u"sorvex/assets/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
+        {u"sorvex/assets/sorvex-dialog.ico"_s, sorvexDialogIcon},
         {u"korvane/assets/form1.ico"_s, oneSize<drawCalculatorIcon>},
         {u"korvane/assets/form2.ico"_s, oneSize<drawInfoIcon>},
         {u"korvane/assets/korvane.ico"_s, twoSizes<drawKorvaneIcon>},
     };
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
-    addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, sorvexIconAt);
-    addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, korvaneIconAt);
+    addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, pixelIconOf<drawSorvexIcon>);
+    addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, pixelIconOf<drawKorvaneIcon>);
     return assets;
 }
 
