@@ -6,8 +6,8 @@
 #       tools/generate-assets.sh);
 #       on Windows it links the program's resources of add_program_resources.
 #   add_program_resources(target ASSETS folder)
-#       On Windows an object library <target>_resources of folder/<target>.rc (the icons and version block); also
-#       in core-only builds, where the resources' own test reads them back.
+#       On Windows an object library <target>_resources of folder/<target>.rc (the icons, the version block and
+#       the application manifest); also in core-only builds, where the resources' own test reads them back.
 #   finish_packaging()
 #       Once, after the programs: the suite's metainfo, CPack and the package's own test.
 
@@ -24,8 +24,24 @@ function(add_program_resources target)
         return()
     endif()
     cmake_path(ABSOLUTE_PATH P_ASSETS)
-    add_library(${target}_resources OBJECT ${P_ASSETS}/${target}.rc)
-    target_include_directories(${target}_resources PUBLIC ${P_ASSETS})
+    set(generated ${PROJECT_BINARY_DIR}/packaging/windows)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/version.h.in ${generated}/version.h @ONLY)
+    string(SUBSTRING ${target} 0 1 first)
+    string(SUBSTRING ${target} 1 -1 rest)
+    string(TOUPPER ${first} first)
+    set(MANIFEST_PROGRAM ${first}${rest})
+    set(MANIFEST_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/application.manifest.in ${generated}/${target}.manifest
+        @ONLY)
+
+    set(rc ${P_ASSETS}/${target}.rc)
+    add_library(${target}_resources OBJECT ${rc})
+    target_include_directories(${target}_resources PUBLIC ${P_ASSETS} ${PROJECT_SOURCE_DIR}/packaging/windows
+        ${generated})
+    # The resource compiler reports no dependencies of its own.
+    file(GLOB icons ${P_ASSETS}/*.ico)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+        "${icons};${generated}/version.h;${generated}/${target}.manifest;${PROJECT_SOURCE_DIR}/packaging/windows/program_version.rc")
 endfunction()
 
 function(add_program_packaging target)
