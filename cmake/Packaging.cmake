@@ -99,22 +99,38 @@ function(add_program_packaging target)
     set_property(GLOBAL APPEND PROPERTY PACKAGED_PROGRAM_IDS ${P_ID})
 endfunction()
 
-# The zip of scripts/package-windows.sh, unpacked and started under Wine. Its window finder is linked statically,
-# so that it runs in the fresh Wine prefix with nothing beside it.
-function(_windows_zip_test)
-    add_executable(find_window ${PROJECT_SOURCE_DIR}/packaging/windows/find_window.cpp)
-    set_target_properties(find_window PROPERTIES AUTOMOC OFF)
-    target_link_options(find_window PRIVATE -municode -static)
+# The downloads of scripts/package-windows.sh, written once into packages/ and then tried under Wine: the zip
+# unpacked and started, the setup installed, upgraded and uninstalled. The helpers are linked statically, so that
+# they run in a fresh Wine prefix with nothing beside them.
+function(_windows_package_tests)
+    foreach(helper find_window resource_report shortcut_target)
+        add_executable(${helper} ${PROJECT_SOURCE_DIR}/packaging/windows/${helper}.cpp)
+        set_target_properties(${helper} PROPERTIES AUTOMOC OFF)
+        target_link_options(${helper} PRIVATE -municode -static)
+    endforeach()
+    target_link_libraries(resource_report PRIVATE version)
+    target_link_libraries(shortcut_target PRIVATE ole32 uuid)
+
+    set(packages ${PROJECT_BINARY_DIR}/packages)
+    add_test(NAME ${TEST_NAME_PREFIX}package_windows
+        COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/package-windows.sh ${packages} ${PROJECT_BINARY_DIR})
+    set_tests_properties(${TEST_NAME_PREFIX}package_windows PROPERTIES
+        LABELS package TIMEOUT 900 FIXTURES_SETUP windows_packages)
     add_test(NAME ${TEST_NAME_PREFIX}package_zip
-        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-zip.sh ${PROJECT_BINARY_DIR} $<TARGET_FILE:find_window>)
-    set_tests_properties(${TEST_NAME_PREFIX}package_zip PROPERTIES LABELS package TIMEOUT 600)
+        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-zip.sh ${PROJECT_BINARY_DIR} ${packages}
+            $<TARGET_FILE:find_window> $<TARGET_FILE:resource_report>)
+    add_test(NAME ${TEST_NAME_PREFIX}package_installer
+        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-installer.sh ${PROJECT_BINARY_DIR} ${packages}
+            $<TARGET_FILE:find_window> $<TARGET_FILE:shortcut_target>)
+    set_tests_properties(${TEST_NAME_PREFIX}package_zip ${TEST_NAME_PREFIX}package_installer PROPERTIES
+        LABELS package TIMEOUT 600 FIXTURES_REQUIRED windows_packages)
 endfunction()
 
 function(finish_packaging)
     get_property(programs GLOBAL PROPERTY PACKAGED_PROGRAMS)
     get_property(ids GLOBAL PROPERTY PACKAGED_PROGRAM_IDS)
     if(WIN32 AND CMAKE_CROSSCOMPILING AND BUILD_TESTING)
-        _windows_zip_test()
+        _windows_package_tests()
     endif()
     if(NOT UNIX OR APPLE)
         return()
