@@ -29,7 +29,12 @@ struct Asset {
 };
 
 const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
-const int windowsIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+// A program file's icon, which Explorer, the Start menu and the taskbar show, from 100 % to 300 % and in
+// Explorer's large views.
+const std::vector<int> programIconSizes = {16, 20, 24, 32, 40, 48, 64, 256};
+// A window's title-bar and taskbar icons from 100 % to 200 %. The windows read theirs at start-up, every
+// image of it, so it holds no more than they show, and no PNG, which would have to be inflated first.
+const std::vector<int> windowIconSizes = {16, 20, 24, 32, 40, 48, 64};
 
 QByteArray star()
 {
@@ -69,22 +74,17 @@ template <QImage (*Draw)(int)> QImage pixelIconOf(int size)
     return pixelIconAt(Draw, size);
 }
 
-IconEntry sixteenColours(QImage (*draw)(int), int size)
-{
-    return indexedIconEntry(quantize(draw(size), windows16()), 4);
-}
-
-// Every size Windows shows an icon at, from 100 % to 300 % and in Explorer's large views. The images in kept
-// stay as they were drawn first; the other sizes are in full colour with alpha, the large ones as PNG.
-QByteArray windowsIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int))
+// The images in kept stay as they were drawn first; the other sizes are in full colour with alpha.
+QByteArray iconFile(const std::vector<IconEntry>& kept, QImage (*iconAt)(int), const std::vector<int>& sizes,
+                    bool largeAsPng)
 {
     std::vector<IconEntry> entries;
-    for (const int size : windowsIconSizes) {
+    for (const int size : sizes) {
         const auto found
             = std::find_if(kept.begin(), kept.end(), [&](const IconEntry& entry) { return entry.size == size; });
         if (found != kept.end())
             entries.push_back(*found);
-        else if (size >= 64)
+        else if (largeAsPng && size >= 64)
             entries.push_back(pngIconEntry(iconAt(size)));
         else
             entries.push_back(trueColourIconEntry(iconAt(size)));
@@ -92,25 +92,27 @@ QByteArray windowsIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int)
     return ico(entries);
 }
 
-QByteArray pellanIcon()
+QByteArray programIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int))
 {
-    return windowsIcon({indexedIconEntry(quantize(drawPellanIcon(32), general256()), 8)}, pellanIconAt);
+    return iconFile(kept, iconAt, programIconSizes, true);
 }
 
-template <QImage (*Draw)(int)> QByteArray twoSizes()
+QByteArray windowIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int))
 {
-    return windowsIcon({sixteenColours(Draw, 32), sixteenColours(Draw, 16)}, pixelIconOf<Draw>);
+    return iconFile(kept, iconAt, windowIconSizes, false);
 }
 
-template <QImage (*Draw)(int)> QByteArray oneSize()
+std::vector<IconEntry> pellanImages()
 {
-    return windowsIcon({sixteenColours(Draw, 32)}, pixelIconOf<Draw>);
+    return {indexedIconEntry(quantize(drawPellanIcon(32), general256()), 8)};
 }
 
-// sorvex's dialog icon keeps to its two 16-colour images, as the dialogs' own resource has them.
-QByteArray sorvexDialogIcon()
+std::vector<IconEntry> sixteenColourImages(QImage (*draw)(int), const std::vector<int>& sizes)
 {
-    return ico({sixteenColours(drawSorvexIcon, 32), sixteenColours(drawSorvexIcon, 16)});
+    std::vector<IconEntry> images;
+    for (const int size : sizes)
+        images.push_back(indexedIconEntry(quantize(draw(size), windows16()), 4));
+    return images;
 }
 
 // Each program's desktop icons: hicolor PNGs at the usual sizes and the macOS bundle icon.
@@ -132,12 +134,29 @@ std::vector<Asset> allAssets()
     std::vector<Asset> assets = {
         {u"pellan/assets/star.bmp"_s, star},
         {u"pellan/assets/underworld.bmp"_s, underworld},
-        {u"pellan/assets/pellan.ico"_s, pellanIcon},
-        {u"sorvex/assets/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
-        {u"sorvex/assets/sorvex-dialog.ico"_s, sorvexDialogIcon},
-        {u"korvane/assets/form1.ico"_s, oneSize<drawCalculatorIcon>},
-        {u"korvane/assets/form2.ico"_s, oneSize<drawInfoIcon>},
-        {u"korvane/assets/korvane.ico"_s, twoSizes<drawKorvaneIcon>},
+        {u"pellan/assets/pellan.ico"_s, [] { return programIcon(pellanImages(), pellanIconAt); }},
+        {u"pellan/assets/pellan-window.ico"_s, [] { return windowIcon(pellanImages(), pellanIconAt); }},
+        {u"sorvex/assets/sorvex.ico"_s,
+         [] {
+             return programIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>);
+         }},
+        {u"sorvex/assets/sorvex-window.ico"_s,
+         [] {
+             return windowIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>);
+         }},
+        // The dialogs' icon resource keeps to its two 16-colour images.
+        {u"sorvex/assets/sorvex-16-colours.ico"_s,
+         [] {
+             return ico(sixteenColourImages(drawSorvexIcon, {32, 16}));
+         }},
+        {u"korvane/assets/form1.ico"_s,
+         [] { return windowIcon(sixteenColourImages(drawCalculatorIcon, {32}), pixelIconOf<drawCalculatorIcon>); }},
+        {u"korvane/assets/form2.ico"_s,
+         [] { return windowIcon(sixteenColourImages(drawInfoIcon, {32}), pixelIconOf<drawInfoIcon>); }},
+        {u"korvane/assets/korvane.ico"_s,
+         [] {
+             return programIcon(sixteenColourImages(drawKorvaneIcon, {32, 16}), pixelIconOf<drawKorvaneIcon>);
+         }},
     };
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
     addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, pixelIconOf<drawSorvexIcon>);
