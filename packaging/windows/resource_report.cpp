@@ -63,9 +63,11 @@ BOOL CALLBACK printIconGroup(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR)
         const auto* image = static_cast<const unsigned char*>(
             resourceData(module, MAKEINTRESOURCEW(entries[i].id), MAKEINTRESOURCEW(3), &imageSize));
         static const unsigned char pngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-        const bool png = image && imageSize >= 8 && std::equal(pngSignature, pngSignature + 8, image);
+        const char* format = "missing";
+        if (image)
+            format = imageSize >= 8 && std::equal(pngSignature, pngSignature + 8, image) ? "png" : "bmp";
         std::printf(" %d/%u/%s", entries[i].width == 0 ? 256 : entries[i].width,
-                    static_cast<unsigned>(entries[i].bitCount), !image ? "missing" : png ? "png" : "bmp");
+                    static_cast<unsigned>(entries[i].bitCount), format);
     }
     std::printf("\n");
     return TRUE;
