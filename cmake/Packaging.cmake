@@ -6,8 +6,8 @@
 #       tools/generate-assets.sh);
 #       on Windows it links the program's resources of add_program_resources.
 #   add_program_resources(target ASSETS folder)
-#       On Windows an object library <target>_resources of folder/<target>.rc (the icons and version block); also
-#       in core-only builds, where the resources' own test reads them back.
+#       On Windows an object library <target>_resources of folder/<target>.rc (the icons, the version block and
+#       the application manifest); also in core-only builds, where the resources' own test reads them back.
 #   finish_packaging()
 #       Once, after the programs: the suite's metainfo, CPack and the package's own test.
 
@@ -24,8 +24,24 @@ function(add_program_resources target)
         return()
     endif()
     cmake_path(ABSOLUTE_PATH P_ASSETS)
-    add_library(${target}_resources OBJECT ${P_ASSETS}/${target}.rc)
-    target_include_directories(${target}_resources PUBLIC ${P_ASSETS})
+    set(generated ${PROJECT_BINARY_DIR}/packaging/windows)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/version.h.in ${generated}/version.h @ONLY)
+    string(SUBSTRING ${target} 0 1 first)
+    string(SUBSTRING ${target} 1 -1 rest)
+    string(TOUPPER ${first} first)
+    set(MANIFEST_PROGRAM ${first}${rest})
+    set(MANIFEST_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/application.manifest.in ${generated}/${target}.manifest
+        @ONLY)
+
+    set(rc ${P_ASSETS}/${target}.rc)
+    add_library(${target}_resources OBJECT ${rc})
+    target_include_directories(${target}_resources PUBLIC ${P_ASSETS} ${PROJECT_SOURCE_DIR}/packaging/windows
+        ${generated})
+    # The resource compiler reports no dependencies of its own.
+    file(GLOB icons ${P_ASSETS}/*.ico)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+        "${icons};${generated}/version.h;${generated}/${target}.manifest;${PROJECT_SOURCE_DIR}/packaging/windows/program_version.rc")
 endfunction()
 
 function(add_program_packaging target)
@@ -83,22 +99,38 @@ function(add_program_packaging target)
     set_property(GLOBAL APPEND PROPERTY PACKAGED_PROGRAM_IDS ${P_ID})
 endfunction()
 
-# The zip of scripts/package-windows.sh, unpacked and started under Wine. Its window finder is linked statically,
-# so that it runs in the fresh Wine prefix with nothing beside it.
-function(_windows_zip_test)
-    add_executable(find_window ${PROJECT_SOURCE_DIR}/packaging/windows/find_window.cpp)
-    set_target_properties(find_window PROPERTIES AUTOMOC OFF)
-    target_link_options(find_window PRIVATE -municode -static)
+# The downloads of scripts/package-windows.sh, written once into packages/ and then tried under Wine: the zip
+# unpacked and started, the setup installed, upgraded and uninstalled. The helpers are linked statically, so that
+# they run in a fresh Wine prefix with nothing beside them.
+function(_windows_package_tests)
+    foreach(helper find_window resource_report shortcut_target)
+        add_executable(${helper} ${PROJECT_SOURCE_DIR}/packaging/windows/${helper}.cpp)
+        set_target_properties(${helper} PROPERTIES AUTOMOC OFF)
+        target_link_options(${helper} PRIVATE -municode -static)
+    endforeach()
+    target_link_libraries(resource_report PRIVATE version)
+    target_link_libraries(shortcut_target PRIVATE ole32 uuid)
+
+    set(packages ${PROJECT_BINARY_DIR}/packages)
+    add_test(NAME ${TEST_NAME_PREFIX}package_windows
+        COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/package-windows.sh ${packages} ${PROJECT_BINARY_DIR})
+    set_tests_properties(${TEST_NAME_PREFIX}package_windows PROPERTIES
+        LABELS package TIMEOUT 900 FIXTURES_SETUP windows_packages)
     add_test(NAME ${TEST_NAME_PREFIX}package_zip
-        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-zip.sh ${PROJECT_BINARY_DIR} $<TARGET_FILE:find_window>)
-    set_tests_properties(${TEST_NAME_PREFIX}package_zip PROPERTIES LABELS package TIMEOUT 600)
+        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-zip.sh ${PROJECT_BINARY_DIR} ${packages}
+            $<TARGET_FILE:find_window> $<TARGET_FILE:resource_report>)
+    add_test(NAME ${TEST_NAME_PREFIX}package_installer
+        COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/windows/check-installer.sh ${PROJECT_BINARY_DIR} ${packages}
+            $<TARGET_FILE:find_window> $<TARGET_FILE:shortcut_target>)
+    set_tests_properties(${TEST_NAME_PREFIX}package_zip ${TEST_NAME_PREFIX}package_installer PROPERTIES
+        LABELS package TIMEOUT 600 FIXTURES_REQUIRED windows_packages)
 endfunction()
 
 function(finish_packaging)
     get_property(programs GLOBAL PROPERTY PACKAGED_PROGRAMS)
     get_property(ids GLOBAL PROPERTY PACKAGED_PROGRAM_IDS)
     if(WIN32 AND CMAKE_CROSSCOMPILING AND BUILD_TESTING)
-        _windows_zip_test()
+        _windows_package_tests()
     endif()
     if(NOT UNIX OR APPLE)
         return()

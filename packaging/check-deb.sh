@@ -47,7 +47,8 @@ expect_field() {
     [ "$got" = "$want" ] || fail "$name is '$got', expected '$want'"
 }
 expect_field Package quendrith-tools
-expect_field Version 1.0.0
+# The one version of project() in the top CMakeLists.txt.
+expect_field Version "$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")"
 expect_field Architecture "$(dpkg --print-architecture)"
 expect_field Section utils
 expect_field Priority optional

@@ -32,15 +32,9 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 work=${QT_MINGW_WORK:-${XDG_CACHE_HOME:-$HOME/.cache}/quendrith-tools/qt6-mingw-build}
 mkdir -p "$work"
 if ! compgen -G "$work/qt6-base-*/CMakeLists.txt" >/dev/null; then
-    if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        # The same archives and suites as the binary packages, for their sources.
-        sources=/etc/apt/sources.list.d/debian.sources
-        [ -f "$sources" ] || { echo "no $sources to take the deb-src suites from; add a deb-src line by hand" >&2; exit 1; }
-        sed 's/^Types: deb$/Types: deb-src/' "$sources" | "${sudo[@]}" tee /etc/apt/sources.list.d/quendrith-deb-src.sources >/dev/null
-        "${sudo[@]}" apt-get update -qq
-    fi
+    package=$("$root/scripts/fetch-qt-source.sh" "$version")
     # Unpacked with Debian's own patches applied, as Debian builds it.
-    (cd "$work" && apt-get source "qt6-base=$version")
+    (cd "$work" && dpkg-source -x "$package/qt6-base_${version#*:}.dsc")
 fi
 source_dir=$(echo "$work"/qt6-base-*/)
 
@@ -75,5 +69,16 @@ for needed in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Test.dll 
     plugins/platforms/qoffscreen.dll plugins/platforms/qminimal.dll plugins/styles/qwindowsvistastyle.dll; do
     [ -f "$prefix/$needed" ] || { echo "the build left out $needed" >&2; exit 1; }
 done
+# The version line is what scripts/package-windows.sh reads to ship the matching source beside the DLLs.
+upstream=${version#*:}
+upstream=${upstream%%+*}
+cat >"$prefix/README.txt" <<END
+Qt $upstream base for 64-bit Windows, cross-built with Debian's MinGW-w64 (x86_64-w64-mingw32-g++-posix)
+from Debian's qt6-base $version source: Core, Gui, Widgets, OpenGL, OpenGLWidgets, Test; the
+windows, offscreen and minimal platform plugins; the windowsvista style; gif and ico image formats.
+Off: network, SQL, D-Bus, XML, print support, concurrency, tablet events, DirectWrite 3, JPEG.
+Host tools (moc, rcc, uic) are the host's own Qt $upstream.
+Built by scripts/build-qt-mingw.sh of the Quendrith tools with the settings written in it.
+END
 echo "qt6-base $version for x86_64-w64-mingw32, built $(date -u +%Y-%m-%dT%H:%MZ)" > "$prefix/$stamp_name"
 echo "Qt for MinGW is in $prefix"

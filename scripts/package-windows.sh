@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Writes the Windows zip of the three programs:
+# Writes the Windows downloads of the three programs:
 #   scripts/package-windows.sh OUTDIR [BUILD_DIR]
-# OUTDIR/quendrith-tools-VERSION-win64.zip holds one folder with pellan.exe, sorvex.exe and korvane.exe, the Qt
-# DLLs and plugins they load, the MinGW runtime DLLs, qt.conf and README.txt. BUILD_DIR (default build/windows)
-# is a Windows cross build tree against a Qt for MinGW; when it is not configured yet, it is configured here
-# with the prefix scripts/qt-windows-prefix.sh finds. Only the three programs are built.
+# OUTDIR/quendrith-tools-VERSION-win64.zip        one folder with pellan.exe, sorvex.exe and korvane.exe, the Qt
+#                                                 DLLs and plugins they load, the MinGW runtime DLLs, qt.conf,
+#                                                 README.txt, LICENSE.txt, THIRD-PARTY-NOTICES.txt and licenses\
+# OUTDIR/quendrith-tools-VERSION-win64-setup.exe  the per-user setup of the same folder (NSIS)
+# OUTDIR/quendrith-tools-VERSION-qt-source.tar    Debian's qt6-base source that the Qt DLLs were built from, of
+#                                                 the version the Qt prefix's README.txt names, and the script and
+#                                                 settings that built them
+# BUILD_DIR (default build/windows) is a Windows cross build tree against a Qt for MinGW; when it is not
+# configured yet, it is configured here with the prefix scripts/qt-windows-prefix.sh finds. Only the three
+# programs are built. Without the Qt source nothing is written.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ $# -ge 1 ] && [ $# -le 2 ] || { echo "usage: $0 OUTDIR [BUILD_DIR]" >&2; exit 2; }
@@ -20,16 +26,26 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 case "$(cache_value CMAKE_CXX_COMPILER_AR)" in *mingw32*) ;; *) echo "$build is not a Windows cross build tree" >&2; exit 1 ;; esac
-cmake --build "$build" --target pellan sorvex korvane --parallel "${JOBS:-$(nproc)}"
 
 version=$(cache_value CMAKE_PROJECT_VERSION)
 qt=$(cd "$(cache_value Qt6_DIR)/../../.." && pwd)
 qt_version=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")/\1/p' "$qt/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake" 2>/dev/null || true)
+qt_debian_version=$(sed -n "s/.*Debian's qt6-base \([^ ]*\) source.*/\1/p" "$qt/README.txt" 2>/dev/null | head -n 1)
+[ -n "$qt_debian_version" ] || {
+    echo "$qt/README.txt does not say which Debian qt6-base source the Qt DLLs were built from" \
+        "(\"... from Debian's qt6-base VERSION source ...\"); without that source they cannot be shipped" >&2
+    exit 1
+}
+# Before anything is built or written: the DLLs may only go out with their source.
+qt_source=$("$root/scripts/fetch-qt-source.sh" "$qt_debian_version")
+
+cmake --build "$build" --target pellan sorvex korvane --parallel "${JOBS:-$(nproc)}"
+
 name=quendrith-tools-$version-win64
 work=$(mktemp -d "${TMPDIR:-/tmp}/package-windows.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 stage=$work/$name
-mkdir -p "$stage/platforms"
+mkdir -p "$stage/platforms" "$stage/licenses"
 
 for program in pellan sorvex korvane; do
     exe=$(find "$build" -name "$program.exe" -not -path '*/CMakeFiles/*' | head -n 1)
@@ -37,15 +53,16 @@ for program in pellan sorvex korvane; do
     x86_64-w64-mingw32-strip --strip-debug -o "$stage/$program.exe" "$exe"
 done
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
-if [ -f "$qt/plugins/styles/qwindowsvistastyle.dll" ]; then
-    mkdir -p "$stage/styles"
-    cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
-fi
+# The window icons are .ico files, which Qt reads with its ico plugin.
+for plugin in styles/qwindowsvistastyle.dll imageformats/qico.dll; do
+    [ -f "$qt/plugins/$plugin" ] || { echo "the Qt prefix lacks plugins/$plugin" >&2; exit 1; }
+    mkdir -p "$stage/$(dirname "$plugin")"
+    cp "$qt/plugins/$plugin" "$stage/$plugin"
+done
 
 # Every DLL the programs and plugins import, and those imports' own, that the Qt prefix provides; the rest
 # (kernel32.dll and the like) are Windows' own.
-pending=("$stage"/*.exe "$stage"/platforms/*.dll)
-[ ! -d "$stage/styles" ] || pending+=("$stage"/styles/*.dll)
+pending=("$stage"/*.exe "$stage"/*/*.dll)
 while [ ${#pending[@]} -gt 0 ]; do
     file=${pending[0]}
     pending=("${pending[@]:1}")
@@ -60,13 +77,49 @@ done
 for runtime in libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
     [ -f "$stage/$runtime" ] || { echo "$runtime is not among the imports found in $qt/bin" >&2; exit 1; }
 done
-
 # Plugins from beside the programs only, never from a Qt installed elsewhere on the machine.
 printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\n' > "$stage/qt.conf"
-copyright=$(cat "$root/packaging/copyright")
-sed -e "s|@VERSION@|$version|" -e "s|@QT_VERSION@|${qt_version:-6}|" "$root/packaging/windows/README.txt.in" |
-    awk -v text="$copyright" '{ if ($0 == "@COPYRIGHT@") print text; else print }' | sed 's/$/\r/' > "$stage/README.txt"
+
+# The licences: ours, and the texts of everything else that is shipped, from Debian's copies.
+crlf() { sed 's/\r*$/\r/'; }
+licence() {
+    [ -f "$1" ] || { echo "cannot ship the licence text $1: it is not there" >&2; exit 1; }
+    crlf <"$1" >"$stage/licenses/$2"
+}
+crlf <"$root/LICENSE" >"$stage/LICENSE.txt"
+licence /usr/share/common-licenses/LGPL-3 LGPL-3.0.txt
+licence /usr/share/common-licenses/GPL-3 GPL-3.0.txt
+licence /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright gcc-mingw-w64-runtime-copyright.txt
+licence /usr/share/doc/mingw-w64-x86-64-dev/copyright mingw-w64-copyright.txt
+tar -xJf "$qt_source"/qt6-base_*.debian.tar.xz -O debian/copyright | crlf >"$stage/licenses/qt6-base-copyright.txt"
+
+qt_files=$(cd "$stage" && find . -name 'Qt6*.dll' -o -path './*/*.dll' | sed 's|^\./||; s|/|\\|g' | LC_ALL=C sort |
+    paste -sd, | sed 's/,/, /g' | fold -s -w 108 | sed 's/ *$//')
+fill() {
+    sed -e "s|@VERSION@|$version|g" -e "s|@QT_VERSION@|${qt_version:-6}|g" \
+        -e "s|@QT_DEBIAN_VERSION@|$qt_debian_version|g" -e "s|@QT_DSC_VERSION@|${qt_debian_version#*:}|g" "$1" |
+        awk -v files="$2" '{ if ($0 == "@QT_FILES@" || $0 == "@SOURCE_FILES@") print files; else print }'
+}
+fill "$root/packaging/windows/README.txt.in" "" | crlf >"$stage/README.txt"
+fill "$root/packaging/windows/THIRD-PARTY-NOTICES.txt.in" "$qt_files" | crlf >"$stage/THIRD-PARTY-NOTICES.txt"
 
 rm -f "$out/$name.zip"
 (cd "$work" && cmake -E tar cf "$out/$name.zip" --format=zip "$name")
+
+"$root/packaging/windows/make-installer.sh" "$stage" "$version" "$out/$name-setup.exe"
+
+source_name=quendrith-tools-$version-qt-source
+source_stage=$work/$source_name
+mkdir -p "$source_stage/build/scripts" "$source_stage/build/cmake"
+cp "$qt_source"/qt6-base_* "$source_stage/"
+cp "$root/scripts/build-qt-mingw.sh" "$root/scripts/fetch-qt-source.sh" "$root/scripts/setup.sh" \
+    "$source_stage/build/scripts/"
+cp "$root/cmake/mingw-w64-compilers.cmake" "$source_stage/build/cmake/"
+cp "$qt/README.txt" "$source_stage/build/qt6-mingw-README.txt"
+fill "$root/packaging/windows/qt-source-README.txt.in" "$(cd "$qt_source" && ls qt6-base_* | sed 's/^/    /')" |
+    crlf >"$source_stage/README.txt"
+tar -cf "$out/$source_name.tar" -C "$work" --sort=name --owner=0 --group=0 --numeric-owner "$source_name"
+
 echo "$out/$name.zip"
+echo "$out/$name-setup.exe"
+echo "$out/$source_name.tar"

@@ -3,7 +3,7 @@
 #   scripts/setup.sh run    the build tools, Qt and the fonts
 #   scripts/setup.sh bench  the run packages, plus Google Benchmark, the X client library and Xvfb
 #   scripts/setup.sh test   the bench packages, plus the cross compiler, Wine, clang's fuzzer runtime
-#                           the package checkers and clang-format
+#                           the package checkers, NSIS for the Windows setup and clang-format
 set -euo pipefail
 
 run_packages=(
@@ -21,6 +21,7 @@ test_packages=(
     wine64
     clang libclang-rt-14-dev
     dpkg-dev lintian desktop-file-utils appstream
+    nsis
     clang-format
 )
 

@@ -423,6 +423,19 @@ QImage drawSorvexIcon(int size)
 QImage drawCalculatorIcon(int size)
 {
     Pixels px(size);
+    if (size < 32) {
+        px.box(3, 0, 12, 15, silver, black);
+        px.box(4, 1, 11, 4, green, black);
+        px.fill(6, 2, 9, 2, lime);
+        px.fill(8, 3, 9, 3, lime);
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col) {
+                const int x = 4 + col * 3;
+                const int y = 6 + row * 3;
+                px.fill(x, y, x + 1, y + 1, col == 2 ? (row == 2 ? red : teal) : white);
+            }
+        return px.image();
+    }
     px.box(6, 1, 25, 30, silver, black);
     px.fill(7, 29, 24, 29, grey);
     px.fill(24, 2, 24, 29, grey);
@@ -450,6 +463,14 @@ QImage drawCalculatorIcon(int size)
 QImage drawInfoIcon(int size)
 {
     Pixels px(size);
+    if (size < 32) {
+        px.disc(7, 7, 7, blue, navy);
+        px.fill(6, 3, 8, 4, white);
+        px.fill(5, 6, 8, 6, white);
+        px.fill(6, 7, 8, 10, white);
+        px.fill(5, 11, 9, 11, white);
+        return px.image();
+    }
     px.disc(15, 15, 14, blue, navy);
     px.fill(14, 6, 17, 9, white);
     px.fill(12, 12, 17, 13, white);

@@ -29,6 +29,12 @@ struct Asset {
 };
 
 const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
+// A program file's icon, which Explorer, the Start menu and the taskbar show, from 100 % to 300 % and in
+// Explorer's large views.
+const std::vector<int> programIconSizes = {16, 20, 24, 32, 40, 48, 64, 256};
+// A window's title-bar and taskbar icons from 100 % to 200 %. The windows read theirs at start-up, every
+// image of it, so it holds no more than they show, and no PNG, which would have to be inflated first.
+const std::vector<int> windowIconSizes = {16, 20, 24, 32, 40, 48, 64};
 
 QByteArray star()
 {
@@ -47,23 +53,8 @@ QByteArray underworld()
     return bmpRle8(quantize(drawUnderworldMap(), inkRamps(qRgb(238, 226, 192), inks)));
 }
 
-QByteArray pellanIcon()
-{
-    return ico({quantize(drawPellanIcon(), general256())}, 8);
-}
-
-template <QImage (*Draw)(int)> QByteArray twoSizes()
-{
-    return ico({quantize(Draw(32), windows16()), quantize(Draw(16), windows16())}, 4);
-}
-
-template <QImage (*Draw)(int)> QByteArray oneSize()
-{
-    return ico({quantize(Draw(32), windows16())}, 4);
-}
-
 // The 16-colour icons are pixel drawings at 32 and 16: larger sizes enlarge the 32-pixel drawing without
-// smoothing, and 48, between two multiples, is smoothed down from the larger one.
+// smoothing, and those between two multiples are smoothed down from the next larger one.
 QImage pixelIconAt(QImage (*draw)(int), int size)
 {
     if (size <= 16)
@@ -78,13 +69,50 @@ QImage pellanIconAt(int size)
 {
     return drawPellanIcon(size);
 }
-QImage sorvexIconAt(int size)
+template <QImage (*Draw)(int)> QImage pixelIconOf(int size)
 {
-    return pixelIconAt(drawSorvexIcon, size);
+    return pixelIconAt(Draw, size);
 }
-QImage korvaneIconAt(int size)
+
+// The images in kept stay as they were drawn first; the other sizes are in full colour with alpha.
+QByteArray iconFile(const std::vector<IconEntry>& kept, QImage (*iconAt)(int), const std::vector<int>& sizes,
+                    bool largeAsPng)
 {
-    return pixelIconAt(drawKorvaneIcon, size);
+    std::vector<IconEntry> entries;
+    for (const int size : sizes) {
+        const auto found
+            = std::find_if(kept.begin(), kept.end(), [&](const IconEntry& entry) { return entry.size == size; });
+        if (found != kept.end())
+            entries.push_back(*found);
+        else if (largeAsPng && size >= 64)
+            entries.push_back(pngIconEntry(iconAt(size)));
+        else
+            entries.push_back(trueColourIconEntry(iconAt(size)));
+    }
+    return ico(entries);
+}
+
+QByteArray programIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int))
+{
+    return iconFile(kept, iconAt, programIconSizes, true);
+}
+
+QByteArray windowIcon(const std::vector<IconEntry>& kept, QImage (*iconAt)(int))
+{
+    return iconFile(kept, iconAt, windowIconSizes, false);
+}
+
+std::vector<IconEntry> pellanImages()
+{
+    return {indexedIconEntry(quantize(drawPellanIcon(32), general256()), 8)};
+}
+
+std::vector<IconEntry> sixteenColourImages(QImage (*draw)(int), const std::vector<int>& sizes)
+{
+    std::vector<IconEntry> images;
+    for (const int size : sizes)
+        images.push_back(indexedIconEntry(quantize(draw(size), windows16()), 4));
+    return images;
 }
 
 // Each program's desktop icons: hicolor PNGs at the usual sizes and the macOS bundle icon.
@@ -106,15 +134,33 @@ std::vector<Asset> allAssets()
     std::vector<Asset> assets = {
         {u"pellan/assets/star.bmp"_s, star},
         {u"pellan/assets/underworld.bmp"_s, underworld},
-        {u"pellan/assets/pellan.ico"_s, pellanIcon},
-        {u"sorvex/assets/sorvex.ico"_s, twoSizes<drawSorvexIcon>},
-        {u"korvane/assets/form1.ico"_s, oneSize<drawCalculatorIcon>},
-        {u"korvane/assets/form2.ico"_s, oneSize<drawInfoIcon>},
-        {u"korvane/assets/korvane.ico"_s, twoSizes<drawKorvaneIcon>},
+        {u"pellan/assets/pellan.ico"_s, [] { return programIcon(pellanImages(), pellanIconAt); }},
+        {u"pellan/assets/pellan-window.ico"_s, [] { return windowIcon(pellanImages(), pellanIconAt); }},
+        {u"sorvex/assets/sorvex.ico"_s,
+         [] {
+             return programIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>);
+         }},
+        {u"sorvex/assets/sorvex-window.ico"_s,
+         [] {
+             return windowIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>);
+         }},
+        // The dialogs' icon resource keeps to its two 16-colour images.
+        {u"sorvex/assets/sorvex-16-colours.ico"_s,
+         [] {
+             return ico(sixteenColourImages(drawSorvexIcon, {32, 16}));
+         }},
+        {u"korvane/assets/form1.ico"_s,
+         [] { return windowIcon(sixteenColourImages(drawCalculatorIcon, {32}), pixelIconOf<drawCalculatorIcon>); }},
+        {u"korvane/assets/form2.ico"_s,
+         [] { return windowIcon(sixteenColourImages(drawInfoIcon, {32}), pixelIconOf<drawInfoIcon>); }},
+        {u"korvane/assets/korvane.ico"_s,
+         [] {
+             return programIcon(sixteenColourImages(drawKorvaneIcon, {32, 16}), pixelIconOf<drawKorvaneIcon>);
+         }},
     };
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
-    addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, sorvexIconAt);
-    addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, korvaneIconAt);
+    addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, pixelIconOf<drawSorvexIcon>);
+    addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, pixelIconOf<drawKorvaneIcon>);
     return assets;
 }
 

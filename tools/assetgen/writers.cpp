@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 
+#include <functional>
+
 #include <stdexcept>
 
 namespace {
@@ -173,67 +175,115 @@ QByteArray bmpRle8(const IndexedImage& image)
     return out;
 }
 
-QByteArray ico(const std::vector<IndexedImage>& images, int bitsPerPixel)
+namespace {
+
+std::uint32_t size32(const QByteArray& bytes)
+{
+    return u32(static_cast<int>(bytes.size()));
+}
+
+void checkIconSize(int width, int height)
+{
+    if (width != height || width <= 0 || width > 256)
+        throw std::invalid_argument("icon images are square, 1 to 256 pixels");
+}
+
+// The AND mask, bottom-up: a set bit leaves the screen as it is.
+QByteArray andMask(int width, int height, const std::function<bool(int, int)>& clear)
+{
+    const int andStride = stride(width, 1);
+    QByteArray mask;
+    for (int y = height - 1; y >= 0; --y) {
+        QByteArray row(andStride, '\0');
+        for (int x = 0; x < width; ++x)
+            if (clear(x, y))
+                row[x / 8] = static_cast<char>(static_cast<std::uint8_t>(row[x / 8]) | (0x80u >> (x % 8)));
+        mask += row;
+    }
+    return mask;
+}
+
+}  // namespace
+
+IconEntry indexedIconEntry(const IndexedImage& image, int bitsPerPixel)
 {
     if (bitsPerPixel != 4 && bitsPerPixel != 8)
-        throw std::invalid_argument("icons are written at 4 or 8 bits per pixel");
+        throw std::invalid_argument("palette icons are written at 4 or 8 bits per pixel");
     const std::size_t colours = std::size_t{1} << bitsPerPixel;
-
-    std::vector<QByteArray> bodies;
-    for (const IndexedImage& image : images) {
-        checkIndexed(image, colours);
-        if (image.width > 255 || image.height > 255)
-            throw std::invalid_argument("icon image too large for its directory entry");
-        const int xorStride = stride(image.width, bitsPerPixel);
-        const int andStride = stride(image.width, 1);
-        const std::uint32_t imageSize = u32((xorStride + andStride) * image.height);
-        QByteArray body;
-        infoHeader(body, image.width, image.height * 2, bitsPerPixel, 0, imageSize, 0, false);
-        putPalette(body, image.palette, colours);
-        auto clear = [&](int x, int y) {
-            return !image.transparent.empty() && image.transparent[static_cast<std::size_t>(y * image.width + x)];
-        };
-        for (int y = image.height - 1; y >= 0; --y) {
-            QByteArray row(xorStride, '\0');
-            for (int x = 0; x < image.width; ++x) {
-                const std::uint8_t index = clear(x, y) ? 0 : image.at(x, y);
-                if (bitsPerPixel == 8) {
-                    row[x] = static_cast<char>(index);
-                } else {
-                    const auto shift = (x % 2 == 0) ? 4 : 0;
-                    row[x / 2] = static_cast<char>(static_cast<std::uint8_t>(row[x / 2]) | (index << shift));
-                }
+    checkIndexed(image, colours);
+    checkIconSize(image.width, image.height);
+    const int xorStride = stride(image.width, bitsPerPixel);
+    const std::uint32_t imageSize = u32((xorStride + stride(image.width, 1)) * image.height);
+    QByteArray body;
+    infoHeader(body, image.width, image.height * 2, bitsPerPixel, 0, imageSize, 0, false);
+    putPalette(body, image.palette, colours);
+    auto clear = [&](int x, int y) {
+        return !image.transparent.empty() && image.transparent[static_cast<std::size_t>(y * image.width + x)];
+    };
+    for (int y = image.height - 1; y >= 0; --y) {
+        QByteArray row(xorStride, '\0');
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint8_t index = clear(x, y) ? 0 : image.at(x, y);
+            if (bitsPerPixel == 8) {
+                row[x] = static_cast<char>(index);
+            } else {
+                const auto shift = (x % 2 == 0) ? 4 : 0;
+                row[x / 2] = static_cast<char>(static_cast<std::uint8_t>(row[x / 2]) | (index << shift));
             }
-            body += row;
         }
-        for (int y = image.height - 1; y >= 0; --y) {
-            QByteArray row(andStride, '\0');
-            for (int x = 0; x < image.width; ++x)
-                if (clear(x, y))
-                    row[x / 8] = static_cast<char>(static_cast<std::uint8_t>(row[x / 8]) | (0x80u >> (x % 8)));
-            body += row;
-        }
-        bodies.push_back(body);
+        body += row;
     }
+    body += andMask(image.width, image.height, clear);
+    return {image.width, colours == 256 ? 0 : static_cast<int>(colours), bitsPerPixel, body};
+}
 
+IconEntry trueColourIconEntry(const QImage& source)
+{
+    checkIconSize(source.width(), source.height());
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int width = image.width();
+    const int height = image.height();
+    QByteArray body;
+    infoHeader(body, width, height * 2, 32, 0, u32((width * 4 + stride(width, 1)) * height), 0, false);
+    for (int y = height - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            putByte(body, u32(qBlue(line[x])));
+            putByte(body, u32(qGreen(line[x])));
+            putByte(body, u32(qRed(line[x])));
+            putByte(body, u32(qAlpha(line[x])));
+        }
+    }
+    body += andMask(width, height, [&](int x, int y) { return qAlpha(image.pixel(x, y)) < 128; });
+    return {width, 0, 32, body};
+}
+
+IconEntry pngIconEntry(const QImage& image)
+{
+    checkIconSize(image.width(), image.height());
+    return {image.width(), 0, 32, png(image.convertToFormat(QImage::Format_ARGB32))};
+}
+
+QByteArray ico(const std::vector<IconEntry>& entries)
+{
     QByteArray out;
     put16(out, 0);
     put16(out, 1);
-    put16(out, u32(static_cast<int>(images.size())));
-    std::uint32_t offset = 6 + 16 * u32(static_cast<int>(images.size()));
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        putByte(out, u32(images[i].width));
-        putByte(out, u32(images[i].height));
-        putByte(out, colours == 256 ? 0 : u32(static_cast<int>(colours)));
+    put16(out, u32(static_cast<int>(entries.size())));
+    std::uint32_t offset = 6 + 16 * u32(static_cast<int>(entries.size()));
+    for (const IconEntry& entry : entries) {
+        putByte(out, u32(entry.size % 256));  // 0 stands for 256
+        putByte(out, u32(entry.size % 256));
+        putByte(out, u32(entry.colourCount));
         putByte(out, 0);
         put16(out, 1);
-        put16(out, u32(bitsPerPixel));
-        put32(out, u32(static_cast<int>(bodies[i].size())));
+        put16(out, u32(entry.bitCount));
+        put32(out, size32(entry.body));
         put32(out, offset);
-        offset += u32(static_cast<int>(bodies[i].size()));
+        offset += size32(entry.body);
     }
-    for (const QByteArray& body : bodies)
-        out += body;
+    for (const IconEntry& entry : entries)
+        out += entry.body;
     return out;
 }
 

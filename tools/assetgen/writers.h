@@ -23,8 +23,20 @@ QByteArray bmpRle8(const IndexedImage& image);
 // One run of a row in BI_RLE8 form, without the end-of-line or end-of-bitmap marker.
 QByteArray rle8Row(const std::uint8_t* row, int width);
 
-// bitsPerPixel is 4 or 8; every image carries its AND mask.
-QByteArray ico(const std::vector<IndexedImage>& images, int bitsPerPixel);
+// One image of an icon file as it is stored.
+struct IconEntry {
+    int size = 0;  // width and height
+    int colourCount = 0;  // 0 for 256 colours or more
+    int bitCount = 0;
+    QByteArray body;
+};
+// A palette bitmap at 4 or 8 bits per pixel, with its AND mask.
+IconEntry indexedIconEntry(const IndexedImage& image, int bitsPerPixel);
+// A 32-bit bitmap with alpha, and the AND mask that readers without alpha use.
+IconEntry trueColourIconEntry(const QImage& image);
+// A PNG, as Windows reads them from Vista on; for the large sizes, which would be large as bitmaps.
+IconEntry pngIconEntry(const QImage& image);
+QByteArray ico(const std::vector<IconEntry>& entries);
 
 QByteArray png(const QImage& image);
 
