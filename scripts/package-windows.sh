@@ -8,8 +8,8 @@
 # OUTDIR/quendrith-tools-VERSION-qt-source.tar    Debian's qt6-base source that the Qt DLLs were built from, of
 #                                                 the version the Qt prefix's README.txt names, and the script and
 #                                                 settings that built them
-# BUILD_DIR (default build/windows) is a Windows cross build tree against a Qt for MinGW; when it is not
-# configured yet, it is configured here with the prefix scripts/qt-windows-prefix.sh finds. Only the three
+# BUILD_DIR (default build/windows) is a Windows cross build tree against a Qt for MinGW; build/windows, when it
+# is not configured yet, is configured here from its preset with the prefix scripts/qt-windows-prefix.sh finds. Only the three
 # programs are built. Without the Qt source nothing is written.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,10 +19,9 @@ out=$(cd "$1" && pwd)
 build=${2:-$root/build/windows}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    qt=$("$root/scripts/qt-windows-prefix.sh")
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-qt.cmake"
+    # The test command's own tree, as its preset makes it.
+    [ "$build" = "$root/build/windows" ] || { echo "$build is not configured" >&2; exit 1; }
+    (cd "$root" && QT_WINDOWS_PREFIX=$(scripts/qt-windows-prefix.sh) cmake --preset windows)
 fi
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 case "$(cache_value CMAKE_CXX_COMPILER_AR)" in *mingw32*) ;; *) echo "$build is not a Windows cross build tree" >&2; exit 1 ;; esac
