@@ -148,7 +148,7 @@ struct SmallDialogRun {
 
 class ConverterDialogTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<sorvex::testing::ScratchStore> scratchStore;
+    std::unique_ptr<sorvex::testing_support::ScratchStore> scratchStore;
     QList<ShownMessage> shownMessages;
     QList<int> exitStatuses;
     SmallDialogRun smallDialogRun;
@@ -181,7 +181,7 @@ private Q_SLOTS:
     void init()
     {
         scratchStore.reset();
-        scratchStore = std::make_unique<sorvex::testing::ScratchStore>();
+        scratchStore = std::make_unique<sorvex::testing_support::ScratchStore>();
         QVERIFY(scratchStore->isValid());
         shownMessages.clear();
         exitStatuses.clear();

@@ -2,6 +2,7 @@
 
 #include "character_store.h"
 #include "registry_key.h"
+#include "scratch_store.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ inline void loadAndCalculate(CharacterStore& store, FakeDialog& dialog)
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    ScratchStore scratch;
     std::string folder;
 };
 
