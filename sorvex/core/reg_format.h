@@ -1,8 +1,8 @@
 // The .reg text regedit exports, read into a tree of keys and written back; no files, no locks.
 #pragma once
 
-#include "file_registry.h"
 #include "reg_text.h"
+#include "registry_types.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -38,8 +38,8 @@ int find()
     char text[256] = {};
     DWORD size = sizeof text - 1;
     DWORD type = REG_NONE;
-    const bool found = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &size)
-            == ERROR_SUCCESS
+    const bool found
+        = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS
         && type == REG_SZ && std::string_view(text) == valueText;
     if (found)
         RegDeleteValueA(key, valueName);
