@@ -207,9 +207,6 @@ LONG StoreFile::begin(bool wantWrite)
 
 LONG StoreFile::save(const std::string& file, const std::string& target)
 {
-    removeStaleTemps(file);
-    if (target != file)
-        removeStaleTemps(target);
     if ((current.damaged || current.overCap) && current.fileExisted) {
         std::string copy = file + ".unreadable-" + timestamp();
         for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
@@ -233,8 +230,8 @@ LONG StoreFile::save(const std::string& file, const std::string& target)
                   + "\nwould grow past 8 MiB, more than a character store holds. The file was left as it was.");
         return ERROR_WRITE_FAULT;
     }
-    if (const int error = writeFileAtomically(target,
-                                              [&text](int fd) { return writeAll(fd, text.data(), text.size()); });
+    if (const int error
+        = writeFileAtomically(target, [&text](int fd) { return writeAll(fd, text.data(), text.size()); });
         error != 0) {
         addNotice("The changes could not be saved in the settings file\n" + file + "\n(" + errorText(error)
                   + "). The file was left as it was.");
@@ -246,9 +243,16 @@ LONG StoreFile::save(const std::string& file, const std::string& target)
 LONG StoreFile::end()
 {
     LONG result = ERROR_SUCCESS;
-    if (current.usable && current.writable && current.dirty) {
+    if (current.usable && current.writable) {
+        // Under the lock no other writer can own a temporary file; any there is a killed save's, also when
+        // this operation has nothing to write.
         const std::string file = storeFile();
-        result = save(file, saveTarget(file));
+        const std::string target = saveTarget(file);
+        removeStaleTemps(file);
+        if (target != file)
+            removeStaleTemps(target);
+        if (current.dirty)
+            result = save(file, target);
     }
     if (current.lockFd >= 0)
         ::close(current.lockFd);

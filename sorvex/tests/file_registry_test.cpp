@@ -544,18 +544,56 @@ TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
     EXPECT_EQ(storedInt(slot1.c_str(), "Riija"), RegistryKey::noDefault);
 }
 
-TEST_F(FileRegistryTest, LeftoversOfAnInterruptedSaveGoAtTheNextSave)
+struct LaterSave {
+    const char* name;
+    bool changes;
+    bool linked;
+};
+
+void PrintTo(const LaterSave& save, std::ostream* os)
 {
-    writeAllBytes(folder + "/sorvex/registry.reg.tmp-Ab12Cd", "half a file");
-    writeAllBytes(folder + "/sorvex/other.reg.tmp-Ab12Cd", "not ours");
-    {
+    *os << save.name;
+}
+
+class InterruptedSave : public FileRegistryTest, public ::testing::WithParamInterface<LaterSave> { };
+
+// A save killed before its rename leaves its temporary file, beside the store or beside a linked store's
+// target; so does a copy aside that was cut off. The next save removes them, also when it has nothing to
+// write.
+TEST_P(InterruptedSave, LeavesNothingThatTheNextSaveKeeps)
+{
+    const LaterSave& later = GetParam();
+    std::string beside = folder + "/sorvex";
+    std::string stored = "registry.reg";
+    if (later.linked) {
+        beside = folder + "/dotfiles";
+        stored = "sorvex.reg";
+        writeAllBytes(beside + "/" + stored, "Windows Registry Editor Version 5.00\r\n\r\n");
+        fs::create_directories(folder + "/sorvex");
+        fs::create_symlink("../dotfiles/sorvex.reg", regfile::storeFile());
+    }
+    auto saveQor = [](std::int32_t qor) {
         FileRegistry registry;
         RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
-        key.writeInt("Qor", 1);
-    }
-    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.tmp-").size(), 0u);
-    EXPECT_EQ(leftovers(folder + "/sorvex", "other.reg.tmp-").size(), 1u);
+        EXPECT_TRUE(key.writeInt("Qor", qor));
+        EXPECT_TRUE(key.close());
+    };
+    saveQor(1);
+    writeAllBytes(beside + "/" + stored + ".tmp-Ab12Cd", "half a file");
+    writeAllBytes(folder + "/sorvex/registry.reg.unreadable-20261209-101010.tmp-Xy34Zw", "half a copy");
+    writeAllBytes(beside + "/other.reg.tmp-Ab12Cd", "not ours");
+
+    saveQor(later.changes ? 2 : 1);
+    EXPECT_TRUE(leftovers(beside, stored + ".tmp-").empty());
+    EXPECT_TRUE(leftovers(folder + "/sorvex", "registry.reg.unreadable-").empty());
+    EXPECT_EQ(leftovers(beside, "other.reg.tmp-").size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Saves, InterruptedSave,
+                         ::testing::Values(LaterSave{"ThatChangesAValue", true, false},
+                                           LaterSave{"ThatChangesNothing", false, false},
+                                           LaterSave{"ThroughALinkThatChangesNothing", false, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FileRegistryTest, SavesThroughASymbolicLinkKeepTheLink)
 {
