@@ -183,7 +183,7 @@ void storeOperationOnABigStore(benchmark::State& state)
 
     std::int32_t intellect = 100;
     for (auto _ : state) {
-        // The deep key makes the file one to keep aside, so each round starts from it again.
+        // The deep key is damage, left out and the file kept aside, so each round starts from it again.
         if (kind == BigStore::DeepKey) {
             state.PauseTiming();
             writeStore();

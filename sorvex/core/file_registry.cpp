@@ -23,8 +23,7 @@ std::string joinPath(HKEY root, const char* sub)
 bool validPath(const std::string& path)
 {
     return path.find("\\\\") == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\'))
-        && path.find_first_of("\r\n[]") == std::string::npos && keyDepth(path) <= maxKeyDepth
-        && path.size() < maxLineBytes / 2;
+        && path.find_first_of("\r\n[]") == std::string::npos && keyPathFits(path);
 }
 
 const Key* findKey(const Tree& tree, const std::string& path)

@@ -340,16 +340,7 @@ int inChild(int seconds, const std::function<int()>& body)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
 }
 
-std::string deepKeyFile(int depth)
-{
-    std::string path = "Software";
-    for (int i = 0; i < depth; ++i)
-        path += "\\k" + std::to_string(i);
-    return "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + path
-        + "]\r\n\"Kraanan\"=dword:00000007\r\n";
-}
-
-// Files that cannot be a character store are kept aside byte for byte, quickly, and a new store is used.
+// Files too large to be a character store are kept aside byte for byte, quickly, and a new store is used.
 TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
 {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
@@ -357,36 +348,84 @@ TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
     std::string padding;
     while (padding.size() < (17u << 20))
         padding += "; " + std::string(98, 'x') + "\r\n";
-    const struct {
-        const char* name;
-        std::string bytes;
-    } files[] = {
-        {"over 16 MiB", header + padding + value},
-        {"500 levels deep", deepKeyFile(500)},
-        {"a 2 MiB line", header + "\"" + std::string(2u << 20, 'a') + "\"=dword:1\r\n" + value},
-    };
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.name);
-        fs::remove_all(folder + "/sorvex");
-        writeAllBytes(regfile::storeFile(), f.bytes);
-        const auto start = std::chrono::steady_clock::now();
-        FileRegistry registry;
-        {
-            RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
-            EXPECT_EQ(key.openFailure(), std::nullopt);
-            EXPECT_EQ(key.readInt("Kraanan", 1, true), 1);
-        }
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-        const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
-        ASSERT_EQ(kept.size(), 1u);
-        EXPECT_TRUE(readAll(kept[0]) == f.bytes);
-        const auto notice = registry.takeNotice();
-        ASSERT_TRUE(notice.has_value());
-        EXPECT_NE(notice->find(kept[0]), std::string::npos);
-        EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 1);
+    const std::string bytes = header + padding + value;
+    writeAllBytes(regfile::storeFile(), bytes);
+    const auto start = std::chrono::steady_clock::now();
+    FileRegistry registry;
+    {
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
+        EXPECT_EQ(key.openFailure(), std::nullopt);
+        EXPECT_EQ(key.readInt("Kraanan", 1, true), 1);
     }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(readAll(kept[0]) == bytes);
+    const auto notice = registry.takeNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_NE(notice->find(kept[0]), std::string::npos);
+    EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 1);
     EXPECT_TRUE(failures.empty());
 }
+
+struct Damage {
+    const char* name;
+    // Follows slot 1's "Kraanan"=3; whatever it would give slot 1 must not be taken.
+    std::string text;
+};
+
+void PrintTo(const Damage& damage, std::ostream* os)
+{
+    *os << damage.name;
+}
+
+class DamagedStore : public FileRegistryTest, public ::testing::WithParamInterface<Damage> { };
+
+// An over-long line or an over-deep key is left out like any other damage: the rest of the file is used,
+// the original is kept aside byte for byte and the user is told where.
+TEST_P(DamagedStore, LeavesOutTheDamageAndUsesTheRest)
+{
+    const std::string bytes = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\"
+        + std::string(rootKeyPath) + "]\r\n\"Player_Name1\"=\"Ann\"\r\n\r\n[HKEY_CURRENT_USER\\" + slot1
+        + "]\r\n\"Kraanan\"=dword:00000003\r\n" + GetParam().text + "\r\n[HKEY_CURRENT_USER\\" + slotKeyPath(2)
+        + "]\r\n\"Qor\"=dword:00000004\r\n";
+    writeAllBytes(regfile::storeFile(), bytes);
+    StoredCharacter character;
+    character.open();
+    EXPECT_EQ(character.sheet.levelKraanan, 3);
+    EXPECT_EQ(character.names[0], "Ann");
+    EXPECT_EQ(storedInt(slotKeyPath(2).c_str(), "Qor"), 4);
+
+    const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(readAll(kept[0]) == bytes);
+    ASSERT_EQ(character.shown.size(), 1u);
+    EXPECT_NE(character.shown[0].find("could not be read completely. What could be read is used"), std::string::npos);
+    EXPECT_NE(character.shown[0].find(kept[0]), std::string::npos);
+    EXPECT_LT(fs::file_size(regfile::storeFile()), 4096u);
+
+    character.open();
+    EXPECT_EQ(character.shown.size(), 1u);
+    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 1u);
+}
+
+std::string deepKey(int depth)
+{
+    std::string path = "[HKEY_CURRENT_USER\\Software";
+    for (int i = 0; i < depth; ++i)
+        path += "\\k" + std::to_string(i);
+    return path + "]\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, DamagedStore,
+    ::testing::Values(
+        Damage{"ValueLineOf2MiB", "\"Kraanan\"=\"" + std::string(2u << 20, 'a') + "\"\r\n"},
+        Damage{"KeyLineOf2MiB", "[HKEY_CURRENT_USER\\" + std::string(2u << 20, 'k') + "]\r\n\"Kraanan\"=dword:9\r\n"},
+        Damage{"Key500LevelsDeep", deepKey(500) + "\"Kraanan\"=dword:9\r\n"},
+        Damage{"Key65LevelsDeep", deepKey(64) + "\"Kraanan\"=dword:9\r\n"},
+        Damage{"ContinuedLineOf2MiB", "\"Kraanan\"=hex(4):09,00,00,\\\r\n" + std::string(2u << 20, ' ') + "00\r\n"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Long values of text that is not UTF-8 are written as UTF-16 bytes, several times their size: what
 // is written must still read back, and a store that would grow too large is not written at all.
