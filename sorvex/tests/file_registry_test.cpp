@@ -423,7 +423,6 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"ValueLineOf2MiB", "\"Kraanan\"=\"" + std::string(2u << 20, 'a') + "\"\r\n"},
         Damage{"KeyLineOf2MiB", "[HKEY_CURRENT_USER\\" + std::string(2u << 20, 'k') + "]\r\n\"Kraanan\"=dword:9\r\n"},
         Damage{"Key500LevelsDeep", deepKey(500) + "\"Kraanan\"=dword:9\r\n"},
-        Damage{"Key65LevelsDeep", deepKey(64) + "\"Kraanan\"=dword:9\r\n"},
         Damage{"ContinuedLineOf2MiB", "\"Kraanan\"=hex(4):09,00,00,\\\r\n" + std::string(2u << 20, ' ') + "00\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
