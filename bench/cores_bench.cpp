@@ -4,7 +4,6 @@
 #include "improves_calculation.h"
 #include "number_conversion.h"
 #include "solver.h"
-#include "unseen_view.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,13 +41,6 @@ void lightPattern(benchmark::State& state)
 }
 BENCHMARK(lightPattern)->DenseRange(0, 31);
 
-class NullResults final : public sorvex::ResultView {
-public:
-    void setResultCaption(int, std::string_view caption) override { benchmark::DoNotOptimize(caption.data()); }
-    void setResultFigure(int, std::int32_t figure) override { benchmark::DoNotOptimize(figure); }
-    void setResultEnabled(int, bool enabled) override { benchmark::DoNotOptimize(enabled); }
-};
-
 sorvex::CharacterSheet filledSheet()
 {
     sorvex::CharacterSheet sheet;
@@ -69,12 +61,12 @@ sorvex::CharacterSheet filledSheet()
 void sorvexCalculate(benchmark::State& state)
 {
     sorvex::CharacterSheet sheet = filledSheet();
-    sorvex::applySpellCountMode(sheet, 2, nullptr);
-    NullResults results;
+    sorvex::applySpellCountMode(sheet, 2);
     for (auto _ : state) {
         benchmark::DoNotOptimize(sheet.currentIntel);
         const sorvex::Calculation calculation = sorvex::calculate(sheet);
-        sorvex::showNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &results);
+        const auto shown = sorvex::nextLevels(sheet, calculation.totalPoints, calculation.percentSum);
+        benchmark::DoNotOptimize(shown.data());
         benchmark::DoNotOptimize(sheet);
     }
 }
@@ -109,11 +101,10 @@ void korvaneComputeImproves(benchmark::State& state)
 }
 BENCHMARK(korvaneComputeImproves);
 
-class FailingSink final : public sorvex::MessageSink {
-public:
-    bool warned = false;
-    void showWarning(std::string_view) override { warned = true; }
-};
+bool quiet(const sorvex::StoreMessages& messages)
+{
+    return messages.keyFailures.empty() && !messages.notice;
+}
 
 // A filled character in a store folder of the benchmark's own, removed at the end.
 struct BenchStore {
@@ -121,8 +112,6 @@ struct BenchStore {
     {
         std::filesystem::create_directories(folder / "sorvex");
         ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-        store.playerNames = {"Arwen", "Brannoc", "Cilla"};
-        store.sheet = filledSheet();
     }
     ~BenchStore() { std::filesystem::remove_all(folder); }
     BenchStore(const BenchStore&) = delete;
@@ -130,24 +119,22 @@ struct BenchStore {
 
     const std::filesystem::path folder
         = std::filesystem::temp_directory_path() / ("sorvex-bench-" + std::to_string(::getpid()));
-    UnseenView view;
-    FailingSink messages;
-    sorvex::CharacterStore store{view, messages};
+    sorvex::CharacterStore store;
+    sorvex::CharacterSheet sheet = filledSheet();
+    const sorvex::PlayerNames names = {"Arwen", "Brannoc", "Cilla"};
 };
 
 // A round trip as the dialog makes one: save the character, then load it back.
 void storeRoundTrip(benchmark::State& state)
 {
     BenchStore bench;
-    sorvex::CharacterStore& store = bench.store;
-    const FailingSink& messages = bench.messages;
     std::int32_t intellect = 100;
     for (auto _ : state) {
-        store.sheet.currentIntel = ++intellect;
-        store.saveCharacter();
-        store.sheet = {};
-        store.loadCharacter();
-        if (store.sheet.currentIntel != intellect || messages.warned) {
+        bench.sheet.currentIntel = ++intellect;
+        const sorvex::SaveResult saved = bench.store.save(1, bench.sheet, bench.names);
+        const sorvex::LoadedCharacter loaded = bench.store.load(1, {});
+        if (!saved.saved || !quiet(saved.messages) || !quiet(loaded.messages)
+            || loaded.sheet.currentIntel != intellect) {
             state.SkipWithError("the character did not come back as saved");
             break;
         }
@@ -194,19 +181,17 @@ void storeOperationOnABigStore(benchmark::State& state)
     };
     writeStore();
 
-    sorvex::CharacterStore& store = bench.store;
-    const FailingSink& messages = bench.messages;
     std::int32_t intellect = 100;
     for (auto _ : state) {
-        // The deep key makes the file one to keep aside, so each round starts from it again.
+        // The deep key is damage, left out and the file kept aside, so each round starts from it again.
         if (kind == BigStore::DeepKey) {
             state.PauseTiming();
             writeStore();
             state.ResumeTiming();
         }
-        store.sheet.currentIntel = ++intellect;
-        store.saveCharacter();
-        if (kind != BigStore::DeepKey && messages.warned) {
+        bench.sheet.currentIntel = ++intellect;
+        const sorvex::SaveResult saved = bench.store.save(1, bench.sheet, bench.names);
+        if (!saved.saved || (kind != BigStore::DeepKey && !quiet(saved.messages))) {
             state.SkipWithError("the store gave a warning");
             break;
         }
@@ -237,15 +222,15 @@ public:
     void Finalize() override
     {
         row("core, pellan readLights, slowest of the 32 patterns", slowestPattern);
-        row("core, sorvex calculate + showNextLevels", times["sorvexCalculate"]);
+        row("core, sorvex calculate + nextLevels", times["sorvexCalculate"]);
         row("core, korvane computeImproves with the conversion", times["korvaneComputeImproves"]);
         const double store = times["storeRoundTrip"] / 1e3;
-        std::printf("| store, saveCharacter + loadCharacter round trip | %.1f µs | | | < 1 ms | %s |\n", store,
+        std::printf("| store, save + load round trip | %.1f µs | | | < 1 ms | %s |\n", store,
                     store < 1000 ? "yes" : "no");
         const char* const bigStores[] = {"a 1 MB store", "a store of 10 000 keys", "a key 500 levels deep"};
         for (int kind = 0; kind < 3; ++kind) {
             const double ms = times["storeOperationOnABigStore/" + std::to_string(kind)] / 1e6;
-            std::printf("| store, saveCharacter on %s | %.1f ms | | | < 100 ms | %s |\n", bigStores[kind], ms,
+            std::printf("| store, save on %s | %.1f ms | | | < 100 ms | %s |\n", bigStores[kind], ms,
                         ms < 100 ? "yes" : "no");
         }
     }

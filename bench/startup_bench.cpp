@@ -2,7 +2,6 @@
 // of its own: the time from fork to the first MapNotify of a top-level window, and the peak resident
 // set once the process has gone idle after mapping. Program and floor alternate run by run.
 #include "character_store.h"
-#include "unseen_view.h"
 
 #include <xcb/xcb.h>
 
@@ -236,11 +235,6 @@ private:
         return utime + stime;
     }
 
-    class ThrowingSink final : public sorvex::MessageSink {
-    public:
-        void showWarning(std::string_view text) override { fail(std::string(text)); }
-    };
-
     // Three characters, each with every school and percentage set, as a player's store holds them.
     static void fillStore(const fs::path& folder)
     {
@@ -249,13 +243,10 @@ private:
         const char* previous = std::getenv("XDG_CONFIG_HOME");
         const std::optional<std::string> saved = previous ? std::optional<std::string>(previous) : std::nullopt;
         ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-        UnseenView view;
-        ThrowingSink messages;
-        sorvex::CharacterStore store(view, messages);
-        store.playerNames = {"Arwen", "Brannoc", "Cilla"};
+        sorvex::CharacterStore store;
+        const sorvex::PlayerNames names = {"Arwen", "Brannoc", "Cilla"};
         for (std::int32_t slot = 1; slot <= 3; ++slot) {
-            store.currentPlayer = slot;
-            sorvex::CharacterSheet& sheet = store.sheet;
+            sorvex::CharacterSheet sheet;
             for (int school = 0; school < sorvex::schoolCount; ++school)
                 sorvex::schoolLevel(sheet, school) = (school + slot) % 6 + 1;
             sheet.spellCount = 2;
@@ -263,7 +254,13 @@ private:
             sheet.spellP0 = 40 + slot;
             sheet.spellP1 = 60 + slot;
             sheet.spellP2 = 80 + slot;
-            store.saveCharacter();
+            const sorvex::SaveResult result = store.save(slot, sheet, names);
+            if (!result.messages.keyFailures.empty())
+                fail(result.messages.keyFailures.front());
+            if (result.messages.notice)
+                fail(*result.messages.notice);
+            if (!result.saved)
+                fail("the filled store could not be saved in " + folder.string());
         }
         if (saved)
             ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1);

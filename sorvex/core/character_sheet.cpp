@@ -84,25 +84,17 @@ std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school)
     return nextLevelFigure(const_cast<CharacterSheet&>(sheet), school);
 }
 
-void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view)
+std::optional<PercentFields> applySpellCountMode(CharacterSheet& sheet, std::int32_t mode)
 {
     if (mode < 0 || mode > 2)
-        return;
-    if (view) {
-        view->setPercentFieldEnabled(0, true);
-        view->setPercentFieldEnabled(1, mode >= 1);
-        if (mode < 1)
-            view->setPercentFieldText(1, "0");
-        view->setPercentFieldEnabled(2, mode >= 2);
-        if (mode < 2)
-            view->setPercentFieldText(2, "0");
-    }
+        return std::nullopt;
     if (mode < 1)
         sheet.spellP1 = 0;
     if (mode < 2)
         sheet.spellP2 = 0;
     static constexpr double divisors[] = {3.0, 1.5, 1.0};
     sheet.spellDivisor = divisors[mode];
+    return PercentFields{true, mode >= 1, mode >= 2};
 }
 
 void clearEntries(CharacterSheet& sheet)
@@ -137,17 +129,13 @@ Calculation calculate(CharacterSheet& sheet)
     return result;
 }
 
-void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum, ResultView* view)
+std::array<NextLevel, schoolCount> nextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum)
 {
+    std::array<NextLevel, schoolCount> shown;
     for (int school = 0; school < schoolCount; ++school) {
         const std::int32_t level = schoolLevel(sheet, school);
         if (level == 0 || level == 6) {
             nextLevelFigure(sheet, school) = 0;
-            if (view) {
-                view->setResultCaption(school, "");
-                view->setResultFigure(school, 0);
-                view->setResultEnabled(school, false);
-            }
             continue;
         }
         std::int64_t target = std::int64_t{totalPoints} + (level < 2 ? 7 : 14);
@@ -157,12 +145,9 @@ void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_
         const std::int32_t divided = truncateSaturated(quotient(static_cast<double>(target), sheet.spellDivisor));
         const std::int32_t figure = saturate(std::int64_t{divided} - percentSum);
         nextLevelFigure(sheet, school) = figure;
-        if (view) {
-            view->setResultCaption(school, caption);
-            view->setResultFigure(school, figure);
-            view->setResultEnabled(school, true);
-        }
+        shown[static_cast<std::size_t>(school)] = {caption, figure, true};
     }
+    return shown;
 }
 
 }  // namespace sorvex

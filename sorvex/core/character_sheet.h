@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace sorvex {
@@ -50,25 +51,13 @@ std::int32_t schoolLevel(const CharacterSheet& sheet, int school);
 std::int32_t& nextLevelFigure(CharacterSheet& sheet, int school);
 std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school);
 
-// The percentage fields of the dialog (index 0..2 for spellP0..spellP2).
-class SpellFieldView {
-public:
-    virtual ~SpellFieldView() = default;
-    virtual void setPercentFieldEnabled(int index, bool enabled) = 0;
-    virtual void setPercentFieldText(int index, std::string_view text) = 0;
-};
+// Which of the three percentage fields (spellP0..spellP2) take an entry under a spell count mode; the
+// others show 0.
+using PercentFields = std::array<bool, 3>;
 
-// The result box caption and result field of each school (index in store order).
-class ResultView {
-public:
-    virtual ~ResultView() = default;
-    virtual void setResultCaption(int school, std::string_view caption) = 0;
-    virtual void setResultFigure(int school, std::int32_t figure) = 0;
-    virtual void setResultEnabled(int school, bool enabled) = 0;
-};
-
-// Modes outside 0..2 change nothing, the divisor included. view may be null.
-void applySpellCountMode(CharacterSheet& sheet, std::int32_t mode, SpellFieldView* view);
+// Sets the divisor and zeroes the percentages the mode leaves out. Modes outside 0..2 change nothing, the
+// divisor included, and leave the fields as they are.
+std::optional<PercentFields> applySpellCountMode(CharacterSheet& sheet, std::int32_t mode);
 
 // "Clear Entry": every level, figure and percentage back to 0, three spells. The divisor stays until the
 // mode is applied.
@@ -85,10 +74,17 @@ struct Calculation {
 // fit (or a divisor of 0.0) saturates as well, and a quotient without value counts as 0.
 Calculation calculate(CharacterSheet& sheet);
 
-// view may be null.
-void showNextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum, ResultView* view);
-
 inline constexpr std::string_view nextLevelCaption = "Next Level";
 inline constexpr std::string_view unreachableCaption = "Unreachable";
+
+// What a school's result box shows: its caption, and its figure in a field that is enabled or not.
+struct NextLevel {
+    std::string_view caption;
+    std::int32_t figure = 0;
+    bool enabled = false;
+};
+
+// The next-level figure of every school, in store order; the sheet's figures are set to them.
+std::array<NextLevel, schoolCount> nextLevels(CharacterSheet& sheet, std::int32_t totalPoints, std::int32_t percentSum);
 
 }  // namespace sorvex

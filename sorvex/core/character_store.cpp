@@ -16,45 +16,62 @@ std::int32_t& tableField(CharacterSheet& sheet, std::size_t index)
     return index < 7 ? schoolLevel(sheet, static_cast<int>(index)) : sheet.spellCount;
 }
 
+std::int32_t tableField(const CharacterSheet& sheet, std::size_t index)
+{
+    return tableField(const_cast<CharacterSheet&>(sheet), index);
+}
+
+void addFailure(StoreMessages& messages, const RegistryKey& key)
+{
+    if (key.openFailure())
+        messages.keyFailures.push_back(*key.openFailure());
+}
+
 }  // namespace
+
+std::string slotKeyPath(std::int32_t slot)
+{
+    return std::string(rootKeyPath) + "\\Player" + std::to_string(slot);
+}
 
 std::string defaultSlotName(std::int32_t slot)
 {
     return "Player " + std::to_string(slot);
 }
 
-std::string CharacterStore::slotKeyPath() const
+PlayerNames enteredNames(const PlayerNames& typed)
 {
-    return std::string(rootKeyPath) + "\\Player" + std::to_string(currentPlayer);
+    PlayerNames names;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = typed[i].empty() ? defaultSlotName(static_cast<std::int32_t>(i + 1)) : typed[i];
+    return names;
 }
 
-void CharacterStore::showNames()
+PercentFields clearCharacter(CharacterSheet& sheet, PlayerNames& names, std::int32_t slot)
 {
-    for (int slot = 1; slot <= 3; ++slot)
-        view.setPlayerButtonCaption(slot, playerNames[static_cast<std::size_t>(slot - 1)]);
-    if (isSlot(currentPlayer))
-        view.setNameBoxText(playerNames[static_cast<std::size_t>(currentPlayer - 1)]);
+    clearEntries(sheet);
+    if (isSlot(slot))
+        names[static_cast<std::size_t>(slot - 1)] = defaultSlotName(slot);
+    return *applySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells));
 }
 
-void CharacterStore::showStoreNotice()
+LoadedCharacter CharacterStore::load(std::int32_t slot, const CharacterSheet& current)
 {
-    if (const auto notice = takeStoreNotice())
-        messages.showWarning(*notice);
-}
-
-const CharacterSheet& CharacterStore::loadCharacter()
-{
+    LoadedCharacter loaded{current, std::nullopt, {}, {}, {}};
+    CharacterSheet& sheet = loaded.sheet;
     {
-        const std::string slotPath = slotKeyPath();
-        RegistryKey slotKey(HKEY_CURRENT_USER, slotPath.c_str(), true, messages);
-        RegistryKey rootKey(HKEY_CURRENT_USER, rootKeyPath, true, messages);
+        const std::string slotPath = slotKeyPath(slot);
+        RegistryKey slotKey(registry, HKEY_CURRENT_USER, slotPath.c_str(), true);
+        RegistryKey rootKey(registry, HKEY_CURRENT_USER, rootKeyPath, true);
+        addFailure(loaded.messages, slotKey);
+        addFailure(loaded.messages, rootKey);
 
         for (std::size_t i = 0; i < valueTable.size(); ++i) {
             const std::int32_t fallback = i == 4 ? 1 : i == 7 ? 2 : 0;
             tableField(sheet, i) = slotKey.readInt(valueTable[i], fallback, true);
-            if (i == 7)
-                applySpellCountMode(sheet, sheet.spellCount, &view);
         }
+        // Applied before the percentages are read, so that the stored ones replace the zeros it may set.
+        loaded.percentFields = applySpellCountMode(sheet, sheet.spellCount);
         sheet.spellP0 = slotKey.readInt("Spell_P0", 1, true);
         sheet.spellP1 = slotKey.readInt("Spell_P1", 1, true);
         sheet.spellP2 = slotKey.readInt("Spell_P2", 1, true);
@@ -62,71 +79,44 @@ const CharacterSheet& CharacterStore::loadCharacter()
         sheet.magicNumber = slotKey.readInt("Magic_Number", 0, true);
 
         for (std::size_t i = 0; i < 3; ++i)
-            playerNames[i] = rootKey.readString(nameValues[i], firstRunNames[i], true);
-
-        showNames();
-        for (int slot = 1; slot <= 3; ++slot)
-            view.setSelectionMarker(slot, "");
-        if (isSlot(currentPlayer))
-            view.setSelectionMarker(currentPlayer, selectionMarkerText);
+            loaded.names[i] = rootKey.readString(nameValues[i], firstRunNames[i], true);
+        if (isSlot(slot))
+            loaded.markers[static_cast<std::size_t>(slot - 1)] = selectionMarkerText;
 
         slotKey.close();
         rootKey.close();
     }
-    showStoreNotice();
-    return sheet;
+    loaded.messages.notice = registry.takeNotice();
+    return loaded;
 }
 
-bool CharacterStore::saveCharacter()
+SaveResult CharacterStore::save(std::int32_t slot, const CharacterSheet& sheet, const PlayerNames& names)
 {
+    SaveResult result;
     {
-        const std::string slotPath = slotKeyPath();
-        RegistryKey slotKey(HKEY_CURRENT_USER, slotPath.c_str(), true, messages);
-        RegistryKey rootKey(HKEY_CURRENT_USER, rootKeyPath, true, messages);
+        const std::string slotPath = slotKeyPath(slot);
+        RegistryKey slotKey(registry, HKEY_CURRENT_USER, slotPath.c_str(), true);
+        RegistryKey rootKey(registry, HKEY_CURRENT_USER, rootKeyPath, true);
+        addFailure(result.messages, slotKey);
+        addFailure(result.messages, rootKey);
 
+        bool written = true;
         for (std::size_t i = 0; i < valueTable.size(); ++i)
-            slotKey.writeInt(valueTable[i], tableField(sheet, i));
-        slotKey.writeInt("Spell_P0", sheet.spellP0);
-        slotKey.writeInt("Spell_P1", sheet.spellP1);
-        slotKey.writeInt("Spell_P2", sheet.spellP2);
-        slotKey.writeInt("Current_Intel", sheet.currentIntel);
-        slotKey.writeInt("Magic_Number", sheet.magicNumber);
-
+            written = slotKey.writeInt(valueTable[i], tableField(sheet, i)) && written;
+        written = slotKey.writeInt("Spell_P0", sheet.spellP0) && written;
+        written = slotKey.writeInt("Spell_P1", sheet.spellP1) && written;
+        written = slotKey.writeInt("Spell_P2", sheet.spellP2) && written;
+        written = slotKey.writeInt("Current_Intel", sheet.currentIntel) && written;
+        written = slotKey.writeInt("Magic_Number", sheet.magicNumber) && written;
         for (std::size_t i = 0; i < 3; ++i)
-            rootKey.writeString(nameValues[i], playerNames[i].c_str());
+            written = rootKey.writeString(nameValues[i], names[i].c_str()) && written;
 
-        showNames();
-        slotKey.close();
-        rootKey.close();
+        written = slotKey.close() && written;
+        written = rootKey.close() && written;
+        result.saved = written;
     }
-    showStoreNotice();
-    return true;
-}
-
-void CharacterStore::recalculate(ResultView* results)
-{
-    saveCharacter();
-    const Calculation calculation = calculate(sheet);
-    saveCharacter();
-    showNextLevels(sheet, calculation.totalPoints, calculation.percentSum, results);
-}
-
-void CharacterStore::clearEntry()
-{
-    clearEntries(sheet);
-    if (isSlot(currentPlayer))
-        playerNames[static_cast<std::size_t>(currentPlayer - 1)] = defaultSlotName(currentPlayer);
-    applySpellCountMode(sheet, static_cast<std::int32_t>(SpellCountMode::ThreeSpells), &view);
-}
-
-void CharacterStore::editPlayerNames(NamesDialogRunner& dialog)
-{
-    std::array<std::string, 3> names = playerNames;
-    if (!dialog.runNamesDialog(names))
-        return;
-    for (std::size_t i = 0; i < 3; ++i)
-        playerNames[i] = names[i].empty() ? defaultSlotName(static_cast<std::int32_t>(i + 1)) : names[i];
-    saveCharacter();
+    result.messages.notice = registry.takeNotice();
+    return result;
 }
 
 }  // namespace sorvex

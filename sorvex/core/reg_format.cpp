@@ -102,25 +102,23 @@ std::string decodeText(const std::string& raw, bool& damaged)
     return text;
 }
 
-// False when a line is too long for the file to be a store.
-bool splitLines(const std::string& text, std::vector<std::string>& lines)
+std::vector<std::string> splitLines(const std::string& text)
 {
+    std::vector<std::string> lines;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         std::string line = text.substr(start, end - start);
         if (line.find('\r') != std::string::npos)
             line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-        if (line.size() > maxLineBytes)
-            return false;
         if (end < text.size() || !line.empty())
             lines.push_back(std::move(line));
         start = end + 1;
     }
-    return true;
+    return lines;
 }
 
 // A "[HKEY_CURRENT_USER\...]" line makes its key, and its parents, the current one; a deleted key or one
-// of another root leaves none current. False when the keys are too deep or too many for a store.
+// of another root leaves none current. False when the keys are too many for a store.
 bool readKeyLine(const std::string& line, Tree& tree, std::size_t& keyBytes, Key*& current, bool& damaged)
 {
     current = nullptr;
@@ -149,8 +147,10 @@ bool readKeyLine(const std::string& line, Tree& tree, std::size_t& keyBytes, Key
         damaged = true;
         return true;
     }
-    if (keyDepth(path) > maxKeyDepth)
-        return false;
+    if (!keyPathFits(path)) {
+        damaged = true;
+        return true;
+    }
     current = &ensureWithParents(tree, path, keyBytes);
     return keyBytes <= maxKeyBytes;
 }
@@ -162,7 +162,7 @@ void readValueLine(const std::string& line, bool version5, Key* current, bool& d
     std::size_t pos = 0;
     if (line[0] == '@') {
         pos = 1;
-    } else if (!parseQuoted(line, pos, valueName)) {
+    } else if (!parseQuoted(line, pos, valueName) || valueName.size() > maxValueNameBytes) {
         damaged = true;
         return;
     }
@@ -186,10 +186,11 @@ void readValueLine(const std::string& line, bool version5, Key* current, bool& d
 }
 
 // Only ASCII is written as a quoted string: regedit reads a file without a byte order mark in the ANSI
-// code page, so other text goes as UTF-16 bytes, which it imports unchanged whatever the code page.
+// code page, so other text goes as UTF-16 bytes, which it imports unchanged whatever the code page. So does
+// text too long for one line, which only a file written elsewhere holds.
 bool isPlainText(const Value& v)
 {
-    if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0')
+    if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0' || v.data.size() > maxValueBytes)
         return false;
     return std::all_of(v.data.begin(), v.data.end() - 1, [](char c) {
         const auto u = static_cast<unsigned char>(c);
@@ -202,6 +203,11 @@ bool isPlainText(const Value& v)
 std::size_t keyDepth(std::string_view path)
 {
     return path.empty() ? 0 : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+bool keyPathFits(std::string_view path)
+{
+    return keyDepth(path) <= maxKeyDepth && path.size() < maxLineBytes / 2;
 }
 
 // The parents of every key in the tree are in it too, so walking up from the key stops at the first one
@@ -228,12 +234,7 @@ Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made)
 
 Tree parseTree(const std::string& raw, bool& damaged, bool& overCap)
 {
-    std::vector<std::string> lines;
-    if (!splitLines(decodeText(raw, damaged), lines)) {
-        overCap = true;
-        return {};
-    }
-
+    const std::vector<std::string> lines = splitLines(decodeText(raw, damaged));
     Tree tree;
     std::size_t keyBytes = 0;
     bool version5 = true;
@@ -241,9 +242,18 @@ Tree parseTree(const std::string& raw, bool& damaged, bool& overCap)
     Key* current = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string line(trim(lines[i]));
+        bool tooLong = lines[i].size() > maxLineBytes;
         while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
             line.pop_back();
             line += trim(lines[++i]);
+            tooLong = tooLong || lines[i].size() > maxLineBytes;
+        }
+        if (tooLong) {
+            damaged = true;
+            // What follows a key left out is left out with it, not given to the key before.
+            if (!line.empty() && line[0] == '[')
+                current = nullptr;
+            continue;
         }
         if (line.empty() || line[0] == ';')
             continue;

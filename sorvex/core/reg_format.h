@@ -1,8 +1,8 @@
 // The .reg text regedit exports, read into a tree of keys and written back; no files, no locks.
 #pragma once
 
-#include "file_registry.h"
 #include "reg_text.h"
+#include "registry_types.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -12,16 +12,18 @@
 
 namespace sorvex::regfile {
 
-// A store of three characters is about a kilobyte; files past these limits are not ours to read.
+// A store of three characters is about a kilobyte; a file past these limits is not ours to read.
 inline constexpr std::size_t maxFileBytes = 8u << 20;
-inline constexpr std::size_t maxLineBytes = 1u << 20;
-// What is written must read back: a quoted value, escaped, stays on a line within the limit (longer
-// binary data is written on continued lines), and a save that would pass the file limit is refused.
-inline constexpr std::size_t maxValueBytes = 256u << 10;
-inline constexpr std::size_t maxValueNameBytes = 16383;
-inline constexpr std::size_t maxKeyDepth = 64;
 // All key paths together, parents included, that one file may make us hold.
 inline constexpr std::size_t maxKeyBytes = 32u << 20;
+// A longer line, or a deeper key, is damage: left out like any other part not understood.
+inline constexpr std::size_t maxLineBytes = 1u << 20;
+inline constexpr std::size_t maxKeyDepth = 64;
+// What is written must read back: a quoted value, escaped, stays on a line within the limit (longer data
+// is written on continued lines), and a save that would pass the file limit is refused. A longer name, like
+// a key path longer than half a line, is left out on reading, as it could not be written back.
+inline constexpr std::size_t maxValueBytes = 256u << 10;
+inline constexpr std::size_t maxValueNameBytes = 16383;
 
 struct CaseLess {
     using is_transparent = void;
@@ -54,12 +56,14 @@ struct Key {
 using Tree = std::map<std::string, Key, CaseLess>;
 
 std::size_t keyDepth(std::string_view path);
+// Within the depth limit, and short enough that its line is written within the line limit.
+bool keyPathFits(std::string_view path);
 
 // The key at path, made with the parents it lacks; made grows by the bytes of the paths made.
 Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made);
 
-// damaged: parts of the text were not understood and left out. overCap: the text is too large or too
-// deep to be a store; nothing of it is used then.
+// damaged: parts of the text were not understood, or were past the limits above, and were left out.
+// overCap: the text is too large to be a store; nothing of it is used then.
 Tree parseTree(const std::string& raw, bool& damaged, bool& overCap);
 std::string writeTree(const Tree& tree);
 

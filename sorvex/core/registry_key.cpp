@@ -7,13 +7,6 @@
 
 namespace sorvex {
 
-#ifdef _WIN32
-std::optional<std::string> takeStoreNotice()
-{
-    return std::nullopt;
-}
-#endif
-
 std::string openFailureMessage(HKEY root, const char* path)
 {
     // Predefined handles are sign-extended on 64-bit Windows; the low 32 bits name them.
@@ -29,36 +22,33 @@ std::string openFailureMessage(HKEY root, const char* path)
     return text;
 }
 
-RegistryKey::RegistryKey(HKEY root, const char* path, bool create, MessageSink& messages)
+RegistryKey::RegistryKey(Registry& calls, HKEY root, const char* path, bool create) : registry(calls)
 {
-    handle = nullptr;
     if (create) {
         DWORD disposition = 0;
-        if (RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle,
-                            &disposition)
-            == ERROR_SUCCESS)
+        if (registry.createKey(root, path, KEY_ALL_ACCESS, &handle, &disposition) == ERROR_SUCCESS)
             return;
         handle = nullptr;
     }
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &handle) == ERROR_SUCCESS)
+    if (registry.openKey(root, path, KEY_READ, &handle) == ERROR_SUCCESS)
         return;
     handle = nullptr;
-    messages.showWarning(openFailureMessage(root, path));
+    failure = openFailureMessage(root, path);
 }
 
 RegistryKey::~RegistryKey()
 {
     if (handle)
-        RegCloseKey(handle);
+        registry.closeKey(handle);
 }
 
 bool RegistryKey::close()
 {
     if (!handle)
         return false;
-    RegCloseKey(handle);
+    const LONG result = registry.closeKey(handle);
     handle = nullptr;
-    return true;
+    return result == ERROR_SUCCESS;
 }
 
 std::int32_t RegistryKey::readInt(const char* name, std::int32_t defaultValue, bool writeBack)
@@ -67,7 +57,7 @@ std::int32_t RegistryKey::readInt(const char* name, std::int32_t defaultValue, b
         BYTE bytes[4] = {};
         DWORD size = sizeof bytes;
         DWORD type = 0;
-        if (RegQueryValueExA(handle, name, nullptr, &type, bytes, &size) == ERROR_SUCCESS) {
+        if (registry.queryValue(handle, name, &type, bytes, &size) == ERROR_SUCCESS) {
             // Fewer than four bytes are zero-extended.
             std::uint32_t value = 0;
             for (int i = 3; i >= 0; --i)
@@ -87,7 +77,7 @@ bool RegistryKey::writeInt(const char* name, std::int32_t value)
     const auto bits = static_cast<std::uint32_t>(value);
     const BYTE bytes[4] = {static_cast<BYTE>(bits & 0xFF), static_cast<BYTE>((bits >> 8) & 0xFF),
                            static_cast<BYTE>((bits >> 16) & 0xFF), static_cast<BYTE>(bits >> 24)};
-    return RegSetValueExA(handle, name, 0, REG_DWORD, bytes, sizeof bytes) == ERROR_SUCCESS;
+    return registry.setValue(handle, name, REG_DWORD, bytes, sizeof bytes) == ERROR_SUCCESS;
 }
 
 std::string RegistryKey::readString(const char* name, const char* defaultText, bool writeBack)
@@ -97,10 +87,10 @@ std::string RegistryKey::readString(const char* name, const char* defaultText, b
     if (handle) {
         DWORD size = 0;
         DWORD type = 0;
-        if (RegQueryValueExA(handle, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        if (registry.queryValue(handle, name, &type, nullptr, &size) == ERROR_SUCCESS) {
             std::vector<char> text(std::size_t{size} + 1, '\0');
             DWORD capacity = size == std::numeric_limits<DWORD>::max() ? size : size + 1;
-            if (RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &capacity)
+            if (registry.queryValue(handle, name, &type, reinterpret_cast<BYTE*>(text.data()), &capacity)
                 == ERROR_SUCCESS)
                 return std::string(text.data());
         }
@@ -119,7 +109,7 @@ bool RegistryKey::writeString(const char* name, const char* text)
     const std::size_t length = std::strlen(text) + 1;
     if (length > std::numeric_limits<DWORD>::max())
         return false;
-    return RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length))
+    return registry.setValue(handle, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length))
         == ERROR_SUCCESS;
 }
 

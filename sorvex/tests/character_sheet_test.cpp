@@ -3,35 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
-#include <vector>
 
 using namespace sorvex;
 
 namespace {
-
-struct Recorder : SpellFieldView, ResultView {
-    std::string captions[schoolCount];
-    std::int32_t figures[schoolCount] = {};
-    bool resultEnabled[schoolCount] = {};
-    bool percentEnabled[3] = {};
-    std::string percentText[3];
-    std::vector<std::string> log;
-
-    void setPercentFieldEnabled(int i, bool on) override
-    {
-        percentEnabled[i] = on;
-        log.push_back("enable" + std::to_string(i) + (on ? "+" : "-"));
-    }
-    void setPercentFieldText(int i, std::string_view text) override
-    {
-        percentText[i] = text;
-        log.push_back("text" + std::to_string(i) + "=" + std::string(text));
-    }
-    void setResultCaption(int s, std::string_view c) override { captions[s] = c; }
-    void setResultFigure(int s, std::int32_t f) override { figures[s] = f; }
-    void setResultEnabled(int s, bool on) override { resultEnabled[s] = on; }
-};
 
 CharacterSheet sheetWith(std::int32_t intel, std::array<std::int32_t, 7> levels, std::int32_t mode,
                          std::array<std::int32_t, 3> percent)
@@ -128,22 +105,21 @@ TEST_P(WorkedExample, GivesTheTableFigures)
     const Example& e = GetParam();
     CharacterSheet sheet = sheetWith(e.intel, e.levels, e.mode, e.percent);
     sheet.magicNumber = 12345;
-    applySpellCountMode(sheet, e.mode, nullptr);
+    applySpellCountMode(sheet, e.mode);
     const Calculation c = calculate(sheet);
     EXPECT_EQ(c.intellectBase, e.intellectBase);
     EXPECT_EQ(c.levelPoints, e.levelPoints);
     EXPECT_EQ(c.totalPoints, e.totalPoints);
     EXPECT_EQ(sheet.magicNumber, e.magicNumber);
 
-    Recorder view;
-    showNextLevels(sheet, c.totalPoints, c.percentSum, &view);
+    const auto shown = nextLevels(sheet, c.totalPoints, c.percentSum);
     for (int s = 0; s < schoolCount; ++s) {
         const auto i = static_cast<std::size_t>(s);
         SCOPED_TRACE(schoolStoreNames[i]);
-        EXPECT_EQ(view.captions[s], e.captions[i]);
-        EXPECT_EQ(view.figures[s], e.figures[i]);
+        EXPECT_EQ(shown[i].caption, e.captions[i]);
+        EXPECT_EQ(shown[i].figure, e.figures[i]);
         EXPECT_EQ(nextLevelFigure(sheet, s), e.figures[i]);
-        EXPECT_EQ(view.resultEnabled[s], std::string(e.captions[i]) != "");
+        EXPECT_EQ(shown[i].enabled, std::string(e.captions[i]) != "");
     }
 }
 
@@ -155,7 +131,6 @@ struct ModeRow {
     double divisor;
     bool enabled1, enabled2;
     std::int32_t p1, p2;
-    std::vector<std::string> log;
 };
 
 class SpellMode : public testing::TestWithParam<ModeRow> { };
@@ -165,30 +140,24 @@ TEST_P(SpellMode, SetsFieldsSheetAndDivisor)
     const ModeRow& r = GetParam();
     CharacterSheet sheet = sheetWith(0, {}, r.mode, {11, 22, 33});
     EXPECT_EQ(sheet.spellDivisor, 0.0);
-    Recorder view;
-    applySpellCountMode(sheet, r.mode, &view);
-    EXPECT_EQ(view.log, r.log);
+    EXPECT_EQ(applySpellCountMode(sheet, r.mode), (PercentFields{true, r.enabled1, r.enabled2}));
     EXPECT_EQ(sheet.spellP0, 11);
     EXPECT_EQ(sheet.spellP1, r.p1);
     EXPECT_EQ(sheet.spellP2, r.p2);
     EXPECT_EQ(sheet.spellDivisor, r.divisor);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, SpellMode,
-    testing::Values(ModeRow{0, 3.0, false, false, 0, 0, {"enable0+", "enable1-", "text1=0", "enable2-", "text2=0"}},
-                    ModeRow{1, 1.5, true, false, 22, 0, {"enable0+", "enable1+", "enable2-", "text2=0"}},
-                    ModeRow{2, 1.0, true, true, 22, 33, {"enable0+", "enable1+", "enable2+"}}));
+INSTANTIATE_TEST_SUITE_P(Modes, SpellMode,
+                         testing::Values(ModeRow{0, 3.0, false, false, 0, 0}, ModeRow{1, 1.5, true, false, 22, 0},
+                                         ModeRow{2, 1.0, true, true, 22, 33}));
 
 TEST(SpellMode, OutsideRangeKeepsPreviousDivisorAndTouchesNothing)
 {
     for (const std::int32_t mode : {-1, 3, INT_MIN, INT_MAX}) {
         CharacterSheet sheet = sheetWith(0, {}, 1, {5, 6, 7});
-        applySpellCountMode(sheet, 1, nullptr);
-        Recorder view;
-        applySpellCountMode(sheet, mode, &view);
+        applySpellCountMode(sheet, 1);
+        EXPECT_EQ(applySpellCountMode(sheet, mode), std::nullopt);
         EXPECT_EQ(sheet.spellDivisor, 1.5);
-        EXPECT_TRUE(view.log.empty());
         EXPECT_EQ(sheet.spellP1, 6);
         EXPECT_EQ(sheet.spellP2, 0);
     }
@@ -212,31 +181,25 @@ TEST(ClearEntries, LeavesAnEmptySheetOfThreeSpellsAndTheDivisor)
 TEST(NextLevel, CaptionTurnsBetween297And298)
 {
     CharacterSheet s = sheetWith(0, {0, 0, 0, 0, 3, 0, 0}, 2, {0, 0, 0});
-    applySpellCountMode(s, 2, nullptr);
-    Recorder v;
-    showNextLevels(s, 283, 0, &v);
-    EXPECT_EQ(v.captions[Riija], "Next Level");
-    EXPECT_EQ(v.figures[Riija], 297);
-    showNextLevels(s, 284, 0, &v);
-    EXPECT_EQ(v.captions[Riija], "Unreachable");
-    EXPECT_EQ(v.figures[Riija], 298);
-    EXPECT_TRUE(v.resultEnabled[Riija]);
+    applySpellCountMode(s, 2);
+    const NextLevel at297 = nextLevels(s, 283, 0)[Riija];
+    EXPECT_EQ(at297.caption, "Next Level");
+    EXPECT_EQ(at297.figure, 297);
+    const NextLevel at298 = nextLevels(s, 284, 0)[Riija];
+    EXPECT_EQ(at298.caption, "Unreachable");
+    EXPECT_EQ(at298.figure, 298);
+    EXPECT_TRUE(at298.enabled);
 }
 
 TEST(NextLevel, TargetBelow87IsRaisedTo87)
 {
     CharacterSheet s = sheetWith(0, {0, 0, 0, 0, 1, 0, 0}, 0, {5, 0, 0});
-    applySpellCountMode(s, 0, nullptr);
-    Recorder v;
-    showNextLevels(s, -500, 5, &v);
-    EXPECT_EQ(v.captions[Riija], "Next Level");
-    EXPECT_EQ(v.figures[Riija], 29 - 5);
-    showNextLevels(s, 80, 0, &v);  // target 87 exactly
-    EXPECT_EQ(v.figures[Riija], 29);
-    showNextLevels(s, 81, 0, &v);  // target 88: 29.33
-    EXPECT_EQ(v.figures[Riija], 29);
-    showNextLevels(s, 83, 0, &v);  // target 90
-    EXPECT_EQ(v.figures[Riija], 30);
+    applySpellCountMode(s, 0);
+    EXPECT_EQ(nextLevels(s, -500, 5)[Riija].caption, "Next Level");
+    EXPECT_EQ(nextLevels(s, -500, 5)[Riija].figure, 29 - 5);
+    EXPECT_EQ(nextLevels(s, 80, 0)[Riija].figure, 29);  // target 87 exactly
+    EXPECT_EQ(nextLevels(s, 81, 0)[Riija].figure, 29);  // target 88: 29.33
+    EXPECT_EQ(nextLevels(s, 83, 0)[Riija].figure, 30);  // target 90
 }
 
 TEST(Calculate, IntellectBaseBands)
@@ -253,15 +216,14 @@ TEST(Calculate, IntellectBaseBands)
 TEST(Calculate, LevelOfMinusOneAddsMinus7AndGetsAFigure)
 {
     CharacterSheet s = sheetWith(0, {-1, 0, 0, 0, 0, 0, 0}, 2, {0, 0, 0});
-    applySpellCountMode(s, 2, nullptr);
+    applySpellCountMode(s, 2);
     const Calculation c = calculate(s);
     EXPECT_EQ(c.levelPoints, -7);
     EXPECT_EQ(c.totalPoints, 178);
-    Recorder v;
-    showNextLevels(s, c.totalPoints, c.percentSum, &v);
-    EXPECT_EQ(v.captions[Kraanan], "Next Level");
-    EXPECT_EQ(v.figures[Kraanan], 185);
-    EXPECT_TRUE(v.resultEnabled[Kraanan]);
+    const NextLevel kraanan = nextLevels(s, c.totalPoints, c.percentSum)[Kraanan];
+    EXPECT_EQ(kraanan.caption, "Next Level");
+    EXPECT_EQ(kraanan.figure, 185);
+    EXPECT_TRUE(kraanan.enabled);
 }
 
 TEST(Calculate, OutOfRangeLevelsFollowTheFormula)
@@ -274,12 +236,10 @@ TEST(Calculate, TruncationOrderDiffersBetweenMagicNumberAndFigure)
 {
     // 101 / 3 = 33.67: magic number -6.33 -> -6; figure of target 115: 38 - 40 = -2.
     CharacterSheet s = sheetWith(45, {4, 0, 0, 0, 0, 0, 0}, 0, {40, 0, 0});
-    applySpellCountMode(s, 0, nullptr);
+    applySpellCountMode(s, 0);
     const Calculation c = calculate(s);
     EXPECT_EQ(s.magicNumber, -6);
-    Recorder v;
-    showNextLevels(s, c.totalPoints, c.percentSum, &v);
-    EXPECT_EQ(v.figures[Kraanan], -2);
+    EXPECT_EQ(nextLevels(s, c.totalPoints, c.percentSum)[Kraanan].figure, -2);
 }
 
 TEST(Calculate, ExtremeInputsSaturate)
@@ -292,10 +252,9 @@ TEST(Calculate, ExtremeInputsSaturate)
     EXPECT_EQ(c.totalPoints, INT_MAX);
     EXPECT_EQ(c.percentSum, INT_MAX);
     EXPECT_EQ(high.magicNumber, 0);
-    Recorder v;
-    showNextLevels(high, c.totalPoints, c.percentSum, &v);
-    EXPECT_EQ(v.captions[Kraanan], "Unreachable");
-    EXPECT_EQ(v.figures[Kraanan], 0);  // quotient saturates at INT_MAX, less INT_MAX
+    const NextLevel highest = nextLevels(high, c.totalPoints, c.percentSum)[Kraanan];
+    EXPECT_EQ(highest.caption, "Unreachable");
+    EXPECT_EQ(highest.figure, 0);  // quotient saturates at INT_MAX, less INT_MAX
 
     CharacterSheet low = sheetWith(INT_MIN, {INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN}, 2,
                                    {INT_MIN, INT_MIN, INT_MIN});
@@ -305,11 +264,10 @@ TEST(Calculate, ExtremeInputsSaturate)
     EXPECT_EQ(c.totalPoints, INT_MIN + 185);
     EXPECT_EQ(c.percentSum, INT_MIN);
     EXPECT_EQ(low.magicNumber, 185);
-    showNextLevels(low, c.totalPoints, c.percentSum, &v);
-    EXPECT_EQ(v.captions[Kraanan], "Next Level");
-    EXPECT_EQ(v.figures[Kraanan], INT_MAX);  // 87 - INT_MIN saturates
-    showNextLevels(low, INT_MAX, INT_MIN, &v);
-    EXPECT_EQ(v.figures[Kraanan], INT_MAX);
+    const NextLevel lowest = nextLevels(low, c.totalPoints, c.percentSum)[Kraanan];
+    EXPECT_EQ(lowest.caption, "Next Level");
+    EXPECT_EQ(lowest.figure, INT_MAX);  // 87 - INT_MIN saturates
+    EXPECT_EQ(nextLevels(low, INT_MAX, INT_MIN)[Kraanan].figure, INT_MAX);
 
     CharacterSheet mixed = sheetWith(0, {1, 0, 0, 0, 0, 0, 0}, 2, {INT_MAX, 1, 0});
     mixed.spellDivisor = 1.0;
@@ -323,10 +281,9 @@ TEST(Calculate, ZeroDivisorGivesDefinedFigures)
     ASSERT_EQ(s.spellDivisor, 0.0);
     const Calculation c = calculate(s);
     EXPECT_EQ(s.magicNumber, INT_MAX);
-    Recorder v;
-    showNextLevels(s, c.totalPoints, c.percentSum, &v);
-    EXPECT_EQ(v.captions[Kraanan], "Next Level");
-    EXPECT_EQ(v.figures[Kraanan], INT_MAX - 10);
+    const NextLevel kraanan = nextLevels(s, c.totalPoints, c.percentSum)[Kraanan];
+    EXPECT_EQ(kraanan.caption, "Next Level");
+    EXPECT_EQ(kraanan.figure, INT_MAX - 10);
 
     CharacterSheet negative = sheetWith(0, {-100, 0, 0, 0, 0, 0, 0}, -1, {0, 0, 0});
     calculate(negative);

@@ -14,7 +14,7 @@ class ConverterAppTest : public QObject {
 private Q_SLOTS:
     void runsTheMainDialogOnceAndEndsWhenItCloses()
     {
-        const sorvex::testing::ScratchStore store;
+        const sorvex::testing_support::ScratchStore store;
         QVERIFY(store.isValid());
         int argc = 1;
         char name[] = "sorvex_converter_app_test";

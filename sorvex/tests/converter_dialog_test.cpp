@@ -8,6 +8,8 @@
 #include "scratch_store.h"
 
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,14 +38,15 @@ std::string slotKey(int player)
 
 std::optional<std::int32_t> storedInt(int player, const char* name)
 {
+    Registry registry;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, slotKey(player).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (registry.openKey(HKEY_CURRENT_USER, slotKey(player).c_str(), KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
+    const LONG status = registry.queryValue(key, name, &type, reinterpret_cast<BYTE*>(&value), &size);
+    registry.closeKey(key);
     if (status != ERROR_SUCCESS || type != REG_DWORD)
         return std::nullopt;
     return static_cast<std::int32_t>(value);
@@ -51,15 +54,16 @@ std::optional<std::int32_t> storedInt(int player, const char* name)
 
 std::optional<std::string> storedName(int player)
 {
+    Registry registry;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, rootKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (registry.openKey(HKEY_CURRENT_USER, rootKeyPath, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     char text[256] = {};
     DWORD type = 0;
     DWORD size = sizeof text;
     const std::string name = "Player_Name" + std::to_string(player);
-    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
+    const LONG status = registry.queryValue(key, name.c_str(), &type, reinterpret_cast<BYTE*>(text), &size);
+    registry.closeKey(key);
     if (status != ERROR_SUCCESS || type != REG_SZ)
         return std::nullopt;
     return std::string(text);
@@ -78,26 +82,24 @@ std::string inStoreEncoding(const QString& name)
 
 void storeName(int player, const std::string& bytes)
 {
+    Registry registry;
     HKEY key = nullptr;
-    QCOMPARE(RegCreateKeyExA(HKEY_CURRENT_USER, rootKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                             nullptr, &key, nullptr),
-             ERROR_SUCCESS);
+    QCOMPARE(registry.createKey(HKEY_CURRENT_USER, rootKeyPath, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     const std::string name = "Player_Name" + std::to_string(player);
-    QCOMPARE(RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.c_str()),
-                            static_cast<DWORD>(bytes.size() + 1)),
+    QCOMPARE(registry.setValue(key, name.c_str(), REG_SZ, reinterpret_cast<const BYTE*>(bytes.c_str()),
+                               static_cast<DWORD>(bytes.size() + 1)),
              ERROR_SUCCESS);
-    RegCloseKey(key);
+    registry.closeKey(key);
 }
 
 void storeInt(int player, const char* name, std::int32_t value)
 {
+    Registry registry;
     HKEY key = nullptr;
-    QCOMPARE(RegCreateKeyExA(HKEY_CURRENT_USER, slotKey(player).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
-             ERROR_SUCCESS);
+    QCOMPARE(registry.createKey(HKEY_CURRENT_USER, slotKey(player).c_str(), KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     const auto data = static_cast<DWORD>(value);
-    QCOMPARE(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data), ERROR_SUCCESS);
-    RegCloseKey(key);
+    QCOMPARE(registry.setValue(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data), ERROR_SUCCESS);
+    registry.closeKey(key);
 }
 
 // The main dialog as the start-up opens it, shown without a modal loop of its own.
@@ -148,7 +150,7 @@ struct SmallDialogRun {
 
 class ConverterDialogTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<sorvex::testing::ScratchStore> scratchStore;
+    std::unique_ptr<sorvex::testing_support::ScratchStore> scratchStore;
     QList<ShownMessage> shownMessages;
     QList<int> exitStatuses;
     SmallDialogRun smallDialogRun;
@@ -181,7 +183,7 @@ private Q_SLOTS:
     void init()
     {
         scratchStore.reset();
-        scratchStore = std::make_unique<sorvex::testing::ScratchStore>();
+        scratchStore = std::make_unique<sorvex::testing_support::ScratchStore>();
         QVERIFY(scratchStore->isValid());
         shownMessages.clear();
         exitStatuses.clear();
@@ -302,6 +304,7 @@ private Q_SLOTS:
         QStringList texts;
         for (const ShownMessage& message : shownMessages) {
             QCOMPARE(message.icon, QMessageBox::Warning);
+            QCOMPARE(message.title, u"sorvex_converter_dialog_test"_s);
             QVERIFY2(message.text == rootFailure || message.text == slotFailure, qPrintable(message.text));
             texts << message.text;
         }
@@ -414,9 +417,9 @@ private Q_SLOTS:
         expected.currentIntel = stored;
         expected.spellP0 = percentagesRead ? 40 : 1;
         expected.spellP1 = expected.spellP2 = 1;
-        applySpellCountMode(expected, expected.spellCount, nullptr);
+        applySpellCountMode(expected, expected.spellCount);
         const Calculation calculation = calculate(expected);
-        showNextLevels(expected, calculation.totalPoints, calculation.percentSum, nullptr);
+        nextLevels(expected, calculation.totalPoints, calculation.percentSum);
         QCOMPARE(o.resultField(Riija)->text(), QString::number(expected.nextRiija));
         QCOMPARE(storedInt(1, "Magic_Number"), expected.magicNumber);
     }
@@ -762,15 +765,56 @@ private Q_SLOTS:
     }
 #endif
 
-    void storeWarningsAreTitledWithTheProgramName()
+#ifndef Q_OS_WIN
+    // Each store operation tells of every key it could not open, then of the file; opening is a load and the
+    // two saves of its calculation, and so is a press of a character's button.
+    void unusableStoreIsReportedForEveryOperation_data()
     {
-        Opened o;
-        o.dialog.showWarning("The store could not be read.");
-        QCOMPARE(shownMessages.size(), 1);
-        QCOMPARE(shownMessages[0].title, u"sorvex_converter_dialog_test"_s);
-        QCOMPARE(shownMessages[0].icon, QMessageBox::Warning);
-        QCOMPARE(shownMessages[0].text, u"The store could not be read."_s);
+        QTest::addColumn<bool>("folderInPlaceOfTheFile");
+        QTest::addColumn<QStringList>("shown");
+        const QString slot = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
+                             u"Software\\Quendrith Converter\\Player1\n"_s;
+        const QString root = u"CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\n"
+                             u"Software\\Quendrith Converter\n"_s;
+        QTest::newRow("no folder can be made") << false << QStringList{slot, root, slot, root, slot, root};
+        const QString notice = u"notice"_s;
+        QTest::newRow("a folder in place of the file")
+            << true << QStringList{slot, root, notice, slot, root, notice, slot, root, notice};
     }
+    void unusableStoreIsReportedForEveryOperation()
+    {
+        QFETCH(bool, folderInPlaceOfTheFile);
+        QFETCH(QStringList, shown);
+        const QByteArray scratch = qgetenv("XDG_CONFIG_HOME");
+        const QString file = QString::fromLocal8Bit(scratch) + u"/sorvex/registry.reg"_s;
+        if (folderInPlaceOfTheFile) {
+            QVERIFY(QDir().mkpath(file));
+        } else {
+            QFile blocker(QString::fromLocal8Bit(scratch) + u"/blocker"_s);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            qputenv("XDG_CONFIG_HOME", scratch + "/blocker");
+        }
+        Opened o;
+        for (const bool pressed : {false, true}) {
+            if (pressed) {
+                shownMessages.clear();
+                o.click(ids::player1Button);
+            }
+            QCOMPARE(shownMessages.size(), shown.size());
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                QCOMPARE(shownMessages[i].icon, QMessageBox::Warning);
+                QCOMPARE(shownMessages[i].title, u"sorvex_converter_dialog_test"_s);
+                QCOMPARE(shownMessages[i].owner.data(), &o.dialog);
+                if (shown[i] == u"notice"_s)
+                    QVERIFY2(shownMessages[i].text.contains(file), qPrintable(shownMessages[i].text));
+                else
+                    QCOMPARE(shownMessages[i].text, shown[i]);
+            }
+            QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_s);
+            QCOMPARE(o.resultField(Riija)->text(), u"196"_s);
+        }
+    }
+#endif
 };
 
 QTEST_MAIN(ConverterDialogTest)

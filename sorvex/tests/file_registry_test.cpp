@@ -1,5 +1,9 @@
 #include "reg_format.h"
-#include "store_fakes.h"
+#include "registry_key.h"
+#include "scratch_store.h"
+#include "stored_character.h"
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
@@ -20,11 +24,12 @@
 
 using namespace sorvex;
 using namespace sorvex::testing_support;
+using sorvex::regfile::FileRegistry;
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string slot1 = std::string(rootKeyPath) + "\\Player1";
+const std::string slot1 = slotKeyPath(1);
 
 std::string readAll(const std::string& path)
 {
@@ -49,25 +54,39 @@ std::vector<std::string> leftovers(const std::string& folder, const std::string&
     return found;
 }
 
-class FileRegistryTest : public StoreTest {
+class FileRegistryTest : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
     std::int32_t storedInt(const char* path, const char* name)
     {
-        RegistryKey key(HKEY_CURRENT_USER, path, false, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, path, false);
+        note(key);
         return key.readInt(name, RegistryKey::noDefault, false);
     }
     std::string storedText(const char* path, const char* name)
     {
-        RegistryKey key(HKEY_CURRENT_USER, path, false, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, path, false);
+        note(key);
         return key.readString(name, "<missing>", false);
     }
-    FakeMessages messages;
+    // Keys that could not be opened, as the dialog would have been told of them.
+    void note(const RegistryKey& key)
+    {
+        if (key.openFailure())
+            failures.push_back(*key.openFailure());
+    }
+    ScratchStore scratch;
+    const std::string folder = scratch.folder();
+    std::vector<std::string> failures;
 };
 
 TEST_F(FileRegistryTest, LivesUnderTheConfigFolderInRegeditFormat)
 {
     {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
         key.writeInt("Riija", 1);
         key.writeString("Name", "Zo \"Z\"");
         key.writeString("Accented", "Zoë");
@@ -122,7 +141,7 @@ TEST_F(FileRegistryTest, ReadsTheFormatsRegeditExports)
     writeAllBytes(regfile::storeFile(), utf16);
     EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 5);
     EXPECT_EQ(storedText(slot1.c_str(), "Text"), "AB");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(FileRegistryTest, ChangesOnlyWhatIsWrittenAndWritesOnceAtTheLastClose)
@@ -131,8 +150,9 @@ TEST_F(FileRegistryTest, ChangesOnlyWhatIsWrittenAndWritesOnceAtTheLastClose)
                   "Windows Registry Editor Version 5.00\r\n\r\n"
                   "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n");
     {
-        RegistryKey slot(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        RegistryKey root(HKEY_CURRENT_USER, rootKeyPath, true, messages);
+        FileRegistry registry;
+        RegistryKey slot(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
+        RegistryKey root(registry, HKEY_CURRENT_USER, rootKeyPath, true);
         slot.writeInt("Qor", 3);
         root.writeString("Player_Name1", "A");
         slot.close();
@@ -154,21 +174,19 @@ TEST_F(FileRegistryTest, GarbageIsKeptAsideAndReportedOnce)
                                 "\x01\x02 this is not a value\r\n"
                                 "\"Faren\"=dword:zz\r\n";
     writeAllBytes(regfile::storeFile(), garbage);
-    FakeMessages shown;
-    FakeDialog dialog;
-    CharacterStore store(dialog, shown);
-    loadAndCalculate(store, dialog);
-    EXPECT_EQ(store.sheet.levelKraanan, 3);
-    EXPECT_EQ(store.sheet.levelFaren, 0);
+    StoredCharacter character;
+    character.open();
+    EXPECT_EQ(character.sheet.levelKraanan, 3);
+    EXPECT_EQ(character.sheet.levelFaren, 0);
 
     const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(readAll(kept[0]), garbage);
-    ASSERT_EQ(shown.shown.size(), 1u);
-    EXPECT_NE(shown.shown[0].find(kept[0]), std::string::npos);
+    ASSERT_EQ(character.shown.size(), 1u);
+    EXPECT_NE(character.shown[0].find(kept[0]), std::string::npos);
 
-    loadAndCalculate(store, dialog);
-    EXPECT_EQ(shown.shown.size(), 1u);
+    character.open();
+    EXPECT_EQ(character.shown.size(), 1u);
     EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 1u);
     EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 3);
 }
@@ -183,11 +201,12 @@ TEST_F(FileRegistryTest, BinaryAndHugeFilesDoNotStopTheProgram)
     const std::string* const files[] = {&noise, &huge};
     for (const std::string* bytes : files) {
         writeAllBytes(regfile::storeFile(), *bytes);
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
         EXPECT_EQ(key.readInt("Riija", 1, true), 1);
         EXPECT_TRUE(key.writeInt("Qor", 2));
         key.close();
-        EXPECT_TRUE(takeStoreNotice().has_value());
+        EXPECT_TRUE(registry.takeNotice().has_value());
     }
     EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 2u);
     EXPECT_EQ(storedInt(slot1.c_str(), "Qor"), 2);
@@ -196,52 +215,61 @@ TEST_F(FileRegistryTest, BinaryAndHugeFilesDoNotStopTheProgram)
 TEST_F(FileRegistryTest, ReadOnlyFileReadsButRefusesWrites)
 {
     {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
         key.writeInt("Faren", 4);
     }
     const std::string before = readAll(regfile::storeFile());
     ::chmod(regfile::storeFile().c_str(), 0444);
     {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
         EXPECT_TRUE(key.isOpen());
+        EXPECT_EQ(key.openFailure(), std::nullopt);
         EXPECT_EQ(key.readInt("Faren", 0, true), 4);
         EXPECT_EQ(key.readInt("Qor", 9, true), 9);
         EXPECT_FALSE(key.writeInt("Faren", 5));
     }
     EXPECT_EQ(readAll(regfile::storeFile()), before);
-    EXPECT_TRUE(messages.shown.empty());
+
+    // A save there stores nothing and says so, without a message: the key could be opened for reading.
+    StoredCharacter character;
+    const SaveResult saved = character.save();
+    EXPECT_FALSE(saved.saved);
+    EXPECT_TRUE(character.shown.empty());
+    EXPECT_EQ(readAll(regfile::storeFile()), before);
 
     // A new key cannot be made in a read-only store: the one message.
-    RegistryKey missing(HKEY_CURRENT_USER, "Software\\Quendrith Converter\\Player2", true, messages);
+    FileRegistry registry;
+    RegistryKey missing(registry, HKEY_CURRENT_USER, "Software\\Quendrith Converter\\Player2", true);
     EXPECT_FALSE(missing.isOpen());
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(missing.openFailure().has_value());
 }
 
 TEST_F(FileRegistryTest, UnusableFolderShowsTheMessageAndDefaults)
 {
     writeAllBytes(folder + "/blocker", "not a folder");
     ::setenv("XDG_CONFIG_HOME", (folder + "/blocker").c_str(), 1);
-    FakeMessages shown;
-    FakeDialog dialog;
-    CharacterStore store(dialog, shown);
-    loadAndCalculate(store, dialog);
+    StoredCharacter character;
+    character.open();
     // Two keys for the load, two for each of the two saves of the calculation.
-    ASSERT_EQ(shown.shown.size(), 6u);
-    EXPECT_EQ(shown.shown[0],
+    ASSERT_EQ(character.shown.size(), 6u);
+    EXPECT_EQ(character.shown[0],
               "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\\Player1\n");
-    EXPECT_EQ(shown.shown[1],
+    EXPECT_EQ(character.shown[1],
               "CVORegistry() Constructor3: KEY_READ Access Failed: 80000001\nSoftware\\Quendrith Converter\n");
-    EXPECT_EQ(dialog.buttons[1], "Player1");
-    EXPECT_EQ(dialog.nameBox, "Player1");
-    EXPECT_EQ(store.sheet.levelRiija, 1);
-    EXPECT_EQ(store.sheet.magicNumber, 189);
+    EXPECT_EQ(character.names, (PlayerNames{"Player1", "Player2", "Player3"}));
+    EXPECT_EQ(character.sheet.levelRiija, 1);
+    EXPECT_EQ(character.sheet.magicNumber, 189);
+    EXPECT_FALSE(character.save().saved);
 }
 
 // A writer killed at any point leaves either the old or the new file, never a broken one.
 TEST_F(FileRegistryTest, KilledWriterNeverLeavesABrokenFile)
 {
     {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
         key.writeInt("Kraanan", 0);
     }
     std::mt19937 random(11);
@@ -249,9 +277,9 @@ TEST_F(FileRegistryTest, KilledWriterNeverLeavesABrokenFile)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            FakeMessages quiet;
+            FileRegistry registry;
             for (std::int32_t i = 1;; ++i) {
-                RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
+                RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
                 for (int v = 0; v < 50; ++v)
                     key.writeInt(("V" + std::to_string(v)).c_str(), i);
                 key.writeInt("Kraanan", i);
@@ -274,9 +302,9 @@ TEST_F(FileRegistryTest, TwoProcessesLoseNoValues)
         children[c] = ::fork();
         ASSERT_GE(children[c], 0);
         if (children[c] == 0) {
-            FakeMessages quiet;
+            FileRegistry registry;
             for (int i = 0; i < 40; ++i) {
-                RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, quiet);
+                RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
                 key.writeInt(("P" + std::to_string(c) + "_" + std::to_string(i)).c_str(), i);
             }
             ::_exit(0);
@@ -312,16 +340,7 @@ int inChild(int seconds, const std::function<int()>& body)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
 }
 
-std::string deepKeyFile(int depth)
-{
-    std::string path = "Software";
-    for (int i = 0; i < depth; ++i)
-        path += "\\k" + std::to_string(i);
-    return "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + path
-        + "]\r\n\"Kraanan\"=dword:00000007\r\n";
-}
-
-// Files that cannot be a character store are kept aside byte for byte, quickly, and a new store is used.
+// Files too large to be a character store are kept aside byte for byte, quickly, and a new store is used.
 TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
 {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
@@ -329,66 +348,115 @@ TEST_F(FileRegistryTest, OverSizedFilesAreKeptAsideWholeAndANewStoreIsUsed)
     std::string padding;
     while (padding.size() < (17u << 20))
         padding += "; " + std::string(98, 'x') + "\r\n";
-    const struct {
-        const char* name;
-        std::string bytes;
-    } files[] = {
-        {"over 16 MiB", header + padding + value},
-        {"500 levels deep", deepKeyFile(500)},
-        {"a 2 MiB line", header + "\"" + std::string(2u << 20, 'a') + "\"=dword:1\r\n" + value},
-    };
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.name);
-        fs::remove_all(folder + "/sorvex");
-        writeAllBytes(regfile::storeFile(), f.bytes);
-        const auto start = std::chrono::steady_clock::now();
-        {
-            RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-            EXPECT_EQ(key.readInt("Kraanan", 1, true), 1);
-        }
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-        const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
-        ASSERT_EQ(kept.size(), 1u);
-        EXPECT_TRUE(readAll(kept[0]) == f.bytes);
-        const auto notice = takeStoreNotice();
-        ASSERT_TRUE(notice.has_value());
-        EXPECT_NE(notice->find(kept[0]), std::string::npos);
-        EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 1);
+    const std::string bytes = header + padding + value;
+    writeAllBytes(regfile::storeFile(), bytes);
+    const auto start = std::chrono::steady_clock::now();
+    FileRegistry registry;
+    {
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
+        EXPECT_EQ(key.openFailure(), std::nullopt);
+        EXPECT_EQ(key.readInt("Kraanan", 1, true), 1);
     }
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(readAll(kept[0]) == bytes);
+    const auto notice = registry.takeNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_NE(notice->find(kept[0]), std::string::npos);
+    EXPECT_EQ(storedInt(slot1.c_str(), "Kraanan"), 1);
+    EXPECT_TRUE(failures.empty());
 }
+
+struct Damage {
+    const char* name;
+    // Follows slot 1's "Kraanan"=3; whatever it would give slot 1 must not be taken.
+    std::string text;
+};
+
+void PrintTo(const Damage& damage, std::ostream* os)
+{
+    *os << damage.name;
+}
+
+class DamagedStore : public FileRegistryTest, public ::testing::WithParamInterface<Damage> { };
+
+// An over-long line or an over-deep key is left out like any other damage: the rest of the file is used,
+// the original is kept aside byte for byte and the user is told where.
+TEST_P(DamagedStore, LeavesOutTheDamageAndUsesTheRest)
+{
+    const std::string bytes = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\"
+        + std::string(rootKeyPath) + "]\r\n\"Player_Name1\"=\"Ann\"\r\n\r\n[HKEY_CURRENT_USER\\" + slot1
+        + "]\r\n\"Kraanan\"=dword:00000003\r\n" + GetParam().text + "\r\n[HKEY_CURRENT_USER\\" + slotKeyPath(2)
+        + "]\r\n\"Qor\"=dword:00000004\r\n";
+    writeAllBytes(regfile::storeFile(), bytes);
+    StoredCharacter character;
+    character.open();
+    EXPECT_EQ(character.sheet.levelKraanan, 3);
+    EXPECT_EQ(character.names[0], "Ann");
+    EXPECT_EQ(storedInt(slotKeyPath(2).c_str(), "Qor"), 4);
+
+    const auto kept = leftovers(folder + "/sorvex", "registry.reg.unreadable-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(readAll(kept[0]) == bytes);
+    ASSERT_EQ(character.shown.size(), 1u);
+    EXPECT_NE(character.shown[0].find("could not be read completely. What could be read is used"), std::string::npos);
+    EXPECT_NE(character.shown[0].find(kept[0]), std::string::npos);
+    EXPECT_LT(fs::file_size(regfile::storeFile()), 4096u);
+
+    character.open();
+    EXPECT_EQ(character.shown.size(), 1u);
+    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.unreadable-").size(), 1u);
+}
+
+std::string deepKey(int depth)
+{
+    std::string path = "[HKEY_CURRENT_USER\\Software";
+    for (int i = 0; i < depth; ++i)
+        path += "\\k" + std::to_string(i);
+    return path + "]\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, DamagedStore,
+    ::testing::Values(
+        Damage{"ValueLineOf2MiB", "\"Kraanan\"=\"" + std::string(2u << 20, 'a') + "\"\r\n"},
+        Damage{"KeyLineOf2MiB", "[HKEY_CURRENT_USER\\" + std::string(2u << 20, 'k') + "]\r\n\"Kraanan\"=dword:9\r\n"},
+        Damage{"Key500LevelsDeep", deepKey(500) + "\"Kraanan\"=dword:9\r\n"},
+        Damage{"ContinuedLineOf2MiB", "\"Kraanan\"=hex(4):09,00,00,\\\r\n" + std::string(2u << 20, ' ') + "00\r\n"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Long values of text that is not UTF-8 are written as UTF-16 bytes, several times their size: what
 // is written must still read back, and a store that would grow too large is not written at all.
 TEST_F(FileRegistryTest, WhatIsWrittenReadsBackAndAStoreTooLargeIsRefused)
 {
     const std::string latin1(200u << 10, '\xE9');
+    FileRegistry registry;
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(registry.createKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     for (const char* name : {"A", "B", "C"})
-        EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(latin1.c_str()),
-                                 static_cast<DWORD>(latin1.size() + 1)),
+        EXPECT_EQ(registry.setValue(key, name, REG_SZ, reinterpret_cast<const BYTE*>(latin1.c_str()),
+                                    static_cast<DWORD>(latin1.size() + 1)),
                   ERROR_SUCCESS);
     const std::string tooLong(300u << 10, 'x');
-    EXPECT_EQ(RegSetValueExA(key, "D", 0, REG_BINARY, reinterpret_cast<const BYTE*>(tooLong.data()),
-                             static_cast<DWORD>(tooLong.size())),
+    EXPECT_EQ(registry.setValue(key, "D", REG_BINARY, reinterpret_cast<const BYTE*>(tooLong.data()),
+                                static_cast<DWORD>(tooLong.size())),
               ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(registry.closeKey(key), ERROR_SUCCESS);
     EXPECT_GT(fs::file_size(regfile::storeFile()), 1u << 20);
     std::string utf8;
     for (std::size_t i = 0; i < latin1.size(); ++i)
         utf8 += "\xC3\xA9";
     EXPECT_TRUE(storedText(slot1.c_str(), "C") == utf8);
-    EXPECT_FALSE(takeStoreNotice().has_value());
+    EXPECT_FALSE(registry.takeNotice().has_value());
 
     const std::string before = readAll(regfile::storeFile());
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    ASSERT_EQ(registry.openKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     for (int i = 0; i < 5; ++i)
-        RegSetValueExA(key, ("More" + std::to_string(i)).c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(latin1.c_str()), static_cast<DWORD>(latin1.size() + 1));
-    EXPECT_EQ(RegCloseKey(key), ERROR_WRITE_FAULT);
-    const auto notice = takeStoreNotice();
+        registry.setValue(key, ("More" + std::to_string(i)).c_str(), REG_SZ,
+                          reinterpret_cast<const BYTE*>(latin1.c_str()), static_cast<DWORD>(latin1.size() + 1));
+    EXPECT_EQ(registry.closeKey(key), ERROR_WRITE_FAULT);
+    const auto notice = registry.takeNotice();
     ASSERT_TRUE(notice.has_value());
     EXPECT_NE(notice->find(regfile::storeFile()), std::string::npos);
     EXPECT_TRUE(readAll(regfile::storeFile()) == before);
@@ -397,20 +465,23 @@ TEST_F(FileRegistryTest, WhatIsWrittenReadsBackAndAStoreTooLargeIsRefused)
 TEST_F(FileRegistryTest, AFolderInPlaceOfTheFileFailsTheOpenAndSaysWhere)
 {
     fs::create_directories(regfile::storeFile());
-    HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_ACCESS_DENIED);
-    EXPECT_EQ(key, nullptr);
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
-    if (key)
-        RegCloseKey(key);
+    {
+        FileRegistry registry;
+        HKEY key = nullptr;
+        EXPECT_EQ(registry.createKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_ALL_ACCESS, &key), ERROR_ACCESS_DENIED);
+        EXPECT_EQ(key, nullptr);
+        EXPECT_EQ(registry.openKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_READ, &key), ERROR_ACCESS_DENIED);
+        if (key)
+            registry.closeKey(key);
+    }
 
-    FakeDialog dialog;
-    CharacterStore store(dialog, messages);
-    store.saveCharacter();
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0].rfind("CVORegistry() Constructor3: ", 0), 0u);
-    EXPECT_NE(messages.shown[2].find(regfile::storeFile()), std::string::npos);
+    CharacterStore store;
+    const SaveResult saved = store.save(1, {}, {"A", "B", "C"});
+    EXPECT_FALSE(saved.saved);
+    ASSERT_EQ(saved.messages.keyFailures.size(), 2u);
+    EXPECT_EQ(saved.messages.keyFailures[0].rfind("CVORegistry() Constructor3: ", 0), 0u);
+    ASSERT_TRUE(saved.messages.notice.has_value());
+    EXPECT_NE(saved.messages.notice->find(regfile::storeFile()), std::string::npos);
     EXPECT_TRUE(fs::is_directory(regfile::storeFile()));
 }
 
@@ -419,10 +490,11 @@ TEST_F(FileRegistryTest, AFifoInPlaceOfTheFileFailsTheOpenWithoutBlocking)
     fs::create_directories(folder + "/sorvex");
     ASSERT_EQ(::mkfifo(regfile::storeFile().c_str(), 0600), 0);
     const int result = inChild(10, [] {
+        FileRegistry registry;
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, KEY_READ, &key) != ERROR_ACCESS_DENIED)
+        if (registry.openKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_READ, &key) != ERROR_ACCESS_DENIED)
             return 1;
-        const auto notice = takeStoreNotice();
+        const auto notice = registry.takeNotice();
         return notice && notice->find(regfile::storeFile()) != std::string::npos ? 0 : 2;
     });
     EXPECT_EQ(result, 0);
@@ -433,12 +505,12 @@ TEST_F(FileRegistryTest, AReadErrorFailsTheOpenInsteadOfReadingAsEmpty)
 {
     fs::create_directories(folder + "/sorvex");
     fs::create_symlink("/proc/self/mem", regfile::storeFile());
+    FileRegistry registry;
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_READ_FAULT);
+    EXPECT_EQ(registry.createKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_ALL_ACCESS, &key), ERROR_READ_FAULT);
     if (key)
-        RegCloseKey(key);
-    const auto notice = takeStoreNotice();
+        registry.closeKey(key);
+    const auto notice = registry.takeNotice();
     ASSERT_TRUE(notice.has_value());
     EXPECT_NE(notice->find(regfile::storeFile()), std::string::npos);
     EXPECT_TRUE(fs::is_symlink(regfile::storeFile()));
@@ -448,7 +520,8 @@ TEST_F(FileRegistryTest, AReadErrorFailsTheOpenInsteadOfReadingAsEmpty)
 TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
 {
     {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
         key.writeInt("Kraanan", 3);
     }
     const std::string before = readAll(regfile::storeFile());
@@ -457,26 +530,25 @@ TEST_F(FileRegistryTest, AFailedWriteIsReportedOnceAndLeavesTheOldFile)
         const rlimit limit{static_cast<rlim_t>(before.size() + 64), static_cast<rlim_t>(before.size() + 64)};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 1;
+        FileRegistry registry;
         HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, slot1.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-            != ERROR_SUCCESS)
+        if (registry.createKey(HKEY_CURRENT_USER, slot1.c_str(), KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
             return 2;
         const std::string text(200, 'z');
-        RegSetValueExA(key, "Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() + 1));
-        if (RegCloseKey(key) != ERROR_WRITE_FAULT)
+        registry.setValue(key, "Long", REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1));
+        if (registry.closeKey(key) != ERROR_WRITE_FAULT)
             return 3;
-        const auto notice = takeStoreNotice();
+        const auto notice = registry.takeNotice();
         if (!notice || notice->find(regfile::storeFile()) == std::string::npos)
             return 4;
 
-        FakeMessages shown;
-        FakeDialog dialog;
-        CharacterStore store(dialog, shown);
-        store.playerNames = {text, text, text};
-        store.saveCharacter();
-        if (shown.shown.size() != 1 || shown.shown[0].find(regfile::storeFile()) == std::string::npos)
+        StoredCharacter character;
+        character.names = {text, text, text};
+        if (character.save().saved)
             return 5;
+        if (character.shown.size() != 1 || character.shown[0].find(regfile::storeFile()) == std::string::npos)
+            return 6;
         return 0;
     });
     EXPECT_EQ(result, 0);
@@ -491,16 +563,15 @@ TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
     const int result = inChild(30, [] {
-        FakeMessages shown;
-        FakeDialog dialog;
-        CharacterStore store(dialog, shown);
+        StoredCharacter character;
         const auto start = std::chrono::steady_clock::now();
-        loadAndCalculate(store, dialog);
+        character.open();
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10))
             return 1;
-        if (shown.shown.empty() || shown.shown[0].rfind("CVORegistry() Constructor3: ", 0) != 0)
+        const std::vector<std::string>& shown = character.shown;
+        if (shown.empty() || shown[0].rfind("CVORegistry() Constructor3: ", 0) != 0)
             return 2;
-        const bool named = std::any_of(shown.shown.begin(), shown.shown.end(), [](const std::string& m) {
+        const bool named = std::any_of(shown.begin(), shown.end(), [](const std::string& m) {
             return m.find(regfile::storeFile()) != std::string::npos;
         });
         return named ? 0 : 3;
@@ -511,17 +582,56 @@ TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
     EXPECT_EQ(storedInt(slot1.c_str(), "Riija"), RegistryKey::noDefault);
 }
 
-TEST_F(FileRegistryTest, LeftoversOfAnInterruptedSaveGoAtTheNextSave)
+struct LaterSave {
+    const char* name;
+    bool changes;
+    bool linked;
+};
+
+void PrintTo(const LaterSave& save, std::ostream* os)
 {
-    writeAllBytes(folder + "/sorvex/registry.reg.tmp-Ab12Cd", "half a file");
-    writeAllBytes(folder + "/sorvex/other.reg.tmp-Ab12Cd", "not ours");
-    {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
-        key.writeInt("Qor", 1);
-    }
-    EXPECT_EQ(leftovers(folder + "/sorvex", "registry.reg.tmp-").size(), 0u);
-    EXPECT_EQ(leftovers(folder + "/sorvex", "other.reg.tmp-").size(), 1u);
+    *os << save.name;
 }
+
+class InterruptedSave : public FileRegistryTest, public ::testing::WithParamInterface<LaterSave> { };
+
+// A save killed before its rename leaves its temporary file, beside the store or beside a linked store's
+// target; so does a copy aside that was cut off. The next save removes them, also when it has nothing to
+// write.
+TEST_P(InterruptedSave, LeavesNothingThatTheNextSaveKeeps)
+{
+    const LaterSave& later = GetParam();
+    std::string beside = folder + "/sorvex";
+    std::string stored = "registry.reg";
+    if (later.linked) {
+        beside = folder + "/dotfiles";
+        stored = "sorvex.reg";
+        writeAllBytes(beside + "/" + stored, "Windows Registry Editor Version 5.00\r\n\r\n");
+        fs::create_directories(folder + "/sorvex");
+        fs::create_symlink("../dotfiles/sorvex.reg", regfile::storeFile());
+    }
+    auto saveQor = [](std::int32_t qor) {
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
+        EXPECT_TRUE(key.writeInt("Qor", qor));
+        EXPECT_TRUE(key.close());
+    };
+    saveQor(1);
+    writeAllBytes(beside + "/" + stored + ".tmp-Ab12Cd", "half a file");
+    writeAllBytes(folder + "/sorvex/registry.reg.unreadable-20261209-101010.tmp-Xy34Zw", "half a copy");
+    writeAllBytes(beside + "/other.reg.tmp-Ab12Cd", "not ours");
+
+    saveQor(later.changes ? 2 : 1);
+    EXPECT_TRUE(leftovers(beside, stored + ".tmp-").empty());
+    EXPECT_TRUE(leftovers(folder + "/sorvex", "registry.reg.unreadable-").empty());
+    EXPECT_EQ(leftovers(beside, "other.reg.tmp-").size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, InterruptedSave,
+                         ::testing::Values(LaterSave{"ThatChangesAValue", true, false},
+                                           LaterSave{"ThatChangesNothing", false, false},
+                                           LaterSave{"ThroughALinkThatChangesNothing", false, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FileRegistryTest, SavesThroughASymbolicLinkKeepTheLink)
 {
@@ -530,13 +640,16 @@ TEST_F(FileRegistryTest, SavesThroughASymbolicLinkKeepTheLink)
     fs::create_directories(folder + "/sorvex");
     fs::create_symlink("../dotfiles/sorvex.reg", regfile::storeFile());
     for (int i = 1; i <= 2; ++i) {
-        RegistryKey key(HKEY_CURRENT_USER, slot1.c_str(), true, messages);
+        FileRegistry registry;
+        RegistryKey key(registry, HKEY_CURRENT_USER, slot1.c_str(), true);
+        EXPECT_EQ(key.openFailure(), std::nullopt);
         key.writeInt("Qor", i);
+        key.close();
+        EXPECT_EQ(registry.takeNotice(), std::nullopt);
     }
     EXPECT_TRUE(fs::is_symlink(regfile::storeFile()));
     EXPECT_NE(readAll(elsewhere).find("\"Qor\"=dword:00000002"), std::string::npos);
     EXPECT_TRUE(leftovers(folder + "/dotfiles", ".tmp-").empty());
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

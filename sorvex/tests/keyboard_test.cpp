@@ -186,7 +186,7 @@ private Q_SLOTS:
     }
 
 private:
-    sorvex::testing::ScratchStore scratchStore;
+    sorvex::testing_support::ScratchStore scratchStore;
     std::unique_ptr<sorvex::ConverterDialog> mainDialog;
 };
 

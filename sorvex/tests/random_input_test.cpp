@@ -56,14 +56,14 @@ std::optional<std::int32_t> value(const Slot& slot, const std::string& name)
     return found == slot.end() ? std::nullopt : std::optional<std::int32_t>(found->second);
 }
 
-std::optional<std::string> readText(HKEY key, const char* name)
+std::optional<std::string> readText(sorvex::Registry& registry, HKEY key, const char* name)
 {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+    if (registry.queryValue(key, name, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
         return std::nullopt;
     std::string text(size, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+    if (registry.queryValue(key, name, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
         return std::nullopt;
     text.resize(size);
     while (!text.empty() && text.back() == '\0')
@@ -71,35 +71,36 @@ std::optional<std::string> readText(HKEY key, const char* name)
     return text;
 }
 
-std::array<std::optional<std::string>, 3> readNames()
+std::array<std::optional<std::string>, 3> readNames(sorvex::Registry& registry)
 {
     std::array<std::optional<std::string>, 3> names;
     HKEY root = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, sorvex::rootKeyPath, 0, KEY_READ, &root) != ERROR_SUCCESS)
+    if (registry.openKey(HKEY_CURRENT_USER, sorvex::rootKeyPath, KEY_READ, &root) != ERROR_SUCCESS)
         return names;
     for (std::size_t i = 0; i < names.size(); ++i)
-        names.at(i) = readText(root, ("Player_Name" + std::to_string(i + 1)).c_str());
-    RegCloseKey(root);
+        names.at(i) = readText(registry, root, ("Player_Name" + std::to_string(i + 1)).c_str());
+    registry.closeKey(root);
     return names;
 }
 
 Stored readStore()
 {
-    Stored stored{readNames(), {}};
+    sorvex::Registry registry;
+    Stored stored{readNames(registry), {}};
     for (std::size_t i = 0; i < stored.slots.size(); ++i) {
         const std::string path = std::string(sorvex::rootKeyPath) + "\\Player" + std::to_string(i + 1);
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (registry.openKey(HKEY_CURRENT_USER, path.c_str(), KEY_READ, &key) != ERROR_SUCCESS)
             continue;
         for (const char* name : slotValues) {
             DWORD type = 0;
             DWORD data = 0;
             DWORD size = sizeof data;
-            if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) == ERROR_SUCCESS
+            if (registry.queryValue(key, name, &type, reinterpret_cast<BYTE*>(&data), &size) == ERROR_SUCCESS
                 && type == REG_DWORD)
                 stored.slots.at(i)[name] = static_cast<std::int32_t>(data);
         }
-        RegCloseKey(key);
+        registry.closeKey(key);
     }
     return stored;
 }
@@ -125,24 +126,6 @@ QString keptOfTyped(const QString& typed)
     return QString::fromStdString(typed.toStdString());
 #endif
 }
-
-// The result boxes as the calculation on its own fills them.
-class Results : public sorvex::ResultView {
-public:
-    std::array<QString, sorvex::schoolCount> captions;
-    std::array<QString, sorvex::schoolCount> figures;
-    std::array<bool, sorvex::schoolCount> enabled{};
-
-    void setResultCaption(int school, std::string_view caption) override
-    {
-        captions.at(static_cast<std::size_t>(school)) = fromView(caption);
-    }
-    void setResultFigure(int school, std::int32_t figure) override
-    {
-        figures.at(static_cast<std::size_t>(school)) = QString::number(figure);
-    }
-    void setResultEnabled(int school, bool on) override { enabled.at(static_cast<std::size_t>(school)) = on; }
-};
 
 struct Entry {
     const char* value;
@@ -206,8 +189,8 @@ public:
     {
         if (std::exchange(justOpened, false))
             compareEntries(true, u"opening"_s);
-        const auto names = readNames();
-        const int selected = dialog->store().currentPlayer;
+        const auto names = readStore().names;
+        const int selected = dialog->selectedSlot();
         for (int slot = 1; slot <= 3; ++slot) {
             const QString stored = shownName(names.at(static_cast<std::size_t>(slot - 1)));
             if (const QString shown = button(ids::player1Button + slot - 1)->text(); shown != stored)
@@ -252,7 +235,7 @@ private:
     // those after it keep what the character had, but for the percentages a one- or two-spell mode sets to 0.
     void compareEntries(bool calculated, const QString& after)
     {
-        const int slot = dialog->store().currentPlayer;
+        const int slot = dialog->selectedSlot();
         lastSeen = readStore();
         const Slot stored = lastSeen.slots.at(static_cast<std::size_t>(slot - 1));
         const Slot& earlier = before.slots.at(static_cast<std::size_t>(slot - 1));
@@ -293,7 +276,7 @@ private:
             sorvex::schoolLevel(sheet, school)
                 = value(stored, std::string(sorvex::schoolStoreNames.at(static_cast<std::size_t>(school)))).value_or(0);
         sheet.spellCount = value(stored, "Spells").value_or(-1);
-        sorvex::applySpellCountMode(sheet, sheet.spellCount, nullptr);
+        sorvex::applySpellCountMode(sheet, sheet.spellCount);
         sheet.currentIntel = value(stored, "Current_Intel").value_or(0);
         sheet.spellP0 = value(stored, "Spell_P0").value_or(0);
         sheet.spellP1 = value(stored, "Spell_P1").value_or(0);
@@ -303,17 +286,18 @@ private:
             faults << u"after %1 the stored magic number is %2 where the stored entries give %3"_s.arg(after)
                           .arg(value(stored, "Magic_Number").value_or(-1))
                           .arg(sheet.magicNumber);
-        Results expected;
-        sorvex::showNextLevels(sheet, calculation.totalPoints, calculation.percentSum, &expected);
-        for (std::size_t school = 0; school < expected.figures.size(); ++school) {
+        const auto expected = sorvex::nextLevels(sheet, calculation.totalPoints, calculation.percentSum);
+        for (std::size_t school = 0; school < expected.size(); ++school) {
             const QString caption = dialog->control<QGroupBox>(ids::resultBox[school])->title();
             const QLineEdit* field = dialog->control<QLineEdit>(ids::resultField[school]);
-            if (caption != expected.captions.at(school) || field->text() != expected.figures.at(school)
-                || field->isEnabled() != expected.enabled.at(school)) {
+            const QString expectedCaption = fromView(expected.at(school).caption);
+            const QString expectedFigure = QString::number(expected.at(school).figure);
+            if (caption != expectedCaption || field->text() != expectedFigure
+                || field->isEnabled() != expected.at(school).enabled) {
                 faults << u"after %1 %2 shows \"%3\" %4 (%5) where the stored entries give \"%6\" %7 (%8)"_s.arg(
                     after, fromView(sorvex::schoolStoreNames.at(school)), caption, field->text(),
-                    field->isEnabled() ? u"enabled"_s : u"disabled"_s, expected.captions.at(school),
-                    expected.figures.at(school), expected.enabled.at(school) ? u"enabled"_s : u"disabled"_s);
+                    field->isEnabled() ? u"enabled"_s : u"disabled"_s, expectedCaption, expectedFigure,
+                    expected.at(school).enabled ? u"enabled"_s : u"disabled"_s);
             }
         }
     }
@@ -327,7 +311,7 @@ private:
             return;
         }
         compareEntries(false, u"Clear Entry"_s);
-        const int slot = dialog->store().currentPlayer;
+        const int slot = dialog->selectedSlot();
         const Stored& stored = lastSeen;
         for (const char* name : slotValues) {
             const std::int32_t emptied = std::string_view(name) == "Spells" ? 2 : 0;
@@ -397,7 +381,7 @@ private Q_SLOTS:
 
     void storeAgreesWithTheDialog()
     {
-        const sorvex::testing::ScratchStore scratch;
+        const sorvex::testing_support::ScratchStore scratch;
         QVERIFY(scratch.isValid());
         Sorvex program;
         const randominput::Report report

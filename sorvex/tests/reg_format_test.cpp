@@ -10,6 +10,24 @@ namespace {
 
 const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
 const std::string software = "[HKEY_CURRENT_USER\\Software]\r\n";
+const std::string valueB = "\"b\"=\"y\"\r\n";
+
+std::string keyOfDepth(std::size_t depth)
+{
+    std::string line = "[HKEY_CURRENT_USER";
+    for (std::size_t level = 0; level < depth; ++level)
+        line += "\\k";
+    return line + "]\r\n";
+}
+
+// The keys from depth 1 down to the one given, as written.
+std::string keysDownTo(std::size_t depth)
+{
+    std::string keys;
+    for (std::size_t level = 1; level <= depth; ++level)
+        keys += keyOfDepth(level) + "\r\n";
+    return keys;
+}
 
 struct Reading {
     const char* name;
@@ -55,7 +73,20 @@ INSTANTIATE_TEST_SUITE_P(
         Reading{"ContinuedHexLines", header + software + "\"b\"=hex:01,02,\\\r\n  03\r\n",
                 header + software + "\"b\"=hex:01,02,03\r\n\r\n", false},
         Reading{"UnreadableValueLine", header + software + "\"a\"=dword:xyz\r\nnot a value\r\n\"b\"=\"y\"\r\n",
-                header + software + "\"b\"=\"y\"\r\n\r\n", true}),
+                header + software + "\"b\"=\"y\"\r\n\r\n", true},
+        Reading{"LineOverTheLimit", header + software + "\"a\"=\"" + std::string(maxLineBytes, 'x') + "\"\r\n" + valueB,
+                header + software + valueB + "\r\n", true},
+        Reading{"KeyLineOverTheLimitTakesItsValues",
+                header + software + valueB + "[HKEY_CURRENT_USER\\" + std::string(maxLineBytes, 'k')
+                    + "]\r\n\"c\"=\"z\"\r\n",
+                header + software + valueB + "\r\n", true},
+        Reading{"KeyTooDeepTakesItsValues",
+                header + keyOfDepth(maxKeyDepth + 1) + "\"c\"=\"z\"\r\n" + software + valueB,
+                header + software + valueB + "\r\n", true},
+        Reading{"KeyAtTheDepthLimit", header + keyOfDepth(maxKeyDepth), header + keysDownTo(maxKeyDepth), false},
+        Reading{"NameLongerThanTheRegistryTakes",
+                header + software + "\"" + std::string(maxValueNameBytes + 1, 'n') + "\"=dword:1\r\n" + valueB,
+                header + software + valueB + "\r\n", true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RegFormat, TextBeyondAsciiIsWrittenAsUtf16AndReadsBack)
@@ -70,19 +101,19 @@ TEST(RegFormat, TextBeyondAsciiIsWrittenAsUtf16AndReadsBack)
     EXPECT_FALSE(damaged);
 }
 
-TEST(RegFormat, TextsTooDeepOrTooLongForAStoreGiveNothing)
+// Text too long for a quoted line, as only a file from elsewhere holds it, is written on continued lines.
+TEST(RegFormat, LongTextFromElsewhereIsWrittenSoThatItReadsBack)
 {
-    std::string deep = header + "[HKEY_CURRENT_USER";
-    for (std::size_t level = 0; level <= maxKeyDepth; ++level)
-        deep += "\\k";
-    deep += "]\r\n";
-    const std::string longLine = header + software + "\"a\"=\"" + std::string(maxLineBytes, 'x') + "\"\r\n";
-    for (const std::string* text : {static_cast<const std::string*>(&deep), &longLine}) {
-        bool damaged = false;
-        bool overCap = false;
-        EXPECT_TRUE(parseTree(*text, damaged, overCap).empty());
-        EXPECT_TRUE(overCap);
-    }
+    const std::string text(600u << 10, '"');
+    const std::string file = header + software + "\"t\"=hex(1):" + hexBytes(utf8ToUtf16LeBytes(text + '\0')) + "\r\n";
+    bool damaged = true;
+    const std::string written = parseAndWrite(file, &damaged);
+    EXPECT_FALSE(damaged);
+    bool overCap = false;
+    const Tree tree = parseTree(written, damaged, overCap);
+    EXPECT_FALSE(damaged || overCap);
+    ASSERT_EQ(tree.count("Software"), 1u);
+    EXPECT_TRUE(tree.at("Software").values.at("t").data == text + '\0');
 }
 
 }  // namespace

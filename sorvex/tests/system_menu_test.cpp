@@ -15,7 +15,7 @@ using namespace sorvex;
 
 class SystemMenuTest : public QObject {
     Q_OBJECT
-    testing::ScratchStore scratchStore;
+    testing_support::ScratchStore scratchStore;
     QStringList openedDialogs;
 
     HWND shownDialog(ConverterDialog& dialog)

@@ -100,11 +100,6 @@ std::string toStoredName(const QString& name)
 #endif
 }
 
-bool validSchool(int school)
-{
-    return school >= 0 && school < schoolCount;
-}
-
 }  // namespace
 
 void ConverterDialog::setExitHandler(ExitHandler handler)
@@ -112,8 +107,7 @@ void ConverterDialog::setExitHandler(ExitHandler handler)
     exitHandler() = std::move(handler);
 }
 
-ConverterDialog::ConverterDialog(QWidget* parent)
-    : TemplateDialog(converterDialogTemplate, parent), characterStore(*this, *this)
+ConverterDialog::ConverterDialog(QWidget* parent) : TemplateDialog(converterDialogTemplate, parent)
 {
     setObjectName(u"ConverterDialog"_s);
 
@@ -207,7 +201,7 @@ void ConverterDialog::refuseEntry(QLineEdit* field, const QString& message)
     field->selectAll();
 }
 
-bool ConverterDialog::readControls(CharacterSheet& sheet)
+bool ConverterDialog::readControls()
 {
     for (const Binding& binding : bindings) {
         if (binding.kind == RadioIndex) {
@@ -237,7 +231,7 @@ bool ConverterDialog::readControls(CharacterSheet& sheet)
     return true;
 }
 
-void ConverterDialog::writeControls(const CharacterSheet& sheet)
+void ConverterDialog::writeControls()
 {
     for (const Binding& binding : bindings) {
         const std::int32_t value = sheet.*binding.field;
@@ -253,44 +247,68 @@ void ConverterDialog::writeControls(const CharacterSheet& sheet)
 
 void ConverterDialog::loadCharacter()
 {
-    writeControls(characterStore.loadCharacter());
+    const LoadedCharacter loaded = store.load(currentPlayer, sheet);
+    showKeyFailures(loaded.messages);
+    sheet = loaded.sheet;
+    names = loaded.names;
+    if (loaded.percentFields)
+        showPercentFields(*loaded.percentFields);
+    showNames();
+    showMarkers(loaded.markers);
+    showNotice(loaded.messages);
+    writeControls();
     calculate();
+}
+
+void ConverterDialog::saveCharacter()
+{
+    const SaveResult saved = store.save(currentPlayer, sheet, names);
+    showKeyFailures(saved.messages);
+    showNames();
+    showNotice(saved.messages);
 }
 
 void ConverterDialog::calculate()
 {
-    readControls(characterStore.sheet);
-    characterStore.recalculate(this);
+    readControls();
+    // Stored twice: the entries as read, then with their magic number. The second save alone would leave the
+    // same store, but each save opens the keys afresh and reports every key it cannot open and any trouble
+    // with the file, so such a key has always been reported once per save (up to six messages for a load and
+    // its calculation); one save would drop half of those messages.
+    saveCharacter();
+    const Calculation calculation = sorvex::calculate(sheet);
+    saveCharacter();
+    showNextLevels(nextLevels(sheet, calculation.totalPoints, calculation.percentSum));
 }
 
 void ConverterDialog::selectPlayer(int player)
 {
-    characterStore.currentPlayer = player;
+    currentPlayer = player;
     loadCharacter();
 }
 
 void ConverterDialog::selectSpellCount(int mode)
 {
-    applySpellCountMode(characterStore.sheet, mode, this);
+    if (const std::optional<PercentFields> fields = applySpellCountMode(sheet, mode))
+        showPercentFields(*fields);
 }
 
 void ConverterDialog::editPlayerNames()
 {
-    characterStore.editPlayerNames(*this);
-}
-
-bool ConverterDialog::runNamesDialog(std::array<std::string, 3>& names)
-{
-    CharacterNamesDialog dialog(this);
-    std::array<QString, 3> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = fromStoredName(names[i]);
-    dialog.setNames(texts);
-    if (dialog.run() != QDialog::Accepted)
-        return false;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        names[i] = toStoredName(dialog.names()[i]);
-    return true;
+    PlayerNames typed;
+    {
+        CharacterNamesDialog dialog(this);
+        std::array<QString, 3> texts;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i] = fromStoredName(names[i]);
+        dialog.setNames(texts);
+        if (dialog.run() != QDialog::Accepted)
+            return;
+        for (std::size_t i = 0; i < typed.size(); ++i)
+            typed[i] = toStoredName(dialog.names()[i]);
+    }
+    names = enteredNames(typed);
+    saveCharacter();
 }
 
 void ConverterDialog::clearEntry()
@@ -300,9 +318,9 @@ void ConverterDialog::clearEntry()
         if (dialog.run() != QDialog::Accepted)
             return;
     }
-    characterStore.clearEntry();
-    writeControls(characterStore.sheet);
-    characterStore.saveCharacter();
+    showPercentFields(clearCharacter(sheet, names, currentPlayer));
+    writeControls();
+    saveCharacter();
 }
 
 void ConverterDialog::exitProgram()
@@ -319,67 +337,65 @@ void ConverterDialog::showAbout()
     dialog.run();
 }
 
-void ConverterDialog::setPercentFieldEnabled(int index, bool enabled)
+void ConverterDialog::showPercentFields(const PercentFields& fields)
 {
-    if (index >= 0 && index < 3)
-        control(percentFields[index])->setEnabled(enabled);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        auto* field = control<QLineEdit>(percentFields[i]);
+        field->setEnabled(fields[i]);
+        if (!fields[i])
+            field->setText(u"0"_s);
+    }
 }
 
-void ConverterDialog::setPercentFieldText(int index, std::string_view text)
+void ConverterDialog::showNames()
 {
-    if (index >= 0 && index < 3)
-        control<QLineEdit>(percentFields[index])->setText(fromUtf8(text));
-}
-
-void ConverterDialog::setPlayerButtonCaption(int slot, std::string_view name)
-{
-    if (!isSlot(slot))
+    for (int slot = 1; slot <= 3; ++slot) {
+        auto* button = control<QPushButton>(playerButtons[slot - 1]);
+        const QString caption = fromStoredName(names[static_cast<std::size_t>(slot - 1)]);
+        button->setText(caption);
+        // A blank name leaves the button without a caption to read out.
+        button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(defaultSlotName(slot))
+                                                              : QString());
+    }
+    if (!isSlot(currentPlayer))
         return;
-    auto* button = control<QPushButton>(playerButtons[slot - 1]);
-    const QString caption = fromStoredName(name);
-    button->setText(caption);
-    // A blank name leaves the button without a caption to read out.
-    button->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromStdString(defaultSlotName(slot)) : QString());
-}
-
-void ConverterDialog::setNameBoxText(std::string_view name)
-{
     auto* box = control<QLabel>(converter::nameBox);
-    box->setText(fromStoredName(name));
+    box->setText(fromStoredName(names[static_cast<std::size_t>(currentPlayer - 1)]));
     // An accessible name hides a label's own text, so it carries the name too.
     box->setAccessibleName(u"Selected character: %1"_s.arg(box->text()));
 }
 
-void ConverterDialog::setSelectionMarker(int slot, std::string_view text)
+void ConverterDialog::showMarkers(const std::array<std::string_view, 3>& markerTexts)
 {
-    if (!isSlot(slot))
-        return;
-    auto* marker = control<QLabel>(markers[slot - 1]);
-    marker->setText(fromUtf8(text));
-    marker->setAccessibleName(u"Player %1 %2"_s.arg(slot).arg(text.empty() ? u"not selected"_s : u"selected"_s));
+    for (int slot = 1; slot <= 3; ++slot) {
+        const std::string_view text = markerTexts[static_cast<std::size_t>(slot - 1)];
+        auto* marker = control<QLabel>(markers[slot - 1]);
+        marker->setText(fromUtf8(text));
+        marker->setAccessibleName(u"Player %1 %2"_s.arg(slot).arg(text.empty() ? u"not selected"_s : u"selected"_s));
+    }
 }
 
-void ConverterDialog::setResultCaption(int school, std::string_view caption)
+void ConverterDialog::showNextLevels(const std::array<NextLevel, schoolCount>& levels)
 {
-    if (validSchool(school))
-        control<QGroupBox>(converter::resultBox[school])->setTitle(fromUtf8(caption));
+    for (int school = 0; school < schoolCount; ++school) {
+        const NextLevel& level = levels[static_cast<std::size_t>(school)];
+        control<QGroupBox>(converter::resultBox[school])->setTitle(fromUtf8(level.caption));
+        auto* field = control<QLineEdit>(converter::resultField[school]);
+        field->setText(QString::number(level.figure));
+        field->setEnabled(level.enabled);
+    }
 }
 
-void ConverterDialog::setResultFigure(int school, std::int32_t figure)
+void ConverterDialog::showKeyFailures(const StoreMessages& messages)
 {
-    if (validSchool(school))
-        control<QLineEdit>(converter::resultField[school])->setText(QString::number(figure));
+    for (const std::string& text : messages.keyFailures)
+        showMessage(this, QMessageBox::Warning, fromUtf8(text));
 }
 
-void ConverterDialog::setResultEnabled(int school, bool enabled)
+void ConverterDialog::showNotice(const StoreMessages& messages)
 {
-    if (validSchool(school))
-        control(converter::resultField[school])->setEnabled(enabled);
-}
-
-void ConverterDialog::showWarning(std::string_view text)
-{
-    showMessage(this, QMessageBox::Warning, fromUtf8(text));
+    if (messages.notice)
+        showMessage(this, QMessageBox::Warning, fromUtf8(*messages.notice));
 }
 
 }  // namespace sorvex

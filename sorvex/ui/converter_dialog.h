@@ -2,7 +2,6 @@
 #pragma once
 
 #include "character_store.h"
-#include "message_sink.h"
 #include "template_dialog.h"
 
 #include <functional>
@@ -11,31 +10,19 @@ class QLineEdit;
 
 namespace sorvex {
 
-class ConverterDialog : public TemplateDialog,
-                        public ConverterView,
-                        public ResultView,
-                        public MessageSink,
-                        public NamesDialogRunner {
+class ConverterDialog : public TemplateDialog {
     Q_OBJECT
 public:
     explicit ConverterDialog(QWidget* parent = nullptr);
 
-    [[nodiscard]] CharacterStore& store() { return characterStore; }
+    // The three characters' names as last loaded or stored.
+    [[nodiscard]] const PlayerNames& playerNames() const { return names; }
+    // The character slot shown, 1 to 3.
+    [[nodiscard]] std::int32_t selectedSlot() const { return currentPlayer; }
 
     // Ends the process; tests replace it to see the call instead.
     using ExitHandler = std::function<void(int status)>;
     static void setExitHandler(ExitHandler handler);  // an empty one restores std::exit
-
-    void setPercentFieldEnabled(int index, bool enabled) override;
-    void setPercentFieldText(int index, std::string_view text) override;
-    void setPlayerButtonCaption(int slot, std::string_view name) override;
-    void setNameBoxText(std::string_view name) override;
-    void setSelectionMarker(int slot, std::string_view text) override;
-    void setResultCaption(int school, std::string_view caption) override;
-    void setResultFigure(int school, std::int32_t figure) override;
-    void setResultEnabled(int school, bool enabled) override;
-    void showWarning(std::string_view text) override;
-    bool runNamesDialog(std::array<std::string, 3>& names) override;
 
 protected:
     void initDialog() override;
@@ -46,6 +33,7 @@ protected:
 
 private:
     void loadCharacter();
+    void saveCharacter();
     void calculate();
     void selectPlayer(int player);
     void selectSpellCount(int mode);
@@ -55,12 +43,22 @@ private:
     void showAbout();
 
     // False after a refused entry; the fields after it are left unread.
-    bool readControls(CharacterSheet& sheet);
-    void writeControls(const CharacterSheet& sheet);
+    bool readControls();
+    void writeControls();
     void refuseEntry(QLineEdit* field, const QString& message);
     void addKeyboardShortcuts();
 
-    CharacterStore characterStore;
+    void showPercentFields(const PercentFields& fields);
+    void showNames();
+    void showMarkers(const std::array<std::string_view, 3>& markers);
+    void showNextLevels(const std::array<NextLevel, schoolCount>& levels);
+    void showKeyFailures(const StoreMessages& messages);
+    void showNotice(const StoreMessages& messages);
+
+    CharacterStore store;
+    CharacterSheet sheet;
+    std::int32_t currentPlayer = 1;
+    PlayerNames names;
 };
 
 }  // namespace sorvex

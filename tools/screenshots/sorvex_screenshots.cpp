@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
     sorvex::CharacterNamesDialog names(&main);
     std::array<QString, 3> current;
     for (std::size_t i = 0; i < current.size(); ++i)
-        current[i] = QString::fromStdString(main.store().playerNames[i]);
+        current[i] = QString::fromStdString(main.playerNames()[i]);
     names.setNames(current);
     sorvex::ConfirmClearDialog confirm(&main);
     sorvex::AboutDialog about(&main);
