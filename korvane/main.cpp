@@ -1,12 +1,12 @@
 #include "calculator_window.h"
-#include "fonts.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    korvane::setUpFonts();
+    quendrith::setUpFonts();
     korvane::CalculatorWindow calculator;
     calculator.show();
     return QApplication::exec();

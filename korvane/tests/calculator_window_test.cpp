@@ -1,6 +1,6 @@
 #include "calculator_window.h"
-#include "fonts.h"
-#include "message_box.h"
+#include "messages.h"
+#include "window_fonts.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -19,6 +19,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace korvane;
+using namespace quendrith;
 
 namespace {
 

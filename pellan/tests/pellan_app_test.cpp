@@ -1,5 +1,5 @@
 // The program's windows together: the solver window opens the other three, and its close ends the program.
-#include "fonts.h"
+#include "window_fonts.h"
 #include "windows_fixture.h"
 
 #include <QTimer>
@@ -42,7 +42,7 @@ private Q_SLOTS:
 
 void PellanAppTest::initTestCase()
 {
-    pellan::setupFonts();
+    quendrith::setUpFonts();
 }
 
 void PellanAppTest::cleanup()

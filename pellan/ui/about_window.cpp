@@ -1,7 +1,8 @@
 #include "about_window.h"
 
-#include "accessibility.h"
-#include "fonts.h"
+#include "accessible_interfaces.h"
+#include "enter_presses_button.h"
+#include "window_fonts.h"
 #include "window_frame.h"
 
 #include <QPlainTextEdit>
@@ -15,7 +16,7 @@ namespace pellan {
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
+    quendrith::announceAsWindow(*this);
     setObjectName(u"Form1"_s);
     setWindowTitle(u"About Pellan 95"_s);
     setupFixedWindow(*this, QRect(262, 140, 369, 381));
@@ -26,7 +27,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
     createSalute();
 
     doneButton = makeDoneButton(*this, "Button1", QRect(24, 312, 321, 25));
-    enterPressesFocusedButton(this);
+    quendrith::enterPressesFocusedButton(this);
 }
 
 void AboutWindow::createCredits()
@@ -72,7 +73,7 @@ void AboutWindow::createSalute()
     saluteText->setFocusPolicy(Qt::NoFocus);
     saluteText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     saluteText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    saluteText->setFont(pixelFont(u"Arial"_s, 19));
+    saluteText->setFont(quendrith::pixelFont(u"Arial"_s, 19));
     saluteText->document()->setDocumentMargin(2);
     QPalette salute = saluteText->palette();
     salute.setColor(QPalette::Text, Qt::black);

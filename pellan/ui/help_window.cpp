@@ -1,6 +1,7 @@
 #include "help_window.h"
 
-#include "accessibility.h"
+#include "accessible_interfaces.h"
+#include "enter_presses_button.h"
 #include "window_frame.h"
 
 #include <QPlainTextEdit>
@@ -11,7 +12,7 @@ namespace pellan {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
+    quendrith::announceAsWindow(*this);
     setObjectName(u"HelpWindow"_s);
     setWindowTitle(u"Help"_s);
     setupFixedWindow(*this, QRect(219, 194, 400, 141));
@@ -35,7 +36,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent)
     helpText->setGeometry(16, 16, 369, 81);
 
     doneButton = makeDoneButton(*this, "CloseHelp", QRect(16, 112, 369, 25));
-    enterPressesFocusedButton(this);
+    quendrith::enterPressesFocusedButton(this);
 }
 
 }  // namespace pellan

@@ -1,6 +1,7 @@
 #include "map_window.h"
 
-#include "accessibility.h"
+#include "accessible_interfaces.h"
+#include "enter_presses_button.h"
 #include "window_frame.h"
 
 #include <QLabel>
@@ -12,7 +13,7 @@ namespace pellan {
 
 MapWindow::MapWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
+    quendrith::announceAsWindow(*this);
     setObjectName(u"UnderworldMap"_s);
     setWindowTitle(u"Underworld Map"_s);
     // The picture is one row taller than the window, so its bottom row is cut off.
@@ -26,7 +27,7 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent)
     mapPicture->setGeometry(0, 0, 384, 424);
 
     doneButton = makeDoneButton(*this, "DoneMap", QRect(32, 384, 75, 25));
-    enterPressesFocusedButton(this);
+    quendrith::enterPressesFocusedButton(this);
 }
 
 }  // namespace pellan

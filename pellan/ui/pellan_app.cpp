@@ -1,10 +1,10 @@
 #include "pellan_app.h"
 
 #include "about_window.h"
-#include "fonts.h"
 #include "help_window.h"
 #include "map_window.h"
 #include "solver_window.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,7 +17,7 @@ PellanApp::PellanApp(QObject* parent) : PellanApp(Start::Hidden, parent) { }
 
 PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 {
-    setupFonts();
+    quendrith::setUpFonts();
     solver = std::make_unique<SolverWindow>();
     if (start == Start::SolverWindowFirst) {
         // The solver window goes to the screen before the hidden windows and the map picture are made;

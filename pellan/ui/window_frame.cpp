@@ -1,6 +1,6 @@
 #include "window_frame.h"
 
-#include "fonts.h"
+#include "fixed_window.h"
 
 #include <QIcon>
 #include <QImageReader>
@@ -21,11 +21,11 @@ QPixmap bitmap(const QString& path)
 
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
 {
-    window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint);
+    quendrith::setUpFixedWindow(window,
+                                Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint,
+                                screenGeometry.size());
     window.setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
-    window.setFont(pixelFont(u"MS Sans Serif"_s, 11));
-    window.setFixedSize(screenGeometry.size());
     window.move(screenGeometry.topLeft());
 }
 

@@ -11,7 +11,7 @@ class QPushButton;
 namespace pellan {
 
 // Shared by all four windows: fixed size, system menu and minimise only,
-// the program's icon and default font, placed at its screen position.
+// the program's icon and the window font, placed at its screen position.
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
 
 // One of the program's BMP pictures from its resources.

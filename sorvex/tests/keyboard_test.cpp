@@ -7,6 +7,7 @@
 #include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -47,7 +48,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(scratchStore.isValid());
-        sorvex::setUpDialogFonts();
+        quendrith::setUpFonts();
         sorvex::setMessageResponder([](const sorvex::ShownMessage&) {});
         sorvex::ConverterDialog::setExitHandler([](int) { QFAIL("the walk ended the program"); });
     }

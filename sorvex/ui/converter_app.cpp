@@ -2,12 +2,13 @@
 
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
+#include "window_fonts.h"
 
 namespace sorvex {
 
 ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setUpDialogFonts();
+    quendrith::setUpFonts();
     setWindowIcon(applicationIcon());
 }
 

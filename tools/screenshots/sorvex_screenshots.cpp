@@ -5,6 +5,7 @@
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: sorvex_screenshots <folder>\n");
         return 2;
     }
-    sorvex::setUpDialogFonts();
+    quendrith::setUpFonts();
     QApplication::setWindowIcon(sorvex::applicationIcon());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
