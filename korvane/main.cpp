@@ -1,13 +1,10 @@
-#include "calculator_window.h"
-#include "window_fonts.h"
+#include "korvane_app.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    quendrith::setUpFonts();
-    korvane::CalculatorWindow calculator;
-    calculator.show();
+    QApplication application(argc, argv);
+    const auto program = korvane::KorvaneApp::start();
     return QApplication::exec();
 }

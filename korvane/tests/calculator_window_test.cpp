@@ -1,4 +1,5 @@
 #include "calculator_window.h"
+#include "korvane_app.h"
 #include "messages.h"
 #include "window_fonts.h"
 
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <vector>
 
@@ -103,6 +105,17 @@ private Q_SLOTS:
         QCOMPARE(child<QComboBox>(u"Combo2"_s)->currentText(), u"Select School"_s);
         QVERIFY(shown.empty());
         QVERIFY(calculator->info() == nullptr);
+    }
+
+    void startShowsTheCalculatorAndClosingItEnds()
+    {
+        const auto program = KorvaneApp::start();
+        CalculatorWindow& started = program->calculatorWindow();
+        QVERIFY(started.isVisible());
+        QCOMPARE(started.windowTitle(), u"196"_s + questionText);
+        QTimer::singleShot(0, &started, &QWidget::close);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!started.isVisible());
     }
 
     void layoutFollowsTheTable_data()

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanup();
     void windowsInStartUpOrder();
+    void startShowsTheSolverWindowAlone();
     void secondaryShowAndHide_data();
     void secondaryShowAndHide();
     void shownAgainIsNotRaised();
@@ -192,6 +193,19 @@ void PellanAppTest::windowsInStartUpOrder()
     QCOMPARE(names, (QStringList{u"PellanForm"_s, u"Form1"_s, u"UnderworldMap"_s, u"HelpWindow"_s}));
     QCOMPARE(w.window(u"Form1"_s), static_cast<QWidget*>(&w.about));
     QVERIFY(w.window(u"Image1"_s) == nullptr);
+}
+
+void PellanAppTest::startShowsTheSolverWindowAlone()
+{
+    const auto program = pellan::PellanApp::start();
+    const QList<QWidget*> windows = program->windows();
+    QCOMPARE(windows.size(), 4);
+    QVERIFY(windows.front()->isVisible());
+    for (QWidget* hidden : windows.mid(1))
+        QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
+    QVERIFY(!QApplication::windowIcon().isNull());
+    QTimer::singleShot(0, windows.front(), &QWidget::close);
+    QCOMPARE(QCoreApplication::exec(), 0);
 }
 
 QTEST_MAIN(PellanAppTest)

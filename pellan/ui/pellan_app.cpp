@@ -41,11 +41,10 @@ PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 
 PellanApp::~PellanApp() = default;
 
-int PellanApp::run()
+std::unique_ptr<PellanApp> PellanApp::start()
 {
     QApplication::setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
-    PellanApp app(Start::SolverWindowFirst, nullptr);
-    return QApplication::exec();
+    return std::unique_ptr<PellanApp>(new PellanApp(Start::SolverWindowFirst, nullptr));
 }
 
 QList<QWidget*> PellanApp::windows() const
