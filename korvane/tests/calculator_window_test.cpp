@@ -266,12 +266,12 @@ private Q_SLOTS:
     void eachTriggerRecalculatesAndNothingElse_data()
     {
         QTest::addColumn<QString>("trigger");
-        QTest::newRow("Enter in txtInt") << u"txtInt"_s;
-        QTest::newRow("Enter in Spell1") << u"Spell1"_s;
-        QTest::newRow("Enter in Spell2") << u"Spell2"_s;
-        QTest::newRow("keypad Enter in Spell3") << u"Spell3"_s;
-        QTest::newRow("enter button") << u"Command1"_s;
-        QTest::newRow("level option") << u"Faren(0)"_s;
+        const std::pair<const char*, QString> triggers[] = {
+            {"Enter in txtInt", u"txtInt"_s},        {"Enter in Spell1", u"Spell1"_s}, {"Enter in Spell2", u"Spell2"_s},
+            {"keypad Enter in Spell3", u"Spell3"_s}, {"enter button", u"Command1"_s},  {"level option", u"Faren(0)"_s},
+        };
+        for (const auto& [row, trigger] : triggers)
+            QTest::newRow(row) << trigger;
     }
     void eachTriggerRecalculatesAndNothingElse()
     {
@@ -433,8 +433,8 @@ private Q_SLOTS:
     void exitAndCloseEndWithTheInfoForm_data()
     {
         QTest::addColumn<bool>("viaExitButton");
-        QTest::newRow("Exit") << true;
-        QTest::newRow("close the calculator") << false;
+        for (const bool viaExitButton : {true, false})
+            QTest::newRow(viaExitButton ? "Exit" : "close the calculator") << viaExitButton;
     }
     void exitAndCloseEndWithTheInfoForm()
     {

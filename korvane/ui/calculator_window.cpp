@@ -4,6 +4,7 @@
 #include "enter_presses_button.h"
 #include "failure_text.h"
 #include "messages.h"
+#include "push_button.h"
 #include "text_conversion.h"
 #include "twips.h"
 #include "window_fonts.h"
@@ -145,9 +146,7 @@ void CalculatorWindow::buildIntellectRow()
     intellectEdit->setFont(boxFont());
     tabIndexes.emplace_back(68, intellectEdit);
 
-    auto* aboutButton = new QPushButton(u"About"_s, this);
-    aboutButton->setObjectName(u"Command3"_s);
-    aboutButton->setGeometry(twips(4350, 2655, 1140, 390));
+    auto* aboutButton = quendrith::makePushButton(this, u"Command3"_s, u"About"_s, twips(4350, 2655, 1140, 390));
     connect(aboutButton, &QPushButton::clicked, this, &CalculatorWindow::showInfo);
     tabIndexes.emplace_back(74, aboutButton);
 }
@@ -217,9 +216,8 @@ void CalculatorWindow::buildPercentBoxes()
         connect(box, &QLineEdit::returnPressed, this, &CalculatorWindow::recalculate);
     }
 
-    auto* calculateButton = new QPushButton(u"enter"_s, percentFrame);
-    calculateButton->setObjectName(u"Command1"_s);
-    calculateButton->setGeometry(twips(1815, 345, 495, 285));
+    auto* calculateButton
+        = quendrith::makePushButton(percentFrame, u"Command1"_s, u"enter"_s, twips(1815, 345, 495, 285));
     connect(calculateButton, &QPushButton::clicked, this, &CalculatorWindow::recalculate);
     tabIndexes.emplace_back(56, calculateButton);
 }
@@ -239,9 +237,7 @@ void CalculatorWindow::buildResult()
 
 void CalculatorWindow::buildBottomRow()
 {
-    auto* exitButton = new QPushButton(u"Exit"_s, this);
-    exitButton->setObjectName(u"Command2"_s);
-    exitButton->setGeometry(twips(4770, 6060, 825, 300));
+    auto* exitButton = quendrith::makePushButton(this, u"Command2"_s, u"Exit"_s, twips(4770, 6060, 825, 300));
     connect(exitButton, &QPushButton::clicked, this, &CalculatorWindow::close);
     tabIndexes.emplace_back(69, exitButton);
 

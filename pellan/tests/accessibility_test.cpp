@@ -17,10 +17,8 @@ private Q_SLOTS:
     void initTestCase() { quendrith::setUpFonts(); }
     void cleanup() { QCOMPARE(ownerlessWindows().size(), 0); }
 
-    void everyControl_data()
+    void everyControl()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QStringList>("controls");
         QStringList solver{u"PellanForm Window Brannoc's Pellan 95 - By Ellis Marrow"_s, u"client Client"_s,
                            u"Bevel1 Border"_s, u"Bevel2 Border"_s};
         for (int light = 1; light <= 5; ++light)
@@ -32,28 +30,22 @@ private Q_SLOTS:
             solver << u"Light%1Status EditableText Light %1 status"_s.arg(light);
         solver << u"OutputText EditableText Solution"_s << u"MapButton Button View Underworld Map"_s
                << u"ExitButton Button Exit"_s << u"MainMenu1 MenuBar"_s;
-        QTest::newRow("solver") << u"PellanForm"_s << solver;
-        QTest::newRow("about") << u"Form1"_s << QStringList{u"Form1 Window About Pellan 95"_s,
-                                                            u"Bevel1 Border"_s,
-                                                            u"Bevel2 Border"_s,
-                                                            u"AboutIt EditableText Credits"_s,
-                                                            u"Memo1 EditableText Guild salute"_s,
-                                                            u"Button1 Button Done"_s};
-        QTest::newRow("map") << u"UnderworldMap"_s
-                             << QStringList{u"UnderworldMap Window Underworld Map"_s,
-                                            u"Image1 Graphic Underworld map"_s, u"DoneMap Button Done"_s};
-        QTest::newRow("help") << u"HelpWindow"_s
-                              << QStringList{u"HelpWindow Window Help"_s, u"Bevel1 Border"_s,
-                                             u"Memo1 EditableText Help text"_s, u"CloseHelp Button Done"_s};
-    }
-    void everyControl()
-    {
-        QFETCH(QString, window);
-        QFETCH(QStringList, controls);
         Windows w;
-        QWidget* shown = w.window(window);
-        shown->show();
-        QCOMPARE(keyboard::announced(shown), controls);
+        const std::pair<QWidget*, QStringList> windows[] = {
+            {&w.solver, solver},
+            {&w.about,
+             {u"Form1 Window About Pellan 95"_s, u"Bevel1 Border"_s, u"Bevel2 Border"_s,
+              u"AboutIt EditableText Credits"_s, u"Memo1 EditableText Guild salute"_s, u"Button1 Button Done"_s}},
+            {&w.map,
+             {u"UnderworldMap Window Underworld Map"_s, u"Image1 Graphic Underworld map"_s, u"DoneMap Button Done"_s}},
+            {&w.help,
+             {u"HelpWindow Window Help"_s, u"Bevel1 Border"_s, u"Memo1 EditableText Help text"_s,
+              u"CloseHelp Button Done"_s}},
+        };
+        for (const auto& [window, controls] : windows) {
+            window->show();
+            QCOMPARE(keyboard::announced(window), controls);
+        }
     }
 
     void menusListTheirItems_data()

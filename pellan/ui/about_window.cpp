@@ -1,7 +1,5 @@
 #include "about_window.h"
 
-#include "accessible_interfaces.h"
-#include "enter_presses_button.h"
 #include "window_fonts.h"
 #include "window_frame.h"
 
@@ -16,18 +14,14 @@ namespace pellan {
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
 {
-    quendrith::announceAsWindow(*this);
-    setObjectName(u"Form1"_s);
-    setWindowTitle(u"About Pellan 95"_s);
-    setupFixedWindow(*this, QRect(262, 140, 369, 381));
+    setupSecondaryWindow(*this, u"Form1"_s, u"About Pellan 95"_s, QRect(262, 140, 369, 381));
 
     outerBevel = makeBevel(this, "Bevel1", QRect(8, 8, 353, 297));
     innerBevel = makeBevel(this, "Bevel2", QRect(24, 24, 321, 265));
     createCredits();
     createSalute();
 
-    doneButton = makeDoneButton(*this, "Button1", QRect(24, 312, 321, 25));
-    quendrith::enterPressesFocusedButton(this);
+    doneButton = makeDoneButton(*this, u"Button1"_s, QRect(24, 312, 321, 25));
 }
 
 void AboutWindow::createCredits()

@@ -2,6 +2,7 @@
 
 #include "accessible_interfaces.h"
 #include "enter_presses_button.h"
+#include "push_button.h"
 #include "window_fonts.h"
 #include "window_frame.h"
 
@@ -55,14 +56,6 @@ QLineEdit* makeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
     edit->setFocusPolicy(Qt::NoFocus);
     edit->setGeometry(geometry);
     return edit;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
 }
 
 QAction* addNamedAction(QMenu* menu, const QString& name, const QString& text)
@@ -147,9 +140,9 @@ void SolverWindow::createControls(QWidget* client)
                                    QRect(160, 328, 169, 28));
     solutionEdit->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 16));
 
-    mapButton = makeButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));
+    mapButton = quendrith::makePushButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));
     mapButton->setToolTip(u"Click here to see a map of the Underworld"_s);
-    exitButton = makeButton(client, u"ExitButton"_s, u"Exit"_s, QRect(264, 376, 75, 25));
+    exitButton = quendrith::makePushButton(client, u"ExitButton"_s, u"Exit"_s, QRect(264, 376, 75, 25));
 }
 
 void SolverWindow::createMenus()

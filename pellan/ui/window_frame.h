@@ -14,13 +14,17 @@ namespace pellan {
 // the program's icon and the window font, placed at its screen position.
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
 
+// Shared by the three secondary windows: announced to screen readers as a window, named and titled, then set up as
+// setupFixedWindow does. Call it first in the window's constructor.
+void setupSecondaryWindow(QWidget& window, const QString& name, const QString& title, const QRect& screenGeometry);
+
 // One of the program's BMP pictures from its resources.
 QPixmap bitmap(const QString& path);
 
 // A sunken rectangular frame drawn behind the controls it surrounds.
 QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);
 
-// The "Done" button of a secondary window, which closes it.
-QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geometry);
+// The "Done" button of a secondary window, which closes it; Enter presses it as Space does.
+QPushButton* makeDoneButton(QWidget& window, const QString& name, const QRect& geometry);
 
 }  // namespace pellan

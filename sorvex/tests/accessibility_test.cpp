@@ -1,13 +1,11 @@
 // What a screen reader meets in the four dialogs on an empty store: every control's role and name, the About item
 // of the context menu, and the radio buttons, which the dialog rather than Qt keeps in groups.
-#include "about_dialog.h"
-#include "character_names_dialog.h"
-#include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
 #include "keyboard_walker.h"
 #include "message_box.h"
 #include "scratch_store.h"
+#include "small_dialogs.h"
 #include "window_fonts.h"
 
 #include <QAccessible>
@@ -118,13 +116,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, dialog);
         QFETCH(QStringList, controls);
-        std::unique_ptr<sorvex::TemplateDialog> small;
-        if (dialog == u"CharacterNamesDialog"_s)
-            small = std::make_unique<sorvex::CharacterNamesDialog>(mainDialog.get());
-        else if (dialog == u"ConfirmClearDialog"_s)
-            small = std::make_unique<sorvex::ConfirmClearDialog>(mainDialog.get());
-        else if (dialog == u"AboutDialog"_s)
-            small = std::make_unique<sorvex::AboutDialog>(mainDialog.get());
+        const auto small = sorvex::testing::makeSmallDialog(dialog, mainDialog.get());
         QWidget* shown = small ? static_cast<QWidget*>(small.get()) : mainDialog.get();
         shown->show();
         QCOMPARE(keyboard::announced(shown), controls);

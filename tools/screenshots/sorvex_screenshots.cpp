@@ -6,15 +6,13 @@
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
 #include "window_fonts.h"
+#include "window_picture.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
@@ -48,13 +46,8 @@ int main(int argc, char* argv[])
     int failures = 0;
     for (QWidget* dialog : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&names),
                             static_cast<QWidget*>(&confirm), static_cast<QWidget*>(&about)}) {
-        dialog->show();
-        QApplication::processEvents();
-        const QString file = folder.filePath(dialog->objectName() + u".png"_s);
-        if (!dialog->grab().save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        if (!writeWindowPicture(*dialog, folder))
             ++failures;
-        }
         if (dialog != &main)
             dialog->hide();
     }
