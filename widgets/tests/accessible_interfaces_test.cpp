@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -106,21 +105,6 @@ private Q_SLOTS:
         QCOMPARE(int(accessible->role()), role);
         if (window->isWindow())
             QCOMPARE(accessible->text(QAccessible::Name), u"Underworld Map"_s);
-    }
-
-    // A menu is a top-level window made straight from QWidget too, and keeps Qt's interface with its items.
-    void menusKeepTheirItems()
-    {
-        QMenu menu;
-        menu.addAction(u"&View Underworld Map"_s);
-        menu.addSeparator();
-        menu.addAction(u"E&xit"_s);
-        QAccessibleInterface* accessible = accessibleOf(&menu);
-        QCOMPARE(accessible->role(), QAccessible::PopupMenu);
-        const QStringList items = childrenOf(accessible);
-        QCOMPARE(items.size(), 3);
-        QCOMPARE(items.at(0), said(QAccessible::MenuItem, u"View Underworld Map (Alt+V)"_s));
-        QCOMPARE(items.at(2).toLower(), said(QAccessible::MenuItem, u"Exit (Alt+X)"_s).toLower());
     }
 
     void readOnlyBoxes_data()

@@ -1,9 +1,7 @@
-// The shared helpers other than the accessible interfaces: Enter on a focused button, the message-box seam, the
-// fonts, fixed windows and text conversion.
+// The shared helpers other than the accessible interfaces: Enter on a focused button, the message-box seam and the
+// fonts.
 #include "enter_presses_button.h"
-#include "fixed_window.h"
 #include "messages.h"
-#include "text_conversion.h"
 #include "window_fonts.h"
 
 #include <QApplication>
@@ -13,8 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
-#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -113,29 +109,6 @@ private Q_SLOTS:
         QCOMPARE(font.pixelSize(), pixels);
         QCOMPARE(font.bold(), bold);
         QCOMPARE(font.italic(), italic);
-    }
-
-    void aFixedWindowKeepsItsSize()
-    {
-        QWidget window;
-        const Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        quendrith::setUpFixedWindow(window, flags, QSize(235, 70));
-        QCOMPARE(window.windowFlags(), flags);
-        QCOMPARE(window.minimumSize(), QSize(235, 70));
-        QCOMPARE(window.maximumSize(), QSize(235, 70));
-        QCOMPARE(window.font(), quendrith::windowFont());
-        QCOMPARE(window.font().pixelSize(), 11);
-        QCOMPARE(window.font().family(), quendrith::pixelFont(u"MS Sans Serif"_s, 11).family());
-    }
-
-    // The cores' strings are not terminated where their views end, and may hold any character.
-    void textFromTheCores()
-    {
-        const std::string stored = std::string("Shal'ille \xc3\xa9\0x", 14) + "not part of it";
-        const QString text = quendrith::fromUtf8(std::string_view(stored).substr(0, 14));
-        QCOMPARE(text.size(), 13);
-        QCOMPARE(text, u"Shal'ille \u00e9"_s + QChar(u'\0') + u"x"_s);
-        QCOMPARE(quendrith::fromUtf8({}), QString());
     }
 };
 
