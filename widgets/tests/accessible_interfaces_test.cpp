@@ -231,40 +231,35 @@ private Q_SLOTS:
             QCOMPARE(list->child(i)->state().selected, i == 2);
     }
 
-    // Picked with the list closed, and with it open.
-    void pickingAnItemIsAClick_data()
-    {
-        QTest::addColumn<bool>("editable");
-        for (const bool editable : {true, false})
-            QTest::newRow(editable ? "editable" : "drop-down list") << editable;
-    }
+    // In an editable box and in a drop-down list, with the list closed and with it open.
     void pickingAnItemIsAClick()
     {
-        QFETCH(bool, editable);
-        ComboWindow clicked(editable);
-        QVERIFY(QTest::qWaitForWindowExposed(&clicked.window));
-        const ComboSignals byMouse(clicked.combo);
-        clicked.combo->showPopup();
-        QAbstractItemView* view = clicked.combo->view();
-        QVERIFY(QTest::qWaitForWindowExposed(view));
-        const QModelIndex faren = view->model()->index(2, 0);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(faren).center());
-        QTRY_VERIFY(!view->isVisible());
-        QCOMPARE(clicked.combo->currentText(), u"Faren"_s);
+        for (const bool editable : {true, false}) {
+            ComboWindow clicked(editable);
+            QVERIFY(QTest::qWaitForWindowExposed(&clicked.window));
+            const ComboSignals byMouse(clicked.combo);
+            clicked.combo->showPopup();
+            QAbstractItemView* view = clicked.combo->view();
+            QVERIFY(QTest::qWaitForWindowExposed(view));
+            const QModelIndex faren = view->model()->index(2, 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(faren).center());
+            QTRY_VERIFY(!view->isVisible());
+            QCOMPARE(clicked.combo->currentText(), u"Faren"_s);
 
-        for (const bool listOpen : {false, true}) {
-            ComboWindow picked(editable);
-            const ComboSignals byScreenReader(picked.combo);
-            QAccessibleInterface* accessible = accessibleOf(picked.combo);
-            if (listOpen)
-                accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-            QAccessibleInterface* item = accessible->child(0)->child(2);
-            QVERIFY(item->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
-            item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-            QCOMPARE(byScreenReader.heard, byMouse.heard);
-            QCOMPARE(picked.combo->currentText(), u"Faren"_s);
-            QCOMPARE(accessible->text(QAccessible::Value), u"Faren"_s);
-            QTRY_VERIFY(!picked.combo->view()->isVisible());
+            for (const bool listOpen : {false, true}) {
+                ComboWindow picked(editable);
+                const ComboSignals byScreenReader(picked.combo);
+                QAccessibleInterface* accessible = accessibleOf(picked.combo);
+                if (listOpen)
+                    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                QAccessibleInterface* item = accessible->child(0)->child(2);
+                QVERIFY(item->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+                item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+                QCOMPARE(byScreenReader.heard, byMouse.heard);
+                QCOMPARE(picked.combo->currentText(), u"Faren"_s);
+                QCOMPARE(accessible->text(QAccessible::Value), u"Faren"_s);
+                QTRY_VERIFY(!picked.combo->view()->isVisible());
+            }
         }
     }
 
