@@ -38,7 +38,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
         return new ReadOnlyLineEditAccessible(edit);
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && !combo->accessibleName().isEmpty())
         return new ComboBoxAccessible(combo);
-    if (widget->property(announcedAsWindow).toBool())
+    // A property is looked up by name through the class's own first: only windows pay for it.
+    if (widget->isWindow() && widget->property(announcedAsWindow).toBool())
         return new WindowAccessible(widget);
     return nullptr;
 }

@@ -65,16 +65,12 @@ private:
 
 }  // namespace
 
-ComboBoxAccessible::ComboBoxAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox)
-{
-    if (combo->findChild<QObject*>(ListPicks::name.toString(), Qt::FindDirectChildrenOnly) == nullptr)
-        new ListPicks(combo);
-}
+ComboBoxAccessible::ComboBoxAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) { }
 
 QAccessibleInterface* ComboBoxAccessible::child(int index) const
 {
     if (index == 0)
-        return QAccessible::queryAccessibleInterface(combo()->view());
+        return QAccessible::queryAccessibleInterface(list());
     if (index == 1 && combo()->isEditable())
         return QAccessible::queryAccessibleInterface(combo()->lineEdit());
     return nullptr;
@@ -89,7 +85,7 @@ int ComboBoxAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
     if (child == nullptr)
         return -1;
-    if (child->object() == combo()->view())
+    if (child->object() == list())
         return 0;
     if (combo()->isEditable() && child->object() == combo()->lineEdit())
         return 1;
@@ -167,6 +163,15 @@ QStringList ComboBoxAccessible::keyBindingsForAction(const QString& action) cons
 QComboBox* ComboBoxAccessible::combo() const
 {
     return static_cast<QComboBox*>(widget());
+}
+
+// The box makes its list only when it is first needed, and so does this: a screen reader reaches the items
+// through it, and picks them there.
+QAbstractItemView* ComboBoxAccessible::list() const
+{
+    if (combo()->findChild<QObject*>(ListPicks::name.toString(), Qt::FindDirectChildrenOnly) == nullptr)
+        new ListPicks(combo());
+    return combo()->view();
 }
 
 }  // namespace quendrith

@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 
+class QAbstractItemView;
 class QComboBox;
 
 namespace quendrith {
@@ -31,6 +32,7 @@ public:
 
 private:
     QComboBox* combo() const;
+    QAbstractItemView* list() const;
 };
 
 }  // namespace quendrith

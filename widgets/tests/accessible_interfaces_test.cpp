@@ -231,6 +231,20 @@ private Q_SLOTS:
             QCOMPARE(list->child(i)->state().selected, i == 2);
     }
 
+    // Made while a screen reader listens, a box makes its list only once the list is asked for, as with Qt's own
+    // interface: start-up does not pay for lists nobody opens.
+    void listsAreMadeWhenAskedFor()
+    {
+        QAccessible::setActive(true);
+        QWidget window;
+        auto* combo = new QComboBox(&window);
+        combo->setAccessibleName(u"Strength"_s);
+        combo->addItems(schools);
+        QCOMPARE(accessibleOf(combo)->text(QAccessible::Name), u"Strength"_s);
+        QVERIFY(combo->findChild<QAbstractItemView*>() == nullptr);
+        QCOMPARE(accessibleOf(combo)->child(0)->childCount(), schools.size());
+    }
+
     // In an editable box and in a drop-down list, with the list closed and with it open.
     void pickingAnItemIsAClick()
     {
