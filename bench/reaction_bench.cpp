@@ -5,8 +5,9 @@
 #include "control_ids.h"
 #include "converter_dialog.h"
 #include "file_registry.h"
-#include "message_box.h"
+#include "messages.h"
 #include "solver_window.h"
+#include "window_fonts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -167,7 +168,7 @@ struct KorvaneTimes {
 
 KorvaneTimes korvaneActions(int runs)
 {
-    korvane::setMessageResponder([](const korvane::ShownMessage& message) -> QMessageBox::StandardButton {
+    quendrith::setMessageResponder([](const quendrith::ShownMessage& message) {
         fail("korvane showed a message: " + message.text.toStdString());
     });
     korvane::CalculatorWindow form;
@@ -200,7 +201,7 @@ KorvaneTimes korvaneActions(int runs)
         times.enterKeys.push_back(timeUntilPainted(
             watch, [&] { QTest::keyClick(intellect, Qt::Key_Return); }, [&] { return std::vector<QWidget*>{total}; }));
     }
-    korvane::setMessageResponder({});
+    quendrith::setMessageResponder({});
     return times;
 }
 
@@ -245,7 +246,7 @@ SorvexTimes sorvexCalculate(int runs)
 
     SorvexTimes times;
     {
-        sorvex::setUpDialogFonts();
+        quendrith::setUpFonts();
         sorvex::ConverterDialog dialog;
         settle(dialog);
         PaintWatch watch;

@@ -1,13 +1,10 @@
-#include "calculator_window.h"
-#include "fonts.h"
+#include "korvane_app.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    korvane::setUpFonts();
-    korvane::CalculatorWindow calculator;
-    calculator.show();
+    QApplication application(argc, argv);
+    const auto program = korvane::KorvaneApp::start();
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return pellan::PellanApp::run();
+    QApplication application(argc, argv);
+    const auto program = pellan::PellanApp::start();
+    return QApplication::exec();
 }

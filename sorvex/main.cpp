@@ -1,7 +1,10 @@
 #include "converter_app.h"
 
+#include <QApplication>
+
 int main(int argc, char* argv[])
 {
-    sorvex::ConverterApp app(argc, argv);
-    return app.run();
+    QApplication application(argc, argv);
+    const auto program = sorvex::ConverterApp::start();
+    return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "calculator_window.h"
-#include "fonts.h"
-#include "message_box.h"
+#include "korvane_app.h"
+#include "messages.h"
+#include "window_fonts.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -13,12 +14,14 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <vector>
 
 using namespace Qt::StringLiterals;
 
 using namespace korvane;
+using namespace quendrith;
 
 namespace {
 
@@ -102,6 +105,17 @@ private Q_SLOTS:
         QCOMPARE(child<QComboBox>(u"Combo2"_s)->currentText(), u"Select School"_s);
         QVERIFY(shown.empty());
         QVERIFY(calculator->info() == nullptr);
+    }
+
+    void startShowsTheCalculatorAndClosingItEnds()
+    {
+        const auto program = KorvaneApp::start();
+        CalculatorWindow& started = program->calculatorWindow();
+        QVERIFY(started.isVisible());
+        QCOMPARE(started.windowTitle(), u"196"_s + questionText);
+        QTimer::singleShot(0, &started, &QWidget::close);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!started.isVisible());
     }
 
     void layoutFollowsTheTable_data()
@@ -252,12 +266,12 @@ private Q_SLOTS:
     void eachTriggerRecalculatesAndNothingElse_data()
     {
         QTest::addColumn<QString>("trigger");
-        QTest::newRow("Enter in txtInt") << u"txtInt"_s;
-        QTest::newRow("Enter in Spell1") << u"Spell1"_s;
-        QTest::newRow("Enter in Spell2") << u"Spell2"_s;
-        QTest::newRow("keypad Enter in Spell3") << u"Spell3"_s;
-        QTest::newRow("enter button") << u"Command1"_s;
-        QTest::newRow("level option") << u"Faren(0)"_s;
+        const std::pair<const char*, QString> triggers[] = {
+            {"Enter in txtInt", u"txtInt"_s},        {"Enter in Spell1", u"Spell1"_s}, {"Enter in Spell2", u"Spell2"_s},
+            {"keypad Enter in Spell3", u"Spell3"_s}, {"enter button", u"Command1"_s},  {"level option", u"Faren(0)"_s},
+        };
+        for (const auto& [row, trigger] : triggers)
+            QTest::newRow(row) << trigger;
     }
     void eachTriggerRecalculatesAndNothingElse()
     {
@@ -419,8 +433,8 @@ private Q_SLOTS:
     void exitAndCloseEndWithTheInfoForm_data()
     {
         QTest::addColumn<bool>("viaExitButton");
-        QTest::newRow("Exit") << true;
-        QTest::newRow("close the calculator") << false;
+        for (const bool viaExitButton : {true, false})
+            QTest::newRow(viaExitButton ? "Exit" : "close the calculator") << viaExitButton;
     }
     void exitAndCloseEndWithTheInfoForm()
     {

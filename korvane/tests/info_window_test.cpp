@@ -1,5 +1,5 @@
-#include "fonts.h"
 #include "info_window.h"
+#include "window_fonts.h"
 
 #include <QLabel>
 #include <QTest>
@@ -12,7 +12,7 @@ class InfoWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpFonts(); }
+    void initTestCase() { quendrith::setUpFonts(); }
 
     void isAFixedToolWindowWithItsTexts()
     {

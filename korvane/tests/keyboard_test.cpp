@@ -1,8 +1,8 @@
 #include "keyboard_walker.h"
 
 #include "calculator_window.h"
-#include "fonts.h"
-#include "message_box.h"
+#include "messages.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,8 +48,8 @@ class KorvaneKeyboardTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        korvane::setUpFonts();
-        korvane::setMessageResponder([](const korvane::ShownMessage&) { return QMessageBox::Ok; });
+        quendrith::setUpFonts();
+        quendrith::setMessageResponder([](const quendrith::ShownMessage&) {});
     }
     void init() { calculator = std::make_unique<korvane::CalculatorWindow>(); }
     void cleanup() { calculator.reset(); }

@@ -3,9 +3,9 @@
 // calculation gives for what the controls hold, or, where a box cannot be read or the figures overflow, stay as
 // they were with one message saying so; between those times they must not change at all.
 #include "calculator_window.h"
-#include "fonts.h"
 #include "random_input.h"
 #include "recalculate.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -180,7 +180,7 @@ private:
 class KorvaneRandomInputTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { korvane::setUpFonts(); }
+    void initTestCase() { quendrith::setUpFonts(); }
 
     void outputsAgreeWithTheCalculation()
     {

@@ -1,10 +1,13 @@
 #include "calculator_window.h"
 
-#include "accessibility.h"
+#include "accessible_interfaces.h"
+#include "enter_presses_button.h"
 #include "failure_text.h"
-#include "fonts.h"
-#include "message_box.h"
+#include "messages.h"
+#include "push_button.h"
+#include "text_conversion.h"
 #include "twips.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,17 +30,13 @@ using namespace Qt::StringLiterals;
 namespace korvane {
 namespace {
 
+using quendrith::fromUtf8;
+using quendrith::pixelFont;
+
 QFont boxFont()
 {
-    return fontOf(u"MS Sans Serif"_s, 13, true);
+    return pixelFont(u"MS Sans Serif"_s, 13, true);
 }  // 9.75 pt bold
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-const char* const programName = "korvane";
 
 // recalculate's view of the calculator window's controls.
 class ControlsView final : public CalculatorView {
@@ -95,11 +94,11 @@ const SchoolFrame schoolFrames[] = {
 
 CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
-    installAccessibleInterfaces();
+    quendrith::announceAsWindow(*this);
     setObjectName(u"Form1"_s);
     setWindowTitle(fromUtf8(questionCaption));
     setWindowIcon(QIcon(u":/assets/form1.ico"_s));
-    setFont(windowFont());
+    setFont(quendrith::windowFont());
     resize(px(5700), px(6450));
 
     buildSchoolFrames();
@@ -110,7 +109,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     buildResult();
     buildBottomRow();
     setTabOrderByIndex();
-    enterPressesFocusedButton(this);
+    quendrith::enterPressesFocusedButton(this);
 
     // The outputs show the figures of the start-up values from the first moment.
     recalculate();
@@ -147,9 +146,7 @@ void CalculatorWindow::buildIntellectRow()
     intellectEdit->setFont(boxFont());
     tabIndexes.emplace_back(68, intellectEdit);
 
-    auto* aboutButton = new QPushButton(u"About"_s, this);
-    aboutButton->setObjectName(u"Command3"_s);
-    aboutButton->setGeometry(twips(4350, 2655, 1140, 390));
+    auto* aboutButton = quendrith::makePushButton(this, u"Command3"_s, u"About"_s, twips(4350, 2655, 1140, 390));
     connect(aboutButton, &QPushButton::clicked, this, &CalculatorWindow::showInfo);
     tabIndexes.emplace_back(74, aboutButton);
 }
@@ -219,9 +216,8 @@ void CalculatorWindow::buildPercentBoxes()
         connect(box, &QLineEdit::returnPressed, this, &CalculatorWindow::recalculate);
     }
 
-    auto* calculateButton = new QPushButton(u"enter"_s, percentFrame);
-    calculateButton->setObjectName(u"Command1"_s);
-    calculateButton->setGeometry(twips(1815, 345, 495, 285));
+    auto* calculateButton
+        = quendrith::makePushButton(percentFrame, u"Command1"_s, u"enter"_s, twips(1815, 345, 495, 285));
     connect(calculateButton, &QPushButton::clicked, this, &CalculatorWindow::recalculate);
     tabIndexes.emplace_back(56, calculateButton);
 }
@@ -235,15 +231,13 @@ void CalculatorWindow::buildResult()
     totalLabel = new QLabel(u"0"_s, this);
     totalLabel->setObjectName(u"lblTotal"_s);
     totalLabel->setGeometry(twips(2670, 5535, 1425, 540));
-    totalLabel->setFont(fontOf(u"MS Sans Serif"_s, 32, true));
+    totalLabel->setFont(pixelFont(u"MS Sans Serif"_s, 32, true));
     totalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void CalculatorWindow::buildBottomRow()
 {
-    auto* exitButton = new QPushButton(u"Exit"_s, this);
-    exitButton->setObjectName(u"Command2"_s);
-    exitButton->setGeometry(twips(4770, 6060, 825, 300));
+    auto* exitButton = quendrith::makePushButton(this, u"Command2"_s, u"Exit"_s, twips(4770, 6060, 825, 300));
     connect(exitButton, &QPushButton::clicked, this, &CalculatorWindow::close);
     tabIndexes.emplace_back(69, exitButton);
 
@@ -256,9 +250,9 @@ void CalculatorWindow::buildBottomRow()
         QColor colour;
     };
     const Decoration decorations[] = {
-        {"Label4", u"Tobbleweft sends, \""_s, twips(30, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
-        {"Label3", u"<Quarrow>"_s, twips(1605, 6105, 1140, 345), fontOf(serif, 13, true, true), QColor(0, 128, 0)},
-        {"Label5", u"\""_s, twips(2565, 6105, 1560, 345), fontOf(serif, 13), Qt::black},
+        {"Label4", u"Tobbleweft sends, \""_s, twips(30, 6105, 1560, 345), pixelFont(serif, 13), Qt::black},
+        {"Label3", u"<Quarrow>"_s, twips(1605, 6105, 1140, 345), pixelFont(serif, 13, true, true), QColor(0, 128, 0)},
+        {"Label5", u"\""_s, twips(2565, 6105, 1560, 345), pixelFont(serif, 13), Qt::black},
     };
     for (const auto& def : decorations) {
         auto* label = new QLabel(def.caption, this);
@@ -301,7 +295,7 @@ void CalculatorWindow::recalculate()
 
 void CalculatorWindow::reportFailure(const RecalculateFailure& failure)
 {
-    showMessage(this, {QMessageBox::Warning, QString::fromLatin1(programName), failureText(failure)});
+    quendrith::showMessage(this, QMessageBox::Warning, u"korvane"_s, failureText(failure));
     if (const auto* input = std::get_if<InputFailure>(&failure)) {
         QLineEdit* box = input->box == InputBox::Intellect ? intellectEdit
                                                            : percentEdits.at(static_cast<std::size_t>(input->box) - 1);

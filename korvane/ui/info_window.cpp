@@ -1,7 +1,7 @@
 #include "info_window.h"
 
-#include "accessibility.h"
-#include "fonts.h"
+#include "accessible_interfaces.h"
+#include "fixed_window.h"
 #include "twips.h"
 
 #include <QIcon>
@@ -13,18 +13,17 @@ using namespace Qt::StringLiterals;
 
 namespace korvane {
 
-InfoWindow::InfoWindow(QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                  | Qt::MSWindowsFixedSizeDialogHint)
+InfoWindow::InfoWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
+    quendrith::announceAsWindow(*this);
     setObjectName(u"Form2"_s);
     setAttribute(Qt::WA_DeleteOnClose);
+    quendrith::setUpFixedWindow(*this,
+                                Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                                    | Qt::MSWindowsFixedSizeDialogHint,
+                                QSize(px(3525), px(1050)));
     setWindowTitle(u"Info..."_s);
     setWindowIcon(QIcon(u":/assets/form2.ico"_s));
-    setFont(windowFont());
-    setFixedSize(px(3525), px(1050));
 
     struct Text {
         const char* name;

@@ -1,8 +1,8 @@
 #include "keyboard_walker.h"
 
-#include "fonts.h"
 #include "pellan_app.h"
 #include "solver_window.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QTest>
@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 class PellanKeyboardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { pellan::setupFonts(); }
+    void initTestCase() { quendrith::setUpFonts(); }
     void init() { app = std::make_unique<pellan::PellanApp>(); }
     void cleanup() { app.reset(); }
 

@@ -1,5 +1,5 @@
 // The program's windows together: the solver window opens the other three, and its close ends the program.
-#include "fonts.h"
+#include "window_fonts.h"
 #include "windows_fixture.h"
 
 #include <QTimer>
@@ -30,6 +30,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanup();
     void windowsInStartUpOrder();
+    void startShowsTheSolverWindowAlone();
     void secondaryShowAndHide_data();
     void secondaryShowAndHide();
     void shownAgainIsNotRaised();
@@ -42,7 +43,7 @@ private Q_SLOTS:
 
 void PellanAppTest::initTestCase()
 {
-    pellan::setupFonts();
+    quendrith::setUpFonts();
 }
 
 void PellanAppTest::cleanup()
@@ -192,6 +193,19 @@ void PellanAppTest::windowsInStartUpOrder()
     QCOMPARE(names, (QStringList{u"PellanForm"_s, u"Form1"_s, u"UnderworldMap"_s, u"HelpWindow"_s}));
     QCOMPARE(w.window(u"Form1"_s), static_cast<QWidget*>(&w.about));
     QVERIFY(w.window(u"Image1"_s) == nullptr);
+}
+
+void PellanAppTest::startShowsTheSolverWindowAlone()
+{
+    const auto program = pellan::PellanApp::start();
+    const QList<QWidget*> windows = program->windows();
+    QCOMPARE(windows.size(), 4);
+    QVERIFY(windows.front()->isVisible());
+    for (QWidget* hidden : windows.mid(1))
+        QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
+    QVERIFY(!QApplication::windowIcon().isNull());
+    QTimer::singleShot(0, windows.front(), &QWidget::close);
+    QCOMPARE(QCoreApplication::exec(), 0);
 }
 
 QTEST_MAIN(PellanAppTest)

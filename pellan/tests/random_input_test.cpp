@@ -1,10 +1,10 @@
 // Random clicks, keys and texts across the four windows. Throughout, each status box says whether its light box is
 // ticked, the answer box holds the solver's answer for the five boxes, and no input changes a fixed text.
-#include "fonts.h"
 #include "pellan_app.h"
 #include "random_input.h"
 #include "solver.h"
 #include "solver_window.h"
+#include "window_fonts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -126,7 +126,7 @@ private:
 class PellanRandomInputTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { pellan::setupFonts(); }
+    void initTestCase() { quendrith::setUpFonts(); }
 
     void windowsStayConsistent()
     {

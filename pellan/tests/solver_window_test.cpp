@@ -1,6 +1,6 @@
 // The solver window's own behaviour: the lights, their states and the answer, the keyboard, and what it asks
 // of the program.
-#include "fonts.h"
+#include "window_fonts.h"
 #include "windows_fixture.h"
 
 #include <QSignalSpy>
@@ -25,7 +25,7 @@ private Q_SLOTS:
 
 void SolverWindowTest::initTestCase()
 {
-    pellan::setupFonts();
+    quendrith::setUpFonts();
 }
 
 void SolverWindowTest::cleanup()

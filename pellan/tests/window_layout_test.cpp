@@ -1,5 +1,5 @@
 // Where each of the four windows and their controls sit, what they say, and what they tell screen readers.
-#include "fonts.h"
+#include "window_fonts.h"
 #include "window_frame.h"
 #include "windows_fixture.h"
 
@@ -39,7 +39,7 @@ private Q_SLOTS:
 
 void WindowLayoutTest::initTestCase()
 {
-    pellan::setupFonts();
+    quendrith::setUpFonts();
 }
 
 void WindowLayoutTest::cleanup()

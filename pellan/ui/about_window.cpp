@@ -1,7 +1,6 @@
 #include "about_window.h"
 
-#include "accessibility.h"
-#include "fonts.h"
+#include "window_fonts.h"
 #include "window_frame.h"
 
 #include <QPlainTextEdit>
@@ -15,18 +14,14 @@ namespace pellan {
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
-    setObjectName(u"Form1"_s);
-    setWindowTitle(u"About Pellan 95"_s);
-    setupFixedWindow(*this, QRect(262, 140, 369, 381));
+    setupSecondaryWindow(*this, u"Form1"_s, u"About Pellan 95"_s, QRect(262, 140, 369, 381));
 
     outerBevel = makeBevel(this, "Bevel1", QRect(8, 8, 353, 297));
     innerBevel = makeBevel(this, "Bevel2", QRect(24, 24, 321, 265));
     createCredits();
     createSalute();
 
-    doneButton = makeDoneButton(*this, "Button1", QRect(24, 312, 321, 25));
-    enterPressesFocusedButton(this);
+    doneButton = makeDoneButton(*this, u"Button1"_s, QRect(24, 312, 321, 25));
 }
 
 void AboutWindow::createCredits()
@@ -72,7 +67,7 @@ void AboutWindow::createSalute()
     saluteText->setFocusPolicy(Qt::NoFocus);
     saluteText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     saluteText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    saluteText->setFont(pixelFont(u"Arial"_s, 19));
+    saluteText->setFont(quendrith::pixelFont(u"Arial"_s, 19));
     saluteText->document()->setDocumentMargin(2);
     QPalette salute = saluteText->palette();
     salute.setColor(QPalette::Text, Qt::black);

@@ -1,6 +1,5 @@
 #include "help_window.h"
 
-#include "accessibility.h"
 #include "window_frame.h"
 
 #include <QPlainTextEdit>
@@ -11,10 +10,7 @@ namespace pellan {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
-    setObjectName(u"HelpWindow"_s);
-    setWindowTitle(u"Help"_s);
-    setupFixedWindow(*this, QRect(219, 194, 400, 141));
+    setupSecondaryWindow(*this, u"HelpWindow"_s, u"Help"_s, QRect(219, 194, 400, 141));
 
     bevel = makeBevel(this, "Bevel1", QRect(8, 8, 385, 97));
 
@@ -34,8 +30,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent)
                            "To see a map of the Underworld, click on 'View Underworld Map'."_s);
     helpText->setGeometry(16, 16, 369, 81);
 
-    doneButton = makeDoneButton(*this, "CloseHelp", QRect(16, 112, 369, 25));
-    enterPressesFocusedButton(this);
+    doneButton = makeDoneButton(*this, u"CloseHelp"_s, QRect(16, 112, 369, 25));
 }
 
 }  // namespace pellan

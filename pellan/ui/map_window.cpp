@@ -1,6 +1,5 @@
 #include "map_window.h"
 
-#include "accessibility.h"
 #include "window_frame.h"
 
 #include <QLabel>
@@ -12,11 +11,8 @@ namespace pellan {
 
 MapWindow::MapWindow(QWidget* parent) : QWidget(parent)
 {
-    installAccessibleInterfaces();
-    setObjectName(u"UnderworldMap"_s);
-    setWindowTitle(u"Underworld Map"_s);
     // The picture is one row taller than the window, so its bottom row is cut off.
-    setupFixedWindow(*this, QRect(258, 102, 384, 423));
+    setupSecondaryWindow(*this, u"UnderworldMap"_s, u"Underworld Map"_s, QRect(258, 102, 384, 423));
 
     mapPicture = new QLabel(this);
     mapPicture->setObjectName(u"Image1"_s);
@@ -25,8 +21,7 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent)
     mapPicture->setAlignment(Qt::AlignCenter);
     mapPicture->setGeometry(0, 0, 384, 424);
 
-    doneButton = makeDoneButton(*this, "DoneMap", QRect(32, 384, 75, 25));
-    enterPressesFocusedButton(this);
+    doneButton = makeDoneButton(*this, u"DoneMap"_s, QRect(32, 384, 75, 25));
 }
 
 }  // namespace pellan

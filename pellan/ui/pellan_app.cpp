@@ -1,10 +1,10 @@
 #include "pellan_app.h"
 
 #include "about_window.h"
-#include "fonts.h"
 #include "help_window.h"
 #include "map_window.h"
 #include "solver_window.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,7 +17,7 @@ PellanApp::PellanApp(QObject* parent) : PellanApp(Start::Hidden, parent) { }
 
 PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 {
-    setupFonts();
+    quendrith::setUpFonts();
     solver = std::make_unique<SolverWindow>();
     if (start == Start::SolverWindowFirst) {
         // The solver window goes to the screen before the hidden windows and the map picture are made;
@@ -41,11 +41,10 @@ PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 
 PellanApp::~PellanApp() = default;
 
-int PellanApp::run()
+std::unique_ptr<PellanApp> PellanApp::start()
 {
     QApplication::setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
-    PellanApp app(Start::SolverWindowFirst, nullptr);
-    return QApplication::exec();
+    return std::unique_ptr<PellanApp>(new PellanApp(Start::SolverWindowFirst, nullptr));
 }
 
 QList<QWidget*> PellanApp::windows() const

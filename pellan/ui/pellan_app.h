@@ -1,6 +1,6 @@
 #pragma once
 // The program's four windows: made in start-up order, the solver window wired to the three it opens.
-// Works inside an existing QApplication.
+// Works inside an existing QApplication; start() is the program's start-up.
 
 #include <QList>
 #include <QObject>
@@ -21,8 +21,9 @@ public:
     explicit PellanApp(QObject* parent = nullptr);
     ~PellanApp() override;
 
-    // The program itself: shows the solver window, then makes the others, and runs the event loop.
-    static int run();
+    // The program itself: shows the solver window, then makes the others. They live as long as the result,
+    // and closing the solver window ends the event loop.
+    [[nodiscard]] static std::unique_ptr<PellanApp> start();
 
     [[nodiscard]] SolverWindow& solverWindow() const { return *solver; }
     [[nodiscard]] AboutWindow& aboutWindow() const { return *about; }

@@ -1,7 +1,9 @@
 #include "solver_window.h"
 
-#include "accessibility.h"
-#include "fonts.h"
+#include "accessible_interfaces.h"
+#include "enter_presses_button.h"
+#include "push_button.h"
+#include "window_fonts.h"
 #include "window_frame.h"
 
 #include <QCheckBox>
@@ -27,7 +29,7 @@ QLabel* makeLightLabel(QWidget* parent, int light, const QRect& geometry)
 {
     auto* label = new QLabel(u"Light %1"_s.arg(light), parent);
     label->setObjectName(u"Light%1Label"_s.arg(light));
-    label->setFont(pixelFont(u"MS Sans Serif"_s, 13));
+    label->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 13));
     QPalette red = label->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(red);
@@ -56,14 +58,6 @@ QLineEdit* makeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
     return edit;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
 QAction* addNamedAction(QMenu* menu, const QString& name, const QString& text)
 {
     QAction* action = menu->addAction(text);
@@ -75,10 +69,10 @@ QAction* addNamedAction(QMenu* menu, const QString& name, const QString& text)
 
 SolverWindow::SolverWindow(QWidget* parent) : QMainWindow(parent)
 {
-    installAccessibleInterfaces();
+    quendrith::installAccessibleInterfaces();
     setObjectName(u"PellanForm"_s);
     setWindowTitle(u"Brannoc's Pellan 95 - By Ellis Marrow"_s);
-    setFont(pixelFont(u"MS Sans Serif"_s, 11));
+    setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 11));
 
     auto* client = new QWidget(this);
     client->setObjectName(u"client"_s);
@@ -101,7 +95,7 @@ SolverWindow::SolverWindow(QWidget* parent) : QMainWindow(parent)
 
     // The client area excludes the menu bar above it.
     setupFixedWindow(*this, QRect(180, 59, clientWidth, clientHeight + menuBar()->sizeHint().height()));
-    enterPressesFocusedButton(this);
+    quendrith::enterPressesFocusedButton(this);
 }
 
 void SolverWindow::createPictureAndLabels(QWidget* client)
@@ -116,7 +110,7 @@ void SolverWindow::createPictureAndLabels(QWidget* client)
 
     solutionLabel = new QLabel(u"The Solution is:"_s, client);
     solutionLabel->setObjectName(u"Label1"_s);
-    solutionLabel->setFont(pixelFont(u"MS Sans Serif"_s, 19));
+    solutionLabel->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 19));
     solutionLabel->setGeometry(24, 328, 130, 24);
 
     // Drawn from its top-left corner at its own size, clipped to the control.
@@ -144,11 +138,11 @@ void SolverWindow::createControls(QWidget* client)
 
     solutionEdit = makeReadOnlyBox(client, u"OutputText"_s, u"Solution"_s, QString::fromLatin1(noneLitAnswer),
                                    QRect(160, 328, 169, 28));
-    solutionEdit->setFont(pixelFont(u"MS Sans Serif"_s, 16));
+    solutionEdit->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 16));
 
-    mapButton = makeButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));
+    mapButton = quendrith::makePushButton(client, u"MapButton"_s, u"View Underworld Map"_s, QRect(16, 376, 225, 25));
     mapButton->setToolTip(u"Click here to see a map of the Underworld"_s);
-    exitButton = makeButton(client, u"ExitButton"_s, u"Exit"_s, QRect(264, 376, 75, 25));
+    exitButton = quendrith::makePushButton(client, u"ExitButton"_s, u"Exit"_s, QRect(264, 376, 75, 25));
 }
 
 void SolverWindow::createMenus()

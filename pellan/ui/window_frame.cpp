@@ -1,6 +1,9 @@
 #include "window_frame.h"
 
-#include "fonts.h"
+#include "accessible_interfaces.h"
+#include "enter_presses_button.h"
+#include "fixed_window.h"
+#include "push_button.h"
 
 #include <QIcon>
 #include <QImageReader>
@@ -21,12 +24,20 @@ QPixmap bitmap(const QString& path)
 
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
 {
-    window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint);
+    quendrith::setUpFixedWindow(window,
+                                Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint,
+                                screenGeometry.size());
     window.setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
-    window.setFont(pixelFont(u"MS Sans Serif"_s, 11));
-    window.setFixedSize(screenGeometry.size());
     window.move(screenGeometry.topLeft());
+}
+
+void setupSecondaryWindow(QWidget& window, const QString& name, const QString& title, const QRect& screenGeometry)
+{
+    quendrith::announceAsWindow(window);
+    window.setObjectName(name);
+    window.setWindowTitle(title);
+    setupFixedWindow(window, screenGeometry);
 }
 
 QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry)
@@ -39,12 +50,11 @@ QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry)
     return bevel;
 }
 
-QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geometry)
+QPushButton* makeDoneButton(QWidget& window, const QString& name, const QRect& geometry)
 {
-    auto* button = new QPushButton(u"Done"_s, &window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
+    QPushButton* button = quendrith::makePushButton(&window, name, u"Done"_s, geometry);
     QObject::connect(button, &QPushButton::clicked, &window, &QWidget::close);
+    quendrith::enterPressesFocusedButton(&window);
     return button;
 }
 

@@ -11,8 +11,12 @@ class QPushButton;
 namespace pellan {
 
 // Shared by all four windows: fixed size, system menu and minimise only,
-// the program's icon and default font, placed at its screen position.
+// the program's icon and the window font, placed at its screen position.
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
+
+// Shared by the three secondary windows: announced to screen readers as a window, named and titled, then set up as
+// setupFixedWindow does. Call it first in the window's constructor.
+void setupSecondaryWindow(QWidget& window, const QString& name, const QString& title, const QRect& screenGeometry);
 
 // One of the program's BMP pictures from its resources.
 QPixmap bitmap(const QString& path);
@@ -20,7 +24,7 @@ QPixmap bitmap(const QString& path);
 // A sunken rectangular frame drawn behind the controls it surrounds.
 QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);
 
-// The "Done" button of a secondary window, which closes it.
-QPushButton* makeDoneButton(QWidget& window, const char* name, const QRect& geometry);
+// The "Done" button of a secondary window, which closes it; Enter presses it as Space does.
+QPushButton* makeDoneButton(QWidget& window, const QString& name, const QRect& geometry);
 
 }  // namespace pellan

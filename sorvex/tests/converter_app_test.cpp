@@ -19,7 +19,7 @@ private Q_SLOTS:
         int argc = 1;
         char name[] = "sorvex_converter_app_test";
         char* argv[] = {name, nullptr};
-        ConverterApp app(argc, argv);
+        QApplication application(argc, argv);
 
         int runs = 0;
         QString type;
@@ -34,7 +34,13 @@ private Q_SLOTS:
             iconSet = !open.windowIcon().isNull();
             open.close();
         });
-        QCOMPARE(app.run(), 0);
+        {
+            const auto program = ConverterApp::start();
+            // Nothing is made before the event loop runs.
+            QCOMPARE(runs, 0);
+            QVERIFY(QApplication::topLevelWidgets().isEmpty());
+            QCOMPARE(QApplication::exec(), 0);
+        }
         TemplateDialog::setOpenedHook({});
 
         QCOMPARE(runs, 1);

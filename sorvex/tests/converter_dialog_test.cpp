@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "registry_api.h"
 #include "scratch_store.h"
+#include "window_fonts.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -176,7 +177,7 @@ class ConverterDialogTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        setUpDialogFonts();
+        quendrith::setUpFonts();
         setMessageResponder([this](const ShownMessage& message) { shownMessages << message; });
         ConverterDialog::setExitHandler([this](int status) { exitStatuses << status; });
     }

@@ -1,12 +1,11 @@
 #include "keyboard_walker.h"
 
-#include "about_dialog.h"
-#include "character_names_dialog.h"
-#include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
+#include "small_dialogs.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -47,7 +46,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(scratchStore.isValid());
-        sorvex::setUpDialogFonts();
+        quendrith::setUpFonts();
         sorvex::setMessageResponder([](const sorvex::ShownMessage&) {});
         sorvex::ConverterDialog::setExitHandler([](int) { QFAIL("the walk ended the program"); });
     }
@@ -91,13 +90,7 @@ private Q_SLOTS:
         if (spellMode >= 0)
             mainDialog->control<QRadioButton>(spellMode)->click();
 
-        std::unique_ptr<sorvex::TemplateDialog> small;
-        if (dialog == u"CharacterNamesDialog"_s)
-            small = std::make_unique<sorvex::CharacterNamesDialog>(mainDialog.get());
-        else if (dialog == u"ConfirmClearDialog"_s)
-            small = std::make_unique<sorvex::ConfirmClearDialog>(mainDialog.get());
-        else if (dialog == u"AboutDialog"_s)
-            small = std::make_unique<sorvex::AboutDialog>(mainDialog.get());
+        const auto small = sorvex::testing_support::makeSmallDialog(dialog, mainDialog.get());
         QWidget* shown = small ? static_cast<QWidget*>(small.get()) : mainDialog.get();
         QCOMPARE(shown->objectName(), dialog);
         QVERIFY(keyboard::activate(shown));

@@ -11,6 +11,7 @@
 #include "random_input.h"
 #include "registry_api.h"
 #include "scratch_store.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -377,7 +378,7 @@ private:
 class SorvexRandomInputTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { sorvex::setUpDialogFonts(); }
+    void initTestCase() { quendrith::setUpFonts(); }
 
     void storeAgreesWithTheDialog()
     {

@@ -4,6 +4,7 @@
 #include "dialog_layouts.h"
 #include "message_box.h"
 #include "scratch_store.h"
+#include "window_fonts.h"
 
 #include <QtTest>
 
@@ -31,7 +32,7 @@ private Q_SLOTS:
     {
         QVERIFY(scratchStore.isValid());
         QCOMPARE(QGuiApplication::platformName(), u"windows"_s);
-        setUpDialogFonts();
+        quendrith::setUpFonts();
         setMessageResponder([](const ShownMessage&) {});
     }
     void init()

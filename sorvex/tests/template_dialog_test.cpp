@@ -1,4 +1,5 @@
 #include "template_dialog.h"
+#include "window_fonts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -70,7 +71,7 @@ int runWith(TemplateDialog& dialog, const std::function<void(TemplateDialog&)>& 
 class DialogTemplateTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { setUpDialogFonts(); }
+    void initTestCase() { quendrith::setUpFonts(); }
 
     void unitsToPixels_data()
     {

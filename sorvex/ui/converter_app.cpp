@@ -2,22 +2,31 @@
 
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
+#include "window_fonts.h"
+
+#include <QApplication>
 
 namespace sorvex {
 
-ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv)
+ConverterApp::ConverterApp()
 {
-    setUpDialogFonts();
-    setWindowIcon(applicationIcon());
+    quendrith::setUpFonts();
+    QApplication::setWindowIcon(applicationIcon());
+    QMetaObject::invokeMethod(this, &ConverterApp::runMainDialog, Qt::QueuedConnection);
 }
 
-int ConverterApp::run()
+std::unique_ptr<ConverterApp> ConverterApp::start()
+{
+    return std::unique_ptr<ConverterApp>(new ConverterApp);
+}
+
+void ConverterApp::runMainDialog()
 {
     {
         ConverterDialog dialog;
         dialog.run();
     }
-    return 0;
+    QCoreApplication::exit(0);
 }
 
 }  // namespace sorvex

@@ -1,17 +1,22 @@
-// The application object: start-up, one modal run of the main dialog, end.
+// The program's start-up: the dialogs' fonts and icon, then, once the event loop runs, one modal run of the main
+// dialog, which ends the event loop whatever its result.
 #pragma once
 
-#include <QApplication>
+#include <QObject>
+
+#include <memory>
 
 namespace sorvex {
 
-class ConverterApp : public QApplication {
+class ConverterApp : public QObject {
     Q_OBJECT
 public:
-    ConverterApp(int& argc, char** argv);
+    // The program itself; the main dialog runs from the event loop while the result lives.
+    [[nodiscard]] static std::unique_ptr<ConverterApp> start();
 
-    // Runs the main dialog; returns the process's exit status.
-    int run();
+private:
+    ConverterApp();
+    void runMainDialog();
 };
 
 }  // namespace sorvex

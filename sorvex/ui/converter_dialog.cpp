@@ -6,6 +6,7 @@
 #include "dialog_layouts.h"
 #include "integer_text.h"
 #include "message_box.h"
+#include "text_conversion.h"
 #include "windows_api.h"
 
 #include <QContextMenuEvent>
@@ -75,10 +76,7 @@ ConverterDialog::ExitHandler& exitHandler()
     return installed;
 }
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using quendrith::fromUtf8;
 
 // Names are stored as bytes: on Windows the registry's ANSI calls take them in the system code page,
 // as characters already stored there were written; our own file store keeps UTF-8.

@@ -1,27 +1,16 @@
-// The program's message boxes: an "OK" box owned by a dialog, titled with the program's name.
+// sorvex's message boxes: an "OK" box owned by a dialog, titled with the program's name.
 #pragma once
 
-#include <QMessageBox>
-#include <QPointer>
-#include <QString>
-
-#include <functional>
+#include "messages.h"
 
 namespace sorvex {
 
-// The executable's file name without its extension.
+// The seam that tests answer, under the names sorvex's code has for it.
+using quendrith::setMessageResponder;
+using quendrith::ShownMessage;
+
+// The program's name: the executable's file name without its extension.
 QString executableName();
-
-struct ShownMessage {
-    QPointer<QWidget> owner;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    QString text;
-};
-
-// Installed by tests: receives every message instead of a real box.
-using MessageResponder = std::function<void(const ShownMessage&)>;
-void setMessageResponder(MessageResponder responder);  // an empty one restores real boxes
 
 void showMessage(QWidget* owner, QMessageBox::Icon icon, const QString& text);
 

@@ -1,9 +1,9 @@
 #include "template_dialog.h"
 
 #include "accessibility.h"
+#include "fixed_window.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -20,8 +20,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
-
-using namespace Qt::StringLiterals;
 
 namespace sorvex {
 
@@ -120,25 +118,7 @@ QRect fittedToText(QLabel* label, const QString& text, unsigned styles, QRect pl
     return place;
 }
 
-// The dialogs' face where it is installed, else its look-alike: asking for a face that is not installed costs
-// every look-up of the font a search through all installed fonts before the substitution applies.
-constexpr QStringView dialogFace = u"MS Sans Serif";
-
-QString& dialogFamily()
-{
-    static QString family = dialogFace.toString();
-    return family;
-}
-
 }  // namespace
-
-void setUpDialogFonts()
-{
-    const QString face = dialogFace.toString();
-    const QString lookAlike = u"Liberation Sans"_s;
-    QFont::insertSubstitution(face, lookAlike);
-    dialogFamily() = QFontDatabase::families().contains(face, Qt::CaseInsensitive) ? face : lookAlike;
-}
 
 int dialogUnitsToPixelsX(int units)
 {
@@ -169,12 +149,9 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* ow
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (dialogTemplate.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
-    setWindowFlags(flags);
+    quendrith::setUpFixedWindow(
+        *this, flags, QSize(dialogUnitsToPixelsX(dialogTemplate.width), dialogUnitsToPixelsY(dialogTemplate.height)));
     setWindowTitle(QString::fromUtf16(dialogTemplate.caption));
-    QFont font(dialogFamily());
-    font.setPixelSize(11);
-    setFont(font);
-    setFixedSize(dialogUnitsToPixelsX(dialogTemplate.width), dialogUnitsToPixelsY(dialogTemplate.height));
 
     QPushButton* defaultButton = nullptr;
     for (const ControlTemplate& entry : dialogTemplate.controls) {

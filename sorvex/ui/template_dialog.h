@@ -53,9 +53,8 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls;
 };
 
-// "MS Sans Serif" 8 point at 96 dots per inch: base units 6 across, 13 down, rounded as MulDiv does.
-// Maps the template font onto an installed equivalent; call once before the first dialog.
-void setUpDialogFonts();
+// The window font, "MS Sans Serif" 8 point at 96 dots per inch: base units 6 across, 13 down, rounded as MulDiv
+// does. quendrith::setUpFonts() maps it onto an installed equivalent; call it once before the first dialog.
 
 int dialogUnitsToPixelsX(int units);
 int dialogUnitsToPixelsY(int units);

@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -226,6 +227,63 @@ QStringList checkItems(QWidget* window, const std::function<QMenu*()>& open, con
     return faults;
 }
 
+QString roleName(QAccessible::Role role)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(role));
+}
+
+// A combo box's list and its items, which Qt's own interface puts beneath the box.
+QStringList unlistedItems(QComboBox* combo, QAccessibleInterface* accessible)
+{
+    QAccessibleInterface* list = accessible->childCount() > 0 ? accessible->child(0) : nullptr;
+    if (list == nullptr || list->role() != QAccessible::List)
+        return {u"%1 does not show its list"_s.arg(nameOf(combo))};
+    QStringList items;
+    for (int i = 0; i < list->childCount(); ++i)
+        items << list->child(i)->text(QAccessible::Name);
+    QStringList expected;
+    for (int i = 0; i < combo->count(); ++i)
+        expected << combo->itemText(i);
+    if (items != expected)
+        return {u"%1 lists \"%2\", not \"%3\""_s.arg(nameOf(combo), items.join(u", "_s), expected.join(u", "_s))};
+    return {};
+}
+
+// Each menu of the menu bar must lie beneath its title, and show its items.
+QStringList unlistedMenus(QWidget* window)
+{
+    auto* menuBar = window->findChild<QMenuBar*>();
+    if (menuBar == nullptr || !menuBar->isVisibleTo(window))
+        return {};
+    QStringList faults;
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(menuBar);
+    for (int i = 0; i < bar->childCount(); ++i) {
+        QAccessibleInterface* title = bar->child(i);
+        QMenu* menu = menuBar->actions().value(i) != nullptr ? menuBar->actions().value(i)->menu() : nullptr;
+        if (menu == nullptr)
+            continue;
+        const QString name = title->text(QAccessible::Name);
+        QAccessibleInterface* shown = title->childCount() == 1 ? title->child(0) : nullptr;
+        if (shown == nullptr || shown->object() != menu || shown->role() != QAccessible::PopupMenu) {
+            faults << u"menu %1 is not announced as a menu beneath its title"_s.arg(name);
+            continue;
+        }
+        QStringList expected;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator() && action->isVisible())
+                expected << QString(action->text()).remove(u'&');
+        }
+        QStringList items;
+        for (int j = 0; j < shown->childCount(); ++j) {
+            if (shown->child(j)->role() != QAccessible::Separator)
+                items << shown->child(j)->text(QAccessible::Name);
+        }
+        if (items != expected)
+            faults << u"menu %1 lists \"%2\", not \"%3\""_s.arg(name, items.join(u", "_s), expected.join(u", "_s));
+    }
+    return faults;
+}
+
 }  // namespace
 
 QString nameOf(const QWidget* widget)
@@ -433,8 +491,41 @@ QStringList misannounced(QWidget* window)
             if (accessible->text(QAccessible::Value) != combo->currentText())
                 faults << u"%1 does not give its current text as its value"_s.arg(nameOf(widget));
         }
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            faults << unlistedItems(combo, accessible);
     }
-    return faults;
+    return faults << unlistedMenus(window);
+}
+
+QStringList announced(QWidget* window)
+{
+    QStringList controls;
+    const auto add = [&controls](QWidget* widget) {
+        const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        const QString role = accessible != nullptr ? roleName(accessible->role()) : u"(none)"_s;
+        const QString name = accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+        controls << u"%1 %2 %3"_s.arg(widget->objectName(), role, name).trimmed();
+    };
+    add(window);
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_"_s) && !widget->isWindow())
+            add(widget);
+    }
+    return controls;
+}
+
+QStringList menuItems(QMenu* menu)
+{
+    QStringList items;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; i < accessible->childCount(); ++i) {
+        const QAccessibleInterface* item = accessible->child(i);
+        if (item->role() == QAccessible::Separator)
+            continue;
+        const QString key = item->text(QAccessible::Accelerator);
+        items << (key.isEmpty() ? item->text(QAccessible::Name) : u"%1 (%2)"_s.arg(item->text(QAccessible::Name), key));
+    }
+    return items;
 }
 
 QStringList checkEnterPressesButtons(QWidget* window)

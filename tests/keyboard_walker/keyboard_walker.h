@@ -44,8 +44,16 @@ QStringList checkMenuAccessKeys(QWidget* window, const std::function<QMenu*()>& 
 
 // What a screen reader is told that is not so: a window not announced as a window or dialog, a radio button
 // or check box announced as something else, a read-only box that claims to be editable, a combo box named by
-// its current text rather than by its accessible name.
+// its current text rather than by its accessible name; and what it is not told: a combo box's list and its
+// items, a menu's items.
 QStringList misannounced(QWidget* window);
+
+// The window and each of its controls that has an object name, as a screen reader meets them:
+// "objectName Role name", in the order of the window's children. Qt's own parts of controls are left out.
+QStringList announced(QWidget* window);
+
+// Each item of a menu as a screen reader meets it: "name (access key)", or "name" where it has no key.
+QStringList menuItems(QMenu* menu);
 
 // Enter and the keypad Enter on each push button that takes the focus must click it.
 QStringList checkEnterPressesButtons(QWidget* window);

@@ -1,6 +1,7 @@
 // The walker against small windows with known faults, so that a walk that passes means something.
 #include "keyboard_walker.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -23,6 +24,16 @@ template <typename Widget> Widget* add(QWidget* parent, const QString& name, con
     if constexpr (requires { widget->setText(text); })
         widget->setText(text);
     return widget;
+}
+
+// Interfaces that hide what Qt's own show beneath a combo box and a menu: the list and the items.
+QAccessibleInterface* hidingFactory(const QString& className, QObject* object)
+{
+    if (className == u"QComboBox"_s)
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::ComboBox);
+    if (className == u"QMenu"_s)
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
 }
 
 }  // namespace
@@ -95,6 +106,30 @@ private Q_SLOTS:
         main.setCentralWidget(new QCheckBox(u"Box"_s));
         main.show();
         QCOMPARE(keyboard::misannounced(&main), QStringList{});
+    }
+
+    // With Qt's own interfaces, then with interfaces that hide the list and the items.
+    void hiddenListsAndMenuItemsAreFound()
+    {
+        const auto walk = [] {
+            QMainWindow window;
+            QMenu* file = window.menuBar()->addMenu(u"&File"_s);
+            file->addAction(u"&Open"_s);
+            file->addSeparator();
+            file->addAction(u"E&xit"_s);
+            auto* combo = add<QComboBox>(&window, u"choice"_s);
+            combo->addItems({u"One"_s, u"Two"_s});
+            window.setCentralWidget(combo);
+            window.show();
+            return keyboard::misannounced(&window) << keyboard::menuItems(file);
+        };
+        QCOMPARE(walk(), (QStringList{u"Open (Alt+O)"_s, u"Exit (Alt+x)"_s}));
+        QAccessible::installFactory(hidingFactory);
+        const QStringList hidden = walk();
+        QAccessible::removeFactory(hidingFactory);
+        QCOMPARE(hidden,
+                 (QStringList{u"choice does not show its list"_s,
+                              u"menu File is not announced as a menu beneath its title"_s}));
     }
 
     void enterThatDoesNotPressIsFound()

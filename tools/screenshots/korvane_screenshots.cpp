@@ -1,7 +1,7 @@
 // Writes form1.png (the calculator) and form2.png (the info window) as they first open into the folder given
 // as argument.
 #include "calculator_window.h"
-#include "fonts.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(args.at(1));
-    korvane::setUpFonts();
+    quendrith::setUpFonts();
     korvane::CalculatorWindow calculator;
     calculator.show();
     calculator.showInfo();

@@ -1,14 +1,13 @@
 // Writes a picture of each of the four windows, as it first opens, into the
 // folder named on the command line.
 #include "pellan_app.h"
+#include "window_picture.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QWidget>
-#include <cstdio>
 
-using namespace Qt::StringLiterals;
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -22,13 +21,8 @@ int main(int argc, char* argv[])
 
     int failures = 0;
     for (QWidget* window : program.windows()) {
-        window->show();
-        QApplication::processEvents();
-        const QString file = folder.filePath(window->objectName() + u".png"_s);
-        if (!window->grab().save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        if (!writeWindowPicture(*window, folder))
             ++failures;
-        }
     }
     return failures == 0 ? 0 : 1;
 }

@@ -5,15 +5,14 @@
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
+#include "window_fonts.h"
+#include "window_picture.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
@@ -28,7 +27,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: sorvex_screenshots <folder>\n");
         return 2;
     }
-    sorvex::setUpDialogFonts();
+    quendrith::setUpFonts();
     QApplication::setWindowIcon(sorvex::applicationIcon());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
@@ -47,13 +46,8 @@ int main(int argc, char* argv[])
     int failures = 0;
     for (QWidget* dialog : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&names),
                             static_cast<QWidget*>(&confirm), static_cast<QWidget*>(&about)}) {
-        dialog->show();
-        QApplication::processEvents();
-        const QString file = folder.filePath(dialog->objectName() + u".png"_s);
-        if (!dialog->grab().save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        if (!writeWindowPicture(*dialog, folder))
             ++failures;
-        }
         if (dialog != &main)
             dialog->hide();
     }

@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "window_fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -9,8 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace pellan {
-
+namespace quendrith {
 namespace {
 
 struct Substitute {
@@ -31,7 +30,7 @@ std::array<Substitute, 3>& substitutes()
 
 }  // namespace
 
-void setupFonts()
+void setUpFonts()
 {
     const QStringList installed = QFontDatabase::families();
     for (Substitute& substitute : substitutes()) {
@@ -41,7 +40,7 @@ void setupFonts()
     }
 }
 
-QFont pixelFont(const QString& family, int pixels)
+QFont pixelFont(const QString& family, int pixels, bool bold, bool italic)
 {
     // Asking for a face that is not installed costs every look-up of the font a search through all
     // installed fonts before the substitution applies; asking for the look-alike at once spares it.
@@ -52,7 +51,14 @@ QFont pixelFont(const QString& family, int pixels)
     }
     QFont font(asked);
     font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
     return font;
 }
 
-}  // namespace pellan
+QFont windowFont()
+{
+    return pixelFont(u"MS Sans Serif"_s, 11);
+}
+
+}  // namespace quendrith

@@ -1,0 +1,22 @@
+#include "korvane_app.h"
+
+#include "calculator_window.h"
+#include "window_fonts.h"
+
+namespace korvane {
+
+KorvaneApp::KorvaneApp()
+{
+    quendrith::setUpFonts();
+    calculator = std::make_unique<CalculatorWindow>();
+    calculator->show();
+}
+
+KorvaneApp::~KorvaneApp() = default;
+
+std::unique_ptr<KorvaneApp> KorvaneApp::start()
+{
+    return std::unique_ptr<KorvaneApp>(new KorvaneApp);
+}
+
+}  // namespace korvane

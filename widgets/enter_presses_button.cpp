@@ -1,0 +1,38 @@
+#include "enter_presses_button.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace quendrith {
+namespace {
+
+class EnterClicksButton : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) || button == nullptr || !button->isEnabled())
+            return QObject::eventFilter(watched, event);
+        button->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+void enterPressesFocusedButton(QWidget* window)
+{
+    auto* filter = new EnterClicksButton(window);
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->installEventFilter(filter);
+}
+
+}  // namespace quendrith
