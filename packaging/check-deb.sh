@@ -10,20 +10,12 @@ expected_files=$2
 shift 2
 programs=("$@")
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/check-deb.XXXXXX")
+. "$(dirname "$0")/check-support.sh"
 running=()
-cleanup() {
+clean_up() {
     for pid in "${running[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
 }
 
 for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
@@ -110,8 +102,5 @@ for program in "${programs[@]}"; do
     fi
 done
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
+stop_if_failed
 echo "package checks passed"

@@ -15,22 +15,9 @@ find_window=$3
 shortcut_target=$4
 session_script=$root/cmake/wine-session.sh
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/check-installer.XXXXXX")
+. "$root/packaging/check-support.sh"
 session=$work/session
-cleanup() {
-    bash "$session_script" stop "$session" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-stop_if_failed() {
-    [ "$failures" -eq 0 ] || exit 1
-}
+clean_up() { bash "$session_script" stop "$session" 2>/dev/null || true; }
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 setup=$packages/quendrith-tools-$version-win64-setup.exe
@@ -170,5 +157,5 @@ done
 grep -Eq 'Magic_Number +REG_DWORD +0xbd$' <<<"$(reg query "$key\\Player1" /v Magic_Number)" ||
     fail "the uninstall took the stored character"
 
-[ "$failures" -eq 0 ] || exit 1
+stop_if_failed
 echo "the setup installs, upgrades, moves and uninstalls as it should"

@@ -14,18 +14,8 @@ find_window=$3
 resource_report=$4
 session_script=$root/cmake/wine-session.sh
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/check-zip.XXXXXX")
-cleanup() {
-    bash "$session_script" stop "$work/session" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$root/packaging/check-support.sh"
+clean_up() { bash "$session_script" stop "$work/session" 2>/dev/null || true; }
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 zip=$packages/quendrith-tools-$version-win64.zip
@@ -99,7 +89,7 @@ for program in pellan sorvex korvane; do
         [[ "$(strings -el "$exe")" == *"Sorvex intellect converter"* ]] || fail "sorvex.exe's version block lacks its description"
     fi
 done
-[ "$failures" -eq 0 ] || exit 1
+stop_if_failed
 
 # Nothing but the unpacked folder: no Qt prefix on WINEPATH, no plugin path, no platform chosen.
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM
@@ -177,5 +167,5 @@ reg export "$key" 'C:\names.reg' /y >/dev/null
 names=$(iconv -f UTF-16LE -t UTF-8 < "$session/prefix/drive_c/names.reg" | tr -d '\r' | grep Player_Name1 || true)
 echo "$names" | grep -q 'Ærwyn' || fail "sorvex did not keep the stored name: $names"
 
-[ "$failures" -eq 0 ] || exit 1
+stop_if_failed
 echo "the zip's three programs start from the unpacked folder"
