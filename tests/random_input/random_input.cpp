@@ -298,9 +298,9 @@ private:
 
 }  // namespace
 
-Settings settingsFromEnvironment(quint64 defaultSeed, int defaultEvents)
+Report runFromEnvironment(Program& program)
 {
-    Settings settings{defaultSeed, defaultEvents};
+    Settings settings{20261209, 3000};
     bool ok = false;
     const quint64 seed = qEnvironmentVariable("RANDOM_INPUT_SEED").toULongLong(&ok);
     if (ok)
@@ -308,7 +308,9 @@ Settings settingsFromEnvironment(quint64 defaultSeed, int defaultEvents)
     const int events = qEnvironmentVariableIntValue("RANDOM_INPUT_EVENTS", &ok);
     if (ok && events >= 0)
         settings.events = events;
-    return settings;
+    Report report = run(program, settings);
+    qInfo().noquote() << report.summary();
+    return report;
 }
 
 QString Report::summary() const

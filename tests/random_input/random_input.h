@@ -31,9 +31,6 @@ struct Settings {
     int events = 0;
 };
 
-// RANDOM_INPUT_SEED and RANDOM_INPUT_EVENTS where they are set, else the defaults.
-Settings settingsFromEnvironment(quint64 defaultSeed, int defaultEvents);
-
 struct Report {
     quint64 seed = 0;
     int events = 0;  // sent
@@ -50,6 +47,10 @@ struct Report {
 // window of the program is closed again: after the last event, or at the first fault. With RANDOM_INPUT_TRACE set,
 // every event is logged as it is sent, so that the last ones before a crash can be read.
 Report run(Program& program, const Settings& settings);
+
+// A program's own random-input test: run with the seed and length that RANDOM_INPUT_SEED and RANDOM_INPUT_EVENTS
+// give, else the fixed seed and 3000 events; the seed and what came up are logged.
+Report runFromEnvironment(Program& program);
 
 // Texts a user might type or paste: empty, signs, separators, numbers at and beyond the 16- and 32-bit limits,
 // a long text, non-Latin letters, quotes, backslashes, brackets, format placeholders.
