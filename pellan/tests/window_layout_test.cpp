@@ -67,10 +67,8 @@ void WindowLayoutTest::windowGeometry()
     QFETCH(QPoint, position);
     QFETCH(QSize, client);
     Windows w;
-    QWidget* shown = w.window(window);
+    QWidget* shown = w.shown(window);
     QVERIFY(shown);
-    shown->show();
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
     QCOMPARE(shown->windowTitle(), title);
     QCOMPARE(shown->pos(), position);
     auto* main = qobject_cast<QMainWindow*>(shown);
@@ -135,10 +133,8 @@ void WindowLayoutTest::controlGeometry()
     QFETCH(QString, control);
     QFETCH(QRect, geometry);
     Windows w;
-    QWidget* top = w.window(window);
+    QWidget* top = w.shown(window);
     QVERIFY(top);
-    top->show();
-    QVERIFY(QTest::qWaitForWindowExposed(top));
     auto* widget = top->findChild<QWidget*>(control);
     QVERIFY2(widget, qPrintable(control));
     QCOMPARE(widget->geometry(), geometry);
@@ -251,9 +247,8 @@ void WindowLayoutTest::textsFitTheirBoxes()
     QFETCH(QString, memo);
     QFETCH(bool, wraps);
     Windows w;
-    QWidget* top = w.window(window);
-    top->show();
-    QVERIFY(QTest::qWaitForWindowExposed(top));
+    QWidget* top = w.shown(window);
+    QVERIFY(top);
     auto* edit = top->findChild<QPlainTextEdit*>(memo);
     QVERIFY(edit);
     const QFontMetrics metrics(edit->font());

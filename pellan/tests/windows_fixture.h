@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -24,6 +25,15 @@ struct Windows {
     pellan::HelpWindow& help = app.helpWindow();
 
     QWidget* window(const QString& name) const { return app.window(name); }
+    // The window shown and on the screen; null where there is no such window or it did not appear.
+    QWidget* shown(const QString& name) const
+    {
+        QWidget* top = window(name);
+        if (top == nullptr)
+            return nullptr;
+        top->show();
+        return QTest::qWaitForWindowExposed(top) ? top : nullptr;
+    }
     QCheckBox* box(int light) const { return solver.findChild<QCheckBox*>(u"Light%1Box"_s.arg(light)); }
     QLineEdit* status(int light) const { return solver.findChild<QLineEdit*>(u"Light%1Status"_s.arg(light)); }
     QString output() const { return solver.findChild<QLineEdit*>(u"OutputText"_s)->text(); }

@@ -46,19 +46,24 @@ std::int64_t pointsForLevel(std::int64_t level)
     return level < 3 ? 7 * level : 14 * level - 14;
 }
 
+using SchoolFields = std::array<std::int32_t CharacterSheet::*, schoolCount>;
+using S = CharacterSheet;
+constexpr SchoolFields levelFields = {&S::levelKraanan, &S::levelShalille, &S::levelFaren, &S::levelWeaponCraft,
+                                      &S::levelRiija,   &S::levelQor,      &S::levelJala};
+constexpr SchoolFields nextFields
+    = {&S::nextKraanan, &S::nextShalille, &S::nextFaren, &S::nextWeaponCraft, &S::nextRiija, &S::nextQor, &S::nextJala};
+
+// In store order; an index outside the seven is Jala's, as the last school.
+std::int32_t CharacterSheet::*schoolField(const SchoolFields& fields, int school)
+{
+    return school >= 0 && school < schoolCount ? fields[static_cast<std::size_t>(school)] : fields.back();
+}
+
 }  // namespace
 
 std::int32_t& schoolLevel(CharacterSheet& sheet, int school)
 {
-    switch (school) {
-    case Kraanan: return sheet.levelKraanan;
-    case Shalille: return sheet.levelShalille;
-    case Faren: return sheet.levelFaren;
-    case WeaponCraft: return sheet.levelWeaponCraft;
-    case Riija: return sheet.levelRiija;
-    case Qor: return sheet.levelQor;
-    default: return sheet.levelJala;
-    }
+    return sheet.*schoolField(levelFields, school);
 }
 
 std::int32_t schoolLevel(const CharacterSheet& sheet, int school)
@@ -68,15 +73,7 @@ std::int32_t schoolLevel(const CharacterSheet& sheet, int school)
 
 std::int32_t& nextLevelFigure(CharacterSheet& sheet, int school)
 {
-    switch (school) {
-    case Kraanan: return sheet.nextKraanan;
-    case Shalille: return sheet.nextShalille;
-    case Faren: return sheet.nextFaren;
-    case WeaponCraft: return sheet.nextWeaponCraft;
-    case Riija: return sheet.nextRiija;
-    case Qor: return sheet.nextQor;
-    default: return sheet.nextJala;
-    }
+    return sheet.*schoolField(nextFields, school);
 }
 
 std::int32_t nextLevelFigure(const CharacterSheet& sheet, int school)
