@@ -1,12 +1,14 @@
 #include "accessible_interfaces.h"
 
 #include "combo_box_accessible.h"
+#include "radio_button_accessible.h"
 #include "read_only_line_edit_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace quendrith {
 namespace {
@@ -34,6 +36,9 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
     if (className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    // Every radio button: Qt asks while constructing one, before it can be made not auto-exclusive.
+    if (auto* radio = qobject_cast<QRadioButton*>(widget))
+        return new RadioButtonAccessible(radio);
     if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && edit->isReadOnly())
         return new ReadOnlyLineEditAccessible(edit);
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && !combo->accessibleName().isEmpty())

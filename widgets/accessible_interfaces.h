@@ -8,7 +8,8 @@ namespace quendrith {
 // Installs, once per process, the accessible interfaces for:
 // - the windows announced with announceAsWindow;
 // - read-only line edits, which Qt announces as editable too;
-// - combo boxes with an accessible name, which Qt names by their current text.
+// - combo boxes with an accessible name, which Qt names by their current text;
+// - radio buttons, which a screen reader checks as a click does.
 // Every other control keeps Qt's own interface. Call it before the controls are first asked for theirs.
 void installAccessibleInterfaces();
 

@@ -112,6 +112,30 @@ private Q_SLOTS:
         QVERIFY(picked.windowTitle() != before);
         QCOMPARE(picked.windowTitle(), clicked.windowTitle());
     }
+
+    // A screen reader's press or toggle on an option is a click on it: the answer is worked out again at once.
+    void optionsPickedByAScreenReaderCount_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("level, toggle") << u"Kraanan(4)"_s << QAccessibleActionInterface::toggleAction();
+        QTest::newRow("level, press") << u"Qor(6)"_s << QAccessibleActionInterface::pressAction();
+        QTest::newRow("spell count, toggle") << u"spells(1)"_s << QAccessibleActionInterface::toggleAction();
+    }
+    void optionsPickedByAScreenReaderCount()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, action);
+        korvane::CalculatorWindow clicked;
+        korvane::CalculatorWindow picked;
+        const QString before = clicked.windowTitle();
+        clicked.findChild<QRadioButton*>(option)->click();
+        auto* pickedOption = picked.findChild<QRadioButton*>(option);
+        QAccessible::queryAccessibleInterface(pickedOption)->actionInterface()->doAction(action);
+        QVERIFY(pickedOption->isChecked());
+        QVERIFY(clicked.windowTitle() != before);
+        QCOMPARE(picked.windowTitle(), clicked.windowTitle());
+    }
 };
 
 QTEST_MAIN(KorvaneAccessibilityTest)

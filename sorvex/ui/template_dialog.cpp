@@ -1,6 +1,6 @@
 #include "template_dialog.h"
 
-#include "accessibility.h"
+#include "accessible_interfaces.h"
 #include "fixed_window.h"
 
 #include <QApplication>
@@ -144,7 +144,7 @@ void TemplateDialog::setOpenedHook(OpenedHook hook)
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner)
     : QDialog(owner), sourceTemplate(dialogTemplate), ownerWidget(owner)
 {
-    installAccessibleInterfaces();
+    quendrith::installAccessibleInterfaces();
     Qt::WindowFlags flags = (owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (dialogTemplate.minimizeBox)
