@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace korvane {
+using namespace korvane;
+
 namespace {
 
 // Level options per school as the player clicks them: 0 "None", 1 "Level One", 2 "Leven Two", ...
@@ -200,4 +201,3 @@ TEST(Overflow, LevelSumOutsideTheOptionsIsReported)
 }
 
 }  // namespace
-}  // namespace korvane

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-namespace korvane {
+using namespace korvane;
+
 namespace {
 
 struct Row {
@@ -116,4 +117,3 @@ TEST(Conversion, EmbeddedNulIsNotANumber)
 }
 
 }  // namespace
-}  // namespace korvane

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace korvane {
+using namespace korvane;
+
 namespace {
 
 // Records every read and write, in order.
@@ -259,4 +260,3 @@ INSTANTIATE_TEST_SUITE_P(Recalculate, RecalculateFailureTest, testing::ValuesIn(
                          [](const testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
-}  // namespace korvane
