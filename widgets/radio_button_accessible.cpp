@@ -21,17 +21,16 @@ QString withoutAccessKey(const QString& caption)
 }  // namespace
 
 RadioButtonAccessible::RadioButtonAccessible(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton)
-{
-}
+{ }
 
 QString RadioButtonAccessible::text(QAccessible::Text kind) const
 {
     if (kind == QAccessible::Accelerator)
         return accessKey();
-    QString said = QAccessibleWidget::text(kind);
-    if (kind == QAccessible::Name && said.isEmpty())
-        said = withoutAccessKey(radio()->text());
-    return said;
+    // Named by its own caption, as Qt names a button, not by the group box it stands in.
+    if (kind == QAccessible::Name && radio()->accessibleName().isEmpty())
+        return withoutAccessKey(radio()->text());
+    return QAccessibleWidget::text(kind);
 }
 
 QAccessible::State RadioButtonAccessible::state() const

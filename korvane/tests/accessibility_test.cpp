@@ -113,14 +113,14 @@ private Q_SLOTS:
         QCOMPARE(picked.windowTitle(), clicked.windowTitle());
     }
 
-    // A screen reader's press or toggle on an option is a click on it: the answer is worked out again at once.
+    // A screen reader's press or toggle on a level is a click on it: the answer is worked out again at once.
     void optionsPickedByAScreenReaderCount_data()
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("action");
         QTest::newRow("level, toggle") << u"Kraanan(4)"_s << QAccessibleActionInterface::toggleAction();
         QTest::newRow("level, press") << u"Qor(6)"_s << QAccessibleActionInterface::pressAction();
-        QTest::newRow("spell count, toggle") << u"spells(1)"_s << QAccessibleActionInterface::toggleAction();
+        QTest::newRow("another level, toggle") << u"Jala(3)"_s << QAccessibleActionInterface::toggleAction();
     }
     void optionsPickedByAScreenReaderCount()
     {

@@ -298,9 +298,9 @@ private:
 
 }  // namespace
 
-Report runFromEnvironment(Program& program)
+Settings settingsFromEnvironment(quint64 defaultSeed, int defaultEvents)
 {
-    Settings settings{20261209, 3000};
+    Settings settings{defaultSeed, defaultEvents};
     bool ok = false;
     const quint64 seed = qEnvironmentVariable("RANDOM_INPUT_SEED").toULongLong(&ok);
     if (ok)
@@ -308,7 +308,12 @@ Report runFromEnvironment(Program& program)
     const int events = qEnvironmentVariableIntValue("RANDOM_INPUT_EVENTS", &ok);
     if (ok && events >= 0)
         settings.events = events;
-    Report report = run(program, settings);
+    return settings;
+}
+
+Report runFromEnvironment(Program& program)
+{
+    Report report = run(program, settingsFromEnvironment(20261209, 3000));
     qInfo().noquote() << report.summary();
     return report;
 }

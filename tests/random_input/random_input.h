@@ -48,8 +48,11 @@ struct Report {
 // every event is logged as it is sent, so that the last ones before a crash can be read.
 Report run(Program& program, const Settings& settings);
 
-// A program's own random-input test: run with the seed and length that RANDOM_INPUT_SEED and RANDOM_INPUT_EVENTS
-// give, else the fixed seed and 3000 events; the seed and what came up are logged.
+// RANDOM_INPUT_SEED and RANDOM_INPUT_EVENTS where they are set, else the defaults.
+Settings settingsFromEnvironment(quint64 defaultSeed, int defaultEvents);
+
+// A program's own random-input test: run with the settings from the environment, by default a fixed seed and 3000
+// events; the seed and what came up are logged.
 Report runFromEnvironment(Program& program);
 
 // Texts a user might type or paste: empty, signs, separators, numbers at and beyond the 16- and 32-bit limits,
