@@ -2,7 +2,8 @@
 #
 #   add_program_core(program SOURCES ...)
 #       <program>_core, the platform-free core in core/: plain C++, linked by the program and its tests. In fuzz
-#       trees it is built with coverage, so that the fuzz targets find their way into it.
+#       trees it is built with coverage, so that the fuzz targets find their way into it. On Windows also the
+#       program's resources from assets/ (add_program_resources), which core-only builds test too.
 #   add_program(program ID id NAME name SOURCES ...)
 #       Outside core-only builds: <program>_ui, its windows in ui/ on the shared Qt helpers, and the program
 #       itself from main.cpp, made a desktop program by add_program_packaging.
@@ -14,6 +15,7 @@ function(add_program_core program)
     if(FUZZ)
         target_compile_options(${program}_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
     endif()
+    add_program_resources(${program} ASSETS assets)
 endfunction()
 
 function(add_program program)

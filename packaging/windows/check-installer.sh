@@ -50,13 +50,8 @@ menu="$(unix_path "$appdata")/Microsoft/Windows/Start Menu/Programs/Quendrith To
 # Files, sizes and times, to tell whether a folder was touched.
 listing() { (cd "$1" && find . -type f -printf '%p %s %T@\n' | LC_ALL=C sort); }
 
-# A character as an older copy of sorvex left it, its figures not yet worked out.
 key='HKCU\Software\Quendrith Converter'
-reg add "$key" /v Player_Name1 /t REG_SZ /d 'Ærwyn' /f >/dev/null
-for value in Kraanan=0 Shalille=0 Faren=0 WeaponCraft=0 Riija=1 Qor=0 Jala=0 Spells=2 Spell_P0=1 Spell_P1=1 \
-    Spell_P2=1 Current_Intel=0 Magic_Number=0; do
-    reg add "$key\\Player1" /v "${value%%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
-done
+store_older_character
 
 # The installation as the Apps entry describes it, checked against the folder it was made from.
 check_installed() {

@@ -134,13 +134,7 @@ upstream=${upstream%%[+~]*}
 
 reg() { timeout 60 bash "$session_script" run "$session" reg "$@" | tr -d '\r'; }
 key='HKCU\Software\Quendrith Converter'
-# A character as an older copy left it: its figures not yet worked out (Magic_Number 0), a name in the
-# system code page.
-reg add "$key" /v Player_Name1 /t REG_SZ /d 'Ærwyn' /f >/dev/null
-for value in Kraanan=0 Shalille=0 Faren=0 WeaponCraft=0 Riija=1 Qor=0 Jala=0 Spells=2 Spell_P0=1 Spell_P1=1 \
-    Spell_P2=1 Current_Intel=0 Magic_Number=0; do
-    reg add "$key\\Player1" /v "${value%%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
-done
+store_older_character
 
 run() {
     local program=$1 title=$2

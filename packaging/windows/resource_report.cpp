@@ -7,6 +7,8 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include "group_icon.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -15,19 +17,6 @@
 #include <vector>
 
 namespace {
-
-#pragma pack(push, 2)
-struct GroupIconEntry {
-    BYTE width;
-    BYTE height;
-    BYTE colourCount;
-    BYTE reserved;
-    WORD planes;
-    WORD bitCount;
-    DWORD bytesInResource;
-    WORD id;
-};
-#pragma pack(pop)
 
 std::string utf8(const std::wstring& text)
 {

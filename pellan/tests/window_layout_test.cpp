@@ -133,9 +133,7 @@ void WindowLayoutTest::controlGeometry()
     QFETCH(QString, control);
     QFETCH(QRect, geometry);
     Windows w;
-    QWidget* top = w.shown(window);
-    QVERIFY(top);
-    auto* widget = top->findChild<QWidget*>(control);
+    auto* widget = w.shownControl<QWidget>(window, control);
     QVERIFY2(widget, qPrintable(control));
     QCOMPARE(widget->geometry(), geometry);
 }
@@ -247,9 +245,7 @@ void WindowLayoutTest::textsFitTheirBoxes()
     QFETCH(QString, memo);
     QFETCH(bool, wraps);
     Windows w;
-    QWidget* top = w.shown(window);
-    QVERIFY(top);
-    auto* edit = top->findChild<QPlainTextEdit*>(memo);
+    auto* edit = w.shownControl<QPlainTextEdit>(window, memo);
     QVERIFY(edit);
     const QFontMetrics metrics(edit->font());
     const int margin = qCeil(edit->document()->documentMargin());

@@ -34,6 +34,12 @@ struct Windows {
         top->show();
         return QTest::qWaitForWindowExposed(top) ? top : nullptr;
     }
+    // The control of that name in the window shown; null where either is missing.
+    template <class Control> Control* shownControl(const QString& window, const QString& name) const
+    {
+        QWidget* top = shown(window);
+        return top == nullptr ? nullptr : top->findChild<Control*>(name);
+    }
     QCheckBox* box(int light) const { return solver.findChild<QCheckBox*>(u"Light%1Box"_s.arg(light)); }
     QLineEdit* status(int light) const { return solver.findChild<QLineEdit*>(u"Light%1Status"_s.arg(light)); }
     QString output() const { return solver.findChild<QLineEdit*>(u"OutputText"_s)->text(); }

@@ -1,4 +1,5 @@
 #include "about_dialog.h"
+#include "cancelling.h"
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "converter_dialog.h"
@@ -709,9 +710,7 @@ private Q_SLOTS:
 
     void cancelEndsTheDialogStoringNothing_data()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Escape") << false;
-        QTest::newRow("close box") << true;
+        testing_support::addCancellingRows();
     }
     void cancelEndsTheDialogStoringNothing()
     {
@@ -719,10 +718,7 @@ private Q_SLOTS:
         ConverterDialog dialog;
         TemplateDialog::setOpenedHook([&](TemplateDialog& open) {
             open.control<QLineEdit>(ids::currentIntelEdit)->setText(u"150"_s);
-            if (closeBox)
-                open.close();
-            else
-                QTest::keyClick(open.control(ids::currentIntelEdit), Qt::Key_Escape);
+            testing_support::cancel(open, open.control(ids::currentIntelEdit), closeBox);
         });
         QCOMPARE(dialog.run(), int(QDialog::Rejected));
         QCOMPARE(storedInt(1, "Current_Intel"), 0);

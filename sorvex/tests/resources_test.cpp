@@ -1,10 +1,12 @@
 // Linked with sorvex.rc: reads this executable's own resources back as Windows sees them.
 #include "control_ids.h"
+#include "group_icon.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +27,16 @@ std::vector<std::byte> ownVersionInfo()
     return block;
 }
 
+// The value at path in the version block, where it is there with the size of a T.
+template <class T> const T* versionValue(std::vector<std::byte>& block, const wchar_t* path)
+{
+    void* value = nullptr;
+    UINT size = 0;
+    if (block.empty() || !VerQueryValueW(block.data(), path, &value, &size) || size != sizeof(T))
+        return nullptr;
+    return static_cast<const T*>(value);
+}
+
 std::wstring versionString(std::vector<std::byte>& block, const std::wstring& name)
 {
     const std::wstring query = L"\\StringFileInfo\\040904B0\\" + name;
@@ -38,31 +50,13 @@ std::wstring versionString(std::vector<std::byte>& block, const std::wstring& na
     return text;
 }
 
-// An icon group as stored in the module: header, then one entry per image.
-#pragma pack(push, 2)
-struct GroupIconEntry {
-    BYTE width;
-    BYTE height;
-    BYTE colourCount;
-    BYTE reserved;
-    WORD planes;
-    WORD bitCount;
-    DWORD bytesInResource;
-    WORD id;
-};
-#pragma pack(pop)
-
 }  // namespace
 
 TEST(SorvexResources, FixedVersionIsApplicationOneZeroZeroOne)
 {
     std::vector<std::byte> block = ownVersionInfo();
-    ASSERT_FALSE(block.empty());
-    void* value = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &size));
-    ASSERT_EQ(size, sizeof(VS_FIXEDFILEINFO));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const auto* fixed = versionValue<VS_FIXEDFILEINFO>(block, L"\\");
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
@@ -76,14 +70,10 @@ TEST(SorvexResources, FixedVersionIsApplicationOneZeroZeroOne)
 TEST(SorvexResources, OneTranslationUsEnglishUnicode)
 {
     std::vector<std::byte> block = ownVersionInfo();
-    ASSERT_FALSE(block.empty());
-    void* value = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &size));
-    ASSERT_EQ(size, 4u);
-    const auto* pair = static_cast<const WORD*>(value);
-    EXPECT_EQ(pair[0], 0x0409);
-    EXPECT_EQ(pair[1], 1200);
+    const auto* pair = versionValue<std::array<WORD, 2>>(block, L"\\VarFileInfo\\Translation");
+    ASSERT_NE(pair, nullptr);
+    EXPECT_EQ((*pair)[0], 0x0409);
+    EXPECT_EQ((*pair)[1], 1200);
 }
 
 TEST(SorvexResources, VersionStrings)

@@ -1,3 +1,4 @@
+#include "cancelling.h"
 #include "template_dialog.h"
 #include "window_fonts.h"
 
@@ -214,21 +215,13 @@ private Q_SLOTS:
         QCOMPARE(ok.count(), 0);
     }
 
-    void escapeAndCloseEndWithCancel_data()
-    {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Escape") << false;
-        QTest::newRow("close box") << true;
-    }
+    void escapeAndCloseEndWithCancel_data() { testing_support::addCancellingRows(); }
     void escapeAndCloseEndWithCancel()
     {
         QFETCH(bool, closeBox);
         TemplateDialog dialog(testTemplate, nullptr);
         const int result = runWith(dialog, [&](TemplateDialog& open) {
-            if (closeBox)
-                open.close();
-            else
-                QTest::keyClick(open.control(10), Qt::Key_Escape);
+            testing_support::cancel(open, open.control(10), closeBox);
             QVERIFY(!open.isVisible());
         });
         QCOMPARE(result, int(QDialog::Rejected));
