@@ -41,7 +41,7 @@ QByteArray star()
     return bmp24(drawStar());
 }
 
-QByteArray underworld()
+IndexedImage underworldAt(int scale)
 {
     const std::vector<QRgb> inks = {
         qRgb(58, 36, 20),  // ink
@@ -50,7 +50,24 @@ QByteArray underworld()
         qRgb(30, 52, 130),  // notes
         qRgb(170, 140, 96),  // paper shading
     };
-    return bmpRle8(quantize(drawUnderworldMap(), inkRamps(qRgb(238, 226, 192), inks)));
+    return quantize(drawUnderworldMap(scale), inkRamps(qRgb(238, 226, 192), inks));
+}
+
+QByteArray underworld()
+{
+    return bmpRle8(underworldAt(1));
+}
+
+// The pictures for screens of 2 and 3 device pixels to the pixel are PNGs: a fifth of the size of a BMP and,
+// read only on such screens, hardly slower to decode.
+template <int Scale> QByteArray starPng()
+{
+    return png(drawStar(Scale));
+}
+
+template <int Scale> QByteArray underworldPng()
+{
+    return png(paletteImage(underworldAt(Scale)));
 }
 
 // The 16-colour icons are pixel drawings at 32 and 16: larger sizes enlarge the 32-pixel drawing without
@@ -133,6 +150,8 @@ std::vector<Asset> allAssets()
 {
     std::vector<Asset> assets = {
         {u"pellan/assets/star.bmp"_s, star},
+        {u"pellan/assets/star@2x.png"_s, starPng<2>},
+        {u"pellan/assets/star@3x.png"_s, starPng<3>},
         {u"pellan/assets/underworld.bmp"_s, underworld},
         {u"pellan/assets/pellan.ico"_s, [] { return programIcon(pellanImages(), pellanIconAt); }},
         {u"pellan/assets/pellan-window.ico"_s, [] { return windowIcon(pellanImages(), pellanIconAt); }},
