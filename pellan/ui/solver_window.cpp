@@ -25,11 +25,20 @@ constexpr int clientHeight = 408;
 // The classic desktop scheme's inactive caption text colour (silver).
 const QColor clientBackground(0xC0, 0xC0, 0xC0);
 
+// Laid out by each glyph's own advance: where the font engine rounds advances to whole pixels, these captions
+// would grow past their labels and lose their last strokes.
+QFont captionFont(int pixels)
+{
+    QFont font = quendrith::pixelFont(u"MS Sans Serif"_s, pixels);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
 QLabel* makeLightLabel(QWidget* parent, int light, const QRect& geometry)
 {
     auto* label = new QLabel(u"Light %1"_s.arg(light), parent);
     label->setObjectName(u"Light%1Label"_s.arg(light));
-    label->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 13));
+    label->setFont(captionFont(13));
     QPalette red = label->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(red);
@@ -110,7 +119,7 @@ void SolverWindow::createPictureAndLabels(QWidget* client)
 
     solutionLabel = new QLabel(u"The Solution is:"_s, client);
     solutionLabel->setObjectName(u"Label1"_s);
-    solutionLabel->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 19));
+    solutionLabel->setFont(captionFont(19));
     solutionLabel->setGeometry(24, 328, 130, 24);
 
     // Drawn from its top-left corner at its own size, clipped to the control.
