@@ -296,6 +296,12 @@ QImage drawPellanIcon(int size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
+    paintPellanIcon(p);
+    return image;
+}
+
+void paintPellanIcon(QPainter& p)
+{
     const QPointF centre(16, 15);
     paintBevelledStar(p, centre, 15.5, 6.6, QColor(214, 28, 24), QColor(110, 8, 8), 1);
     p.setPen(QPen(QColor(150, 60, 0), 1));
@@ -304,7 +310,6 @@ QImage drawPellanIcon(int size)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 102));
     p.drawEllipse(centre + QPointF(-1.5, -1.5), 2, 2);
-    return image;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "drawings.h"
 #include "png_palette.h"
 #include "quantize.h"
+#include "svg.h"
 #include "writers.h"
 
 #include <QDir>
@@ -180,6 +181,11 @@ std::vector<Asset> allAssets()
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
     addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, pixelIconOf<drawSorvexIcon>);
     addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, pixelIconOf<drawKorvaneIcon>);
+    // Scalable, for every size a desktop asks for that has no PNG of its own.
+    assets.push_back({u"pellan/assets/icons/pellan.svg"_s, [] { return svg(u"Pellan"_s, 32, paintPellanIcon); }});
+    assets.push_back({u"sorvex/assets/icons/sorvex.svg"_s, [] { return pixelSvg(u"Sorvex"_s, drawSorvexIcon(32)); }});
+    assets.push_back(
+        {u"korvane/assets/icons/korvane.svg"_s, [] { return pixelSvg(u"korvane"_s, drawKorvaneIcon(32)); }});
     return assets;
 }
 
