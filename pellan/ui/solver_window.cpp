@@ -3,6 +3,7 @@
 #include "accessible_interfaces.h"
 #include "enter_presses_button.h"
 #include "push_button.h"
+#include "screen_pictures.h"
 #include "window_fonts.h"
 #include "window_frame.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -127,7 +127,8 @@ void SolverWindow::createPictureAndLabels(QWidget* client)
     starPicture->setObjectName(u"Image1"_s);
     starPicture->setAccessibleName(u"Star of the five lights"_s);
     starPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    starPicture->setPixmap(bitmap(u":/assets/star.bmp"_s));
+    quendrith::showPicture(*starPicture,
+                           {u":/assets/star.bmp"_s, u":/assets/star@2x.png"_s, u":/assets/star@3x.png"_s});
     starPicture->setGeometry(64, 48, 225, 217);
 }
 
