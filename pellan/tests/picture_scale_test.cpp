@@ -1,5 +1,6 @@
 // The star and the map as their windows show them at the scale the test runs at (QT_SCALE_FACTOR): at 100 %
-// the 1x bitmaps pixel for pixel, at every other scale sharper than the 1x bitmaps blown up to it.
+// the 1x bitmaps pixel for pixel, at every other scale sharper than the 1x bitmaps blown up to it; and the
+// windows' icons, never blown up.
 #include "sharpness.h"
 #include "windows_fixture.h"
 
@@ -14,6 +15,7 @@ private Q_SLOTS:
     void cleanup();
     void pictures_data();
     void pictures();
+    void windowIcons();
 };
 
 namespace {
@@ -76,6 +78,15 @@ void PictureScaleTest::pictures()
     picture->setPixmap(QPixmap::fromImage(original));
     const double blownUp = sharpness::sharpnessRatio(sharpness::shownPicture(*picture, original));
     QVERIFY2(blownUp < required, qPrintable(u"blown up: %1"_s.arg(blownUp)));
+}
+
+void PictureScaleTest::windowIcons()
+{
+    Windows w;
+    for (QWidget* window : w.app.windows()) {
+        const QStringList blownUp = sharpness::blownUpIconSizes(window->windowIcon(), window->devicePixelRatioF());
+        QVERIFY2(blownUp.isEmpty(), qPrintable(window->objectName() + u": "_s + blownUp.join(u", "_s)));
+    }
 }
 
 QTEST_MAIN(PictureScaleTest)

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace sharpness {
 
 namespace {
@@ -95,6 +97,18 @@ double sharpnessRatio(const ShownPicture& picture)
         = picture.original.scaled(picture.shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const double reference = meanAbsoluteLaplacian(enlarged, picture.covered);
     return reference > 0 ? meanAbsoluteLaplacian(picture.shown, picture.covered) / reference : 0;
+}
+
+QStringList blownUpIconSizes(const QIcon& icon, qreal ratio)
+{
+    QStringList blownUp;
+    for (const int size : {16, 32}) {
+        const int device = static_cast<int>(std::lround(size * ratio));
+        const QSize shown = icon.pixmap(QSize(size, size), ratio).size();
+        if (shown != QSize(device, device))
+            blownUp.append(u"%1 at %2: an image of %3"_s.arg(size).arg(ratio).arg(shown.width()));
+    }
+    return blownUp;
 }
 
 }  // namespace sharpness

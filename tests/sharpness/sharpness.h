@@ -2,8 +2,10 @@
 // smooth filter. A picture drawn for the screen's pixel density comes out sharper than one blown up from 1x.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QRegion>
+#include <QStringList>
 
 class QWidget;
 
@@ -25,5 +27,9 @@ ShownPicture shownPicture(const QWidget& picture, const QImage& original);
 // How sharp the shown picture is next to its original enlarged to the same size with a smooth filter,
 // leaving out the covered pixels: 1 for a picture blown up from 1x, more for one with finer detail.
 double sharpnessRatio(const ShownPicture& picture);
+
+// The sizes, among a window's small and large icons (16 and 32 logical pixels), for which `icon` has no image of
+// at least the device pixels `ratio` gives them, so that the title bar or task bar would show it blown up.
+QStringList blownUpIconSizes(const QIcon& icon, qreal ratio);
 
 }  // namespace sharpness

@@ -33,9 +33,9 @@ const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 // A program file's icon, which Explorer, the Start menu and the taskbar show, from 100 % to 300 % and in
 // Explorer's large views.
 const std::vector<int> programIconSizes = {16, 20, 24, 32, 40, 48, 64, 256};
-// A window's title-bar and taskbar icons from 100 % to 200 %. The windows read theirs at start-up, every
+// A window's title-bar and taskbar icons from 100 % to 300 %. The windows read theirs at start-up, every
 // image of it, so it holds no more than they show, and no PNG, which would have to be inflated first.
-const std::vector<int> windowIconSizes = {16, 20, 24, 32, 40, 48, 64};
+const std::vector<int> windowIconSizes = {16, 20, 24, 32, 40, 48, 64, 80, 96};
 
 QByteArray star()
 {
