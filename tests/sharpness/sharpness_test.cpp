@@ -11,7 +11,6 @@ class SharpnessTest : public QObject {
 private Q_SLOTS:
     void laplacian_data();
     void laplacian();
-    void enlargedPictureIsNoSharper();
     void pictureInWindow();
 };
 
@@ -55,18 +54,6 @@ void SharpnessTest::laplacian()
     QFETCH(QRegion, leftOut);
     QFETCH(double, expected);
     QCOMPARE(sharpness::meanAbsoluteLaplacian(image, leftOut), expected);
-}
-
-void SharpnessTest::enlargedPictureIsNoSharper()
-{
-    const QImage original = checkerboard(40, 2);
-    sharpness::ShownPicture blownUp;
-    blownUp.original = original;
-    blownUp.shown = original.scaled(80, 80, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QCOMPARE(sharpness::sharpnessRatio(blownUp), 1.0);
-    sharpness::ShownPicture drawnFine = blownUp;
-    drawnFine.shown = checkerboard(80, 4);
-    QVERIFY(sharpness::sharpnessRatio(drawnFine) > 1.3);
 }
 
 void SharpnessTest::pictureInWindow()
