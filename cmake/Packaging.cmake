@@ -2,8 +2,8 @@
 #
 #   add_program_packaging(target ID id NAME name ASSETS folder)
 #       Makes target a proper desktop program on each system and installs it. folder holds
-#       <target>.desktop, <target>.1 (its manual page), <target>.icns and icons/<target>-<size>.png (written by
-#       tools/generate-assets.sh);
+#       <target>.desktop, <target>.1 (its manual page), <target>.icns, icons/<target>-<size>.png and the
+#       scalable icons/<target>.svg (written by tools/generate-assets.sh);
 #       on Windows it links the program's resources of add_program_resources.
 #   add_program_resources(target ASSETS folder)
 #       On Windows an object library <target>_resources of folder/<target>.rc (the icons, the version block and
@@ -93,6 +93,8 @@ function(add_program_packaging target)
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
                 RENAME ${P_ID}.png)
         endforeach()
+        install(FILES ${P_ASSETS}/icons/${target}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+            RENAME ${P_ID}.svg)
     endif()
 
     set_property(GLOBAL APPEND PROPERTY PACKAGED_PROGRAMS ${target})

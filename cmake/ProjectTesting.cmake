@@ -1,7 +1,9 @@
 # Test registration shared by the three programs' test folders.
 #
 #   add_core_test(name SOURCES ... LIBS ...)    GoogleTest, no display; also runs under Wine in the cross build
-#   add_window_test(name SOURCES ... LIBS ...)  Qt Test, offscreen; skipped in core-only builds
+#   add_window_test(name SOURCES ... LIBS ... [SCALES factor...])
+#                                              Qt Test, offscreen; skipped in core-only builds; with SCALES run
+#                                              once at each QT_SCALE_FACTOR instead, as name_at_125 for 1.25
 #   add_fuzz_target(name SOURCES ... LIBS ...)  libFuzzer, only with FUZZ=ON; runs FUZZ_SECONDS as a test
 #   project_test_environment(out)              what a test needs in its environment to run here
 #
@@ -9,9 +11,10 @@
 # the MinGW runtime found on WINEPATH and Qt's plugins, the offscreen one included, from the Qt prefix.
 
 function(_project_test_args out_sources out_libs)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;SCALES" ${ARGN})
     set(${out_sources} ${T_SOURCES} PARENT_SCOPE)
     set(${out_libs} ${T_LIBS} PARENT_SCOPE)
+    set(_test_scales ${T_SCALES} PARENT_SCOPE)
 endfunction()
 
 # The Windows cross build against Qt runs every test in one Wine session of its own (cmake/wine-session.sh),
@@ -68,8 +71,18 @@ function(_add_project_test kind name)
         target_link_libraries(${name} PRIVATE ${libs} Qt6::Test Qt6::Widgets)
         set(environment QT_QPA_PLATFORM=offscreen WINEQT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8)
     endif()
-    add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name})
-    _project_test_properties(${TEST_NAME_PREFIX}${name} ${kind} ${environment})
+    if(NOT _test_scales)
+        add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name})
+        _project_test_properties(${TEST_NAME_PREFIX}${name} ${kind} ${environment})
+    endif()
+    foreach(scale IN LISTS _test_scales)
+        # Named by the percentage: 1.5 runs as name_at_150.
+        string(REGEX MATCH "^([0-9]+)\\.?([0-9]*)$" matched ${scale})
+        string(SUBSTRING "${CMAKE_MATCH_2}00" 0 2 hundredths)
+        set(test ${TEST_NAME_PREFIX}${name}_at_${CMAKE_MATCH_1}${hundredths})
+        add_test(NAME ${test} COMMAND ${name})
+        _project_test_properties(${test} ${kind} ${environment} QT_SCALE_FACTOR=${scale} WINEQT_SCALE_FACTOR=${scale})
+    endforeach()
 endfunction()
 
 function(add_core_test name)

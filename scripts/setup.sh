@@ -3,7 +3,8 @@
 #   scripts/setup.sh run    the build tools, Qt and the fonts
 #   scripts/setup.sh bench  the run packages, plus Google Benchmark, the X client library and Xvfb
 #   scripts/setup.sh test   the bench packages, plus the cross compiler, Wine, clang's fuzzer runtime
-#                           the package checkers, NSIS for the Windows setup and clang-format
+#                           the package checkers, NSIS for the Windows setup, clang-format and Qt SVG (which the
+#                           asset generator writes the scalable icons with)
 set -euo pipefail
 
 run_packages=(
@@ -23,6 +24,7 @@ test_packages=(
     dpkg-dev lintian desktop-file-utils appstream
     nsis
     clang-format
+    qt6-svg-dev
 )
 
 case "${1:-run}" in

@@ -1,6 +1,6 @@
 // Where each of the four windows and their controls sit, what they say, and what they tell screen readers.
+#include "screen_pictures.h"
 #include "window_fonts.h"
-#include "window_frame.h"
 #include "windows_fixture.h"
 
 #include <QFontDatabase>
@@ -195,7 +195,7 @@ void WindowLayoutTest::picturesReadAsStored()
 {
     QFETCH(QString, path);
     QFETCH(QSize, size);
-    const QPixmap read = pellan::bitmap(path);
+    const QPixmap read = quendrith::pictureFor({path, {}, {}}, 1);
     QCOMPARE(read.size(), size);
     QCOMPARE(read.toImage(), QPixmap(path).toImage());
     // Kept uncompressed, so that nothing is inflated into memory before it can be decoded.

@@ -1,9 +1,9 @@
 #include "map_window.h"
 
+#include "screen_pictures.h"
 #include "window_frame.h"
 
 #include <QLabel>
-#include <QPixmap>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +17,8 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent)
     mapPicture = new QLabel(this);
     mapPicture->setObjectName(u"Image1"_s);
     mapPicture->setAccessibleName(u"Underworld map"_s);
-    mapPicture->setPixmap(bitmap(u":/assets/underworld.bmp"_s));
+    quendrith::showPicture(
+        *mapPicture, {u":/assets/underworld.bmp"_s, u":/assets/underworld@2x.png"_s, u":/assets/underworld@3x.png"_s});
     mapPicture->setAlignment(Qt::AlignCenter);
     mapPicture->setGeometry(0, 0, 384, 424);
 

@@ -3,11 +3,11 @@
 #include "about_window.h"
 #include "help_window.h"
 #include "map_window.h"
+#include "screen_pictures.h"
 #include "solver_window.h"
 #include "window_fonts.h"
 
 #include <QApplication>
-#include <QIcon>
 
 using namespace Qt::StringLiterals;
 
@@ -43,7 +43,7 @@ PellanApp::~PellanApp() = default;
 
 std::unique_ptr<PellanApp> PellanApp::start()
 {
-    QApplication::setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
+    QApplication::setWindowIcon(quendrith::sharedIcon(u":/assets/pellan.ico"_s));
     return std::unique_ptr<PellanApp>(new PellanApp(Start::SolverWindowFirst, nullptr));
 }
 

@@ -3,6 +3,7 @@
 #include "accessible_interfaces.h"
 #include "enter_presses_button.h"
 #include "push_button.h"
+#include "screen_pictures.h"
 #include "window_fonts.h"
 #include "window_frame.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -25,11 +25,20 @@ constexpr int clientHeight = 408;
 // The classic desktop scheme's inactive caption text colour (silver).
 const QColor clientBackground(0xC0, 0xC0, 0xC0);
 
+// Laid out by each glyph's own advance: where the font engine rounds advances to whole pixels, these captions
+// would grow past their labels and lose their last strokes.
+QFont captionFont(int pixels)
+{
+    QFont font = quendrith::pixelFont(u"MS Sans Serif"_s, pixels);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
 QLabel* makeLightLabel(QWidget* parent, int light, const QRect& geometry)
 {
     auto* label = new QLabel(u"Light %1"_s.arg(light), parent);
     label->setObjectName(u"Light%1Label"_s.arg(light));
-    label->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 13));
+    label->setFont(captionFont(13));
     QPalette red = label->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(red);
@@ -110,7 +119,7 @@ void SolverWindow::createPictureAndLabels(QWidget* client)
 
     solutionLabel = new QLabel(u"The Solution is:"_s, client);
     solutionLabel->setObjectName(u"Label1"_s);
-    solutionLabel->setFont(quendrith::pixelFont(u"MS Sans Serif"_s, 19));
+    solutionLabel->setFont(captionFont(19));
     solutionLabel->setGeometry(24, 328, 130, 24);
 
     // Drawn from its top-left corner at its own size, clipped to the control.
@@ -118,7 +127,8 @@ void SolverWindow::createPictureAndLabels(QWidget* client)
     starPicture->setObjectName(u"Image1"_s);
     starPicture->setAccessibleName(u"Star of the five lights"_s);
     starPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    starPicture->setPixmap(bitmap(u":/assets/star.bmp"_s));
+    quendrith::showPicture(*starPicture,
+                           {u":/assets/star.bmp"_s, u":/assets/star@2x.png"_s, u":/assets/star@3x.png"_s});
     starPicture->setGeometry(64, 48, 225, 217);
 }
 

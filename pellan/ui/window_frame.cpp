@@ -4,23 +4,13 @@
 #include "enter_presses_button.h"
 #include "fixed_window.h"
 #include "push_button.h"
+#include "screen_pictures.h"
 
-#include <QIcon>
-#include <QImageReader>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 namespace pellan {
-
-QPixmap bitmap(const QString& path)
-{
-    // Told the format, the reader goes straight to its own BMP decoder instead of loading every
-    // image plugin to ask whether it reads the file.
-    QImageReader reader(path, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
 {
@@ -28,7 +18,7 @@ void setupFixedWindow(QWidget& window, const QRect& screenGeometry)
                                 Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint,
                                 screenGeometry.size());
-    window.setWindowIcon(QIcon(u":/assets/pellan.ico"_s));
+    window.setWindowIcon(quendrith::sharedIcon(u":/assets/pellan.ico"_s));
     window.move(screenGeometry.topLeft());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFrame>
-#include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -17,9 +16,6 @@ void setupFixedWindow(QWidget& window, const QRect& screenGeometry);
 // Shared by the three secondary windows: announced to screen readers as a window, named and titled, then set up as
 // setupFixedWindow does. Call it first in the window's constructor.
 void setupSecondaryWindow(QWidget& window, const QString& name, const QString& title, const QRect& screenGeometry);
-
-// One of the program's BMP pictures from its resources.
-QPixmap bitmap(const QString& path);
 
 // A sunken rectangular frame drawn behind the controls it surrounds.
 QFrame* makeBevel(QWidget* parent, const char* name, const QRect& geometry);

@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 
 #include "dialog_layouts.h"
+#include "screen_pictures.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,7 +16,7 @@ AboutDialog::AboutDialog(QWidget* owner) : TemplateDialog(aboutDialogTemplate, o
     // An icon control takes the size of its icon, whatever the template gives.
     constexpr int iconSize = 32;
     auto* icon = findChild<QLabel*>(u"icon"_s);
-    icon->setPixmap(applicationIcon().pixmap(iconSize, iconSize));
+    quendrith::showIcon(*icon, applicationIcon(), QSize(iconSize, iconSize));
     icon->resize(iconSize, iconSize);
     connect(control<QPushButton>(idOk), &QPushButton::clicked, this, &AboutDialog::accept);
 }

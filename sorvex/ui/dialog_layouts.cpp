@@ -1,6 +1,7 @@
 #include "dialog_layouts.h"
 
 #include "character_sheet.h"
+#include "screen_pictures.h"
 
 #include <array>
 
@@ -122,7 +123,7 @@ const DialogTemplate aboutDialogTemplate{dialogs::about, u"About Sorvex", 217, 5
 
 QIcon applicationIcon()
 {
-    return QIcon(u":/resources/sorvex.ico"_s);
+    return quendrith::sharedIcon(u":/resources/sorvex.ico"_s);
 }
 
 }  // namespace sorvex

@@ -83,13 +83,14 @@ QPainterPath smoothPath(const std::vector<QPointF>& points)
 
 }  // namespace
 
-QImage drawStar()
+QImage drawStar(int scale)
 {
-    QImage image(230, 218, QImage::Format_RGB32);
+    QImage image(230 * scale, 218 * scale, QImage::Format_RGB32);
     image.fill(QColor(192, 192, 192));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
 
     const QPointF centre(115, 99);
     const double outer = 116;
@@ -131,7 +132,7 @@ QImage drawStar()
     return image;
 }
 
-QImage drawUnderworldMap()
+QImage drawUnderworldMap(int scale)
 {
     const QColor paper(238, 226, 192);
     const QColor ink(58, 36, 20);
@@ -140,11 +141,12 @@ QImage drawUnderworldMap()
     const QColor blue(30, 52, 130);
     const QColor shade(170, 140, 96);
 
-    QImage image(384, 424, QImage::Format_RGB32);
+    QImage image(384 * scale, 424 * scale, QImage::Format_RGB32);
     image.fill(paper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
 
     // Frame
     p.setBrush(Qt::NoBrush);
@@ -294,6 +296,12 @@ QImage drawPellanIcon(int size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
+    paintPellanIcon(p);
+    return image;
+}
+
+void paintPellanIcon(QPainter& p)
+{
     const QPointF centre(16, 15);
     paintBevelledStar(p, centre, 15.5, 6.6, QColor(214, 28, 24), QColor(110, 8, 8), 1);
     p.setPen(QPen(QColor(150, 60, 0), 1));
@@ -302,7 +310,6 @@ QImage drawPellanIcon(int size)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 102));
     p.drawEllipse(centre + QPointF(-1.5, -1.5), 2, 2);
-    return image;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "drawings.h"
 #include "png_palette.h"
 #include "quantize.h"
+#include "svg.h"
 #include "writers.h"
 
 #include <QDir>
@@ -32,16 +33,16 @@ const int desktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 // A program file's icon, which Explorer, the Start menu and the taskbar show, from 100 % to 300 % and in
 // Explorer's large views.
 const std::vector<int> programIconSizes = {16, 20, 24, 32, 40, 48, 64, 256};
-// A window's title-bar and taskbar icons from 100 % to 200 %. The windows read theirs at start-up, every
+// A window's title-bar and taskbar icons from 100 % to 300 %. The windows read theirs at start-up, every
 // image of it, so it holds no more than they show, and no PNG, which would have to be inflated first.
-const std::vector<int> windowIconSizes = {16, 20, 24, 32, 40, 48, 64};
+const std::vector<int> windowIconSizes = {16, 20, 24, 32, 40, 48, 64, 80, 96};
 
 QByteArray star()
 {
     return bmp24(drawStar());
 }
 
-QByteArray underworld()
+IndexedImage underworldAt(int scale)
 {
     const std::vector<QRgb> inks = {
         qRgb(58, 36, 20),  // ink
@@ -50,7 +51,24 @@ QByteArray underworld()
         qRgb(30, 52, 130),  // notes
         qRgb(170, 140, 96),  // paper shading
     };
-    return bmpRle8(quantize(drawUnderworldMap(), inkRamps(qRgb(238, 226, 192), inks)));
+    return quantize(drawUnderworldMap(scale), inkRamps(qRgb(238, 226, 192), inks));
+}
+
+QByteArray underworld()
+{
+    return bmpRle8(underworldAt(1));
+}
+
+// The pictures for screens of 2 and 3 device pixels to the pixel are PNGs: a fifth of the size of a BMP and,
+// read only on such screens, hardly slower to decode.
+template <int Scale> QByteArray starPng()
+{
+    return png(drawStar(Scale));
+}
+
+template <int Scale> QByteArray underworldPng()
+{
+    return png(paletteImage(underworldAt(Scale)));
 }
 
 // The 16-colour icons are pixel drawings at 32 and 16: larger sizes enlarge the 32-pixel drawing without
@@ -133,6 +151,8 @@ std::vector<Asset> allAssets()
 {
     std::vector<Asset> assets = {
         {u"pellan/assets/star.bmp"_s, star},
+        {u"pellan/assets/star@2x.png"_s, starPng<2>},
+        {u"pellan/assets/star@3x.png"_s, starPng<3>},
         {u"pellan/assets/underworld.bmp"_s, underworld},
         {u"pellan/assets/pellan.ico"_s, [] { return programIcon(pellanImages(), pellanIconAt); }},
         {u"pellan/assets/pellan-window.ico"_s, [] { return windowIcon(pellanImages(), pellanIconAt); }},
@@ -161,6 +181,11 @@ std::vector<Asset> allAssets()
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
     addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, pixelIconOf<drawSorvexIcon>);
     addDesktopIcons(assets, u"korvane/assets"_s, u"korvane"_s, pixelIconOf<drawKorvaneIcon>);
+    // Scalable, for every size a desktop asks for that has no PNG of its own.
+    assets.push_back({u"pellan/assets/icons/pellan.svg"_s, [] { return svg(u"Pellan"_s, 32, paintPellanIcon); }});
+    assets.push_back({u"sorvex/assets/icons/sorvex.svg"_s, [] { return pixelSvg(u"Sorvex"_s, drawSorvexIcon(32)); }});
+    assets.push_back(
+        {u"korvane/assets/icons/korvane.svg"_s, [] { return pixelSvg(u"korvane"_s, drawKorvaneIcon(32)); }});
     return assets;
 }
 

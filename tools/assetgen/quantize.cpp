@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 std::vector<QRgb> windows16()
 {
     return {
@@ -85,5 +87,14 @@ IndexedImage quantize(const QImage& source, const std::vector<QRgb>& palette)
     }
     if (!anyTransparent)
         out.transparent.clear();
+    return out;
+}
+
+QImage paletteImage(const IndexedImage& image)
+{
+    QImage out(image.width, image.height, QImage::Format_Indexed8);
+    out.setColorTable(QList<QRgb>(image.palette.begin(), image.palette.end()));
+    for (int y = 0; y < image.height; ++y)
+        std::copy_n(&image.pixels[static_cast<std::size_t>(y * image.width)], image.width, out.scanLine(y));
     return out;
 }

@@ -15,3 +15,6 @@ std::vector<QRgb> inkRamps(QRgb paper, const std::vector<QRgb>& inks);
 
 // Maps every pixel to its nearest palette colour; pixels with alpha below half become transparent.
 IndexedImage quantize(const QImage& image, const std::vector<QRgb>& palette);
+
+// An opaque palette image as a QImage of 8-bit indexes.
+QImage paletteImage(const IndexedImage& image);
