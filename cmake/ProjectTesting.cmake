@@ -1,9 +1,11 @@
 # Test registration shared by the three programs' test folders.
 #
 #   add_core_test(name SOURCES ... LIBS ...)    GoogleTest, no display; also runs under Wine in the cross build
-#   add_window_test(name SOURCES ... LIBS ... [SCALES factor...])
+#   add_window_test(name SOURCES ... LIBS ... [SCALES factor...] [LABELS label...])
 #                                              Qt Test, offscreen; skipped in core-only builds; with SCALES run
 #                                              once at each QT_SCALE_FACTOR instead, as name_at_125 for 1.25
+#                                              (CAPTION_SCALES: the usual display scales; PICTURE_SCALES: 300 %
+#                                              too); LABELS besides "window"
 #   add_fuzz_target(name SOURCES ... LIBS ...)  libFuzzer, only with FUZZ=ON; runs FUZZ_SECONDS as a test
 #   project_test_environment(out)              what a test needs in its environment to run here
 #
@@ -11,11 +13,15 @@
 # the MinGW runtime found on WINEPATH and Qt's plugins, the offscreen one included, from the Qt prefix.
 
 function(_project_test_args out_sources out_libs)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;SCALES" ${ARGN})
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;SCALES;LABELS" ${ARGN})
     set(${out_sources} ${T_SOURCES} PARENT_SCOPE)
     set(${out_libs} ${T_LIBS} PARENT_SCOPE)
     set(_test_scales ${T_SCALES} PARENT_SCOPE)
+    set(_test_labels ${T_LABELS} PARENT_SCOPE)
 endfunction()
+
+set(CAPTION_SCALES 1 1.25 1.5 1.75 2)
+set(PICTURE_SCALES ${CAPTION_SCALES} 3)
 
 # The Windows cross build against Qt runs every test in one Wine session of its own (cmake/wine-session.sh),
 # started by a setup test and ended by a cleanup test.
@@ -50,7 +56,7 @@ endfunction()
 function(_project_test_properties test label)
     project_test_environment(environment)
     set(all_environment ${ARGN} ${environment})
-    set_tests_properties(${test} PROPERTIES LABELS ${label} TIMEOUT 300 ENVIRONMENT "${all_environment}")
+    set_tests_properties(${test} PROPERTIES LABELS "${label}" TIMEOUT 300 ENVIRONMENT "${all_environment}")
     if(WINE_SESSION)
         set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_session)
     endif()
@@ -62,6 +68,7 @@ function(_add_project_test kind name)
         return()
     endif()
     _project_test_args(sources libs ${ARGN})
+    set(labels ${kind} ${_test_labels})
     if(kind STREQUAL "core")
         add_executable(${name} ${sources})
         target_link_libraries(${name} PRIVATE ${libs} GTest::gtest GTest::gtest_main)
@@ -73,7 +80,7 @@ function(_add_project_test kind name)
     endif()
     if(NOT _test_scales)
         add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name})
-        _project_test_properties(${TEST_NAME_PREFIX}${name} ${kind} ${environment})
+        _project_test_properties(${TEST_NAME_PREFIX}${name} "${labels}" ${environment})
     endif()
     foreach(scale IN LISTS _test_scales)
         # Named by the percentage: 1.5 runs as name_at_150.
@@ -81,7 +88,7 @@ function(_add_project_test kind name)
         string(SUBSTRING "${CMAKE_MATCH_2}00" 0 2 hundredths)
         set(test ${TEST_NAME_PREFIX}${name}_at_${CMAKE_MATCH_1}${hundredths})
         add_test(NAME ${test} COMMAND ${name})
-        _project_test_properties(${test} ${kind} ${environment} QT_SCALE_FACTOR=${scale} WINEQT_SCALE_FACTOR=${scale})
+        _project_test_properties(${test} "${labels}" ${environment} QT_SCALE_FACTOR=${scale} WINEQT_SCALE_FACTOR=${scale})
     endforeach()
 endfunction()
 

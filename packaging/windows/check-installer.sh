@@ -9,19 +9,10 @@
 # character.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$1
-packages=$2
-find_window=$3
-shortcut_target=$4
-session_script=$root/cmake/wine-session.sh
-
+build=$1 packages=$2 find_window=$3 shortcut_target=$4
 . "$root/packaging/check-support.sh"
-session=$work/session
-clean_up() { bash "$session_script" stop "$session" 2>/dev/null || true; }
-
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+. "$root/packaging/windows/wine-check.sh"
 setup=$packages/quendrith-tools-$version-win64-setup.exe
-zip=$packages/quendrith-tools-$version-win64.zip
 [ -f "$setup" ] && [ -f "$zip" ] || { echo "FAIL: no setup or zip of $version in $packages" >&2; exit 1; }
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")

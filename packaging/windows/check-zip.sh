@@ -8,17 +8,10 @@
 # that prefix's registry beforehand and must write its new figures back.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$1
-packages=$2
-find_window=$3
-resource_report=$4
-session_script=$root/cmake/wine-session.sh
-
+build=$1 packages=$2 find_window=$3 resource_report=$4
 . "$root/packaging/check-support.sh"
-clean_up() { bash "$session_script" stop "$work/session" 2>/dev/null || true; }
+. "$root/packaging/windows/wine-check.sh"
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
-zip=$packages/quendrith-tools-$version-win64.zip
 [ -f "$zip" ] || { echo "FAIL: no $zip: $(ls "$packages")" >&2; exit 1; }
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
@@ -93,7 +86,6 @@ stop_if_failed
 
 # Nothing but the unpacked folder: no Qt prefix on WINEPATH, no plugin path, no platform chosen.
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM
-session=$work/session
 bash "$session_script" start "$session" >/dev/null
 
 # The executables' resources as Windows reads them: the icon Explorer shows first at every size it asks for,

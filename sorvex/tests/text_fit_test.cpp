@@ -1,13 +1,10 @@
 // Every caption of the four dialogs fits its control at the scale the test runs at (QT_SCALE_FACTOR), where
 // text is drawn with other glyphs than at 100 % and clipped at whole device pixels.
-#include "about_dialog.h"
-#include "character_names_dialog.h"
 #include "character_sheet.h"
-#include "confirm_clear_dialog.h"
 #include "control_ids.h"
 #include "converter_dialog.h"
 #include "scratch_store.h"
-#include "template_dialog.h"
+#include "small_dialogs.h"
 #include "text_fit.h"
 #include "window_fonts.h"
 
@@ -50,13 +47,7 @@ void TextFitTest::captionsFit()
     sorvex::ConverterDialog main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    std::unique_ptr<QDialog> small;
-    if (dialog == u"CharacterNamesDialog"_s)
-        small = std::make_unique<sorvex::CharacterNamesDialog>(&main);
-    else if (dialog == u"ConfirmClearDialog"_s)
-        small = std::make_unique<sorvex::ConfirmClearDialog>(&main);
-    else if (dialog == u"AboutDialog"_s)
-        small = std::make_unique<sorvex::AboutDialog>(&main);
+    const std::unique_ptr<sorvex::TemplateDialog> small = sorvex::testing_support::makeSmallDialog(dialog, &main);
     QWidget* shown = small ? small.get() : &main;
     QCOMPARE(shown->objectName(), dialog);
     shown->show();
