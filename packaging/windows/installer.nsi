@@ -96,8 +96,8 @@ Var earlier
 !macroend
 
 ; Removes what the file list in the folder names, files first, then the folders listed after them if they are
-; empty, then the list. Only names inside the folder are taken: none that is absolute, names a drive or climbs
-; out with "..".
+; empty, then the list. Only names inside the folder are taken: none that is absolute, names a drive, climbs
+; out with ".." or holds a wildcard (a damaged list must not empty a folder of the user's own).
 !macro DefineRemoveListed un
     Function ${un}RemoveListed
         Exch $0
@@ -137,6 +137,8 @@ Var earlier
                     ${EndIf}
                     StrCpy $3 $2 1 $4
                     ${If} $3 == ":"
+                    ${OrIf} $3 == "*"
+                    ${OrIf} $3 == "?"
                         ${ExitDo}
                     ${EndIf}
                     IntOp $4 $4 + 1
@@ -238,7 +240,6 @@ Function un.onInit
         ${Next}
         SetOutPath "$TEMP"
         RMDir "$INSTDIR"
-        Delete /REBOOTOK "$EXEPATH"
         Quit
     ${EndIf}
 FunctionEnd
@@ -253,7 +254,8 @@ Section "Uninstall"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
     ; Run in place, this program cannot delete itself: a copy of it in the temporary folder removes it, and the
-    ; folder with it, once it has ended, and goes itself at the next restart.
+    ; folder with it, once it has ended. The copy stays there: a per-user program cannot ask Windows to delete
+    ; it at the next restart.
     SetOutPath "$TEMP"
     ClearErrors
     Delete "$INSTDIR\${UNINSTALLER}"

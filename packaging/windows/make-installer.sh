@@ -27,12 +27,16 @@ done
 # Files first, then their folders, deepest first, each ending in a backslash.
 {
     printf '%s\r\n' "${files[@]//\//\\}"
-    printf '%s\n' "${files[@]}" | sed -n 's|/[^/]*$||p' | LC_ALL=C sort -u -r | sed 's|/|\\|g; s|$|\\\r|'
+    printf '%s\n' "${files[@]}" | awk -F/ '{ p = $1; for (i = 2; i < NF; i++) { print p; p = p "/" $i } if (NF > 1) print p }' |
+        LC_ALL=C sort -u -r | sed 's|/|\\|g; s|$|\\\r|'
 } >"$work/$list_name"
 
 {
+    # The list first: a setup stopped half-way leaves a folder that the next setup or the uninstaller can clear.
     echo '!macro InstallFiles'
-    previous=none
+    echo '    SetOutPath "$INSTDIR"'
+    echo "    File \"$work/$list_name\""
+    previous=.
     for file in "${files[@]}"; do
         folder=$(dirname "$file")
         if [ "$folder" != "$previous" ]; then
@@ -45,8 +49,6 @@ done
         fi
         echo "    File \"$stage/$file\""
     done
-    echo '    SetOutPath "$INSTDIR"'
-    echo "    File \"$work/$list_name\""
     echo '!macroend'
 } >"$work/files.nsh"
 
