@@ -90,10 +90,10 @@ if wine "$find_window" Sorvex 60 >/dev/null; then
     before=$(listing "$installed")
     status=0
     wine "$setup" /S || status=$?
-    [ "$status" != 0 ] || fail "the silent install went on while sorvex was running"
+    [ "$status" = 2 ] || fail "the silent install did not stop with 2 while sorvex was running: $status"
     status=0
     run_command_line "$(entry QuietUninstallString)" || status=$?
-    [ "$status" != 0 ] || fail "the silent uninstall went on while sorvex was running"
+    [ "$status" = 2 ] || fail "the silent uninstall did not stop with 2 while sorvex was running: $status"
     [ "$before" = "$(listing "$installed")" ] || fail "the folder changed while sorvex was running"
     [ "$(entries)" = 1 ] || fail "the Apps entry changed while sorvex was running"
     wine "$find_window" Sorvex 30 close >/dev/null || fail "sorvex did not close"

@@ -55,11 +55,13 @@ if [ ! -f "$qt_source" ]; then
 else
     source_folder=quendrith-tools-$version-qt-source
     listing=$(tar -tf "$qt_source")
-    for file in "qt6-base_$debian_version.dsc" "qt6-base_$debian_version.debian.tar.xz" "qt6-base_${debian_version%-*}.orig.tar.xz" \
+    # Debian's file names leave out a version's epoch.
+    file_version=${debian_version#*:}
+    for file in "qt6-base_$file_version.dsc" "qt6-base_$file_version.debian.tar.xz" "qt6-base_${file_version%-*}.orig.tar.xz" \
         build/scripts/build-qt-mingw.sh build/cmake/mingw-w64-compilers.cmake README.txt; do
         grep -qxF "$source_folder/$file" <<<"$listing" || fail "the Qt source lacks $file"
     done
-    dsc_version=$(tar -xOf "$qt_source" "$source_folder/qt6-base_$debian_version.dsc" 2>/dev/null | sed -n 's/^Version: //p')
+    dsc_version=$(tar -xOf "$qt_source" "$source_folder/qt6-base_$file_version.dsc" 2>/dev/null | sed -n 's/^Version: //p')
     [ "$dsc_version" = "$debian_version" ] || fail "the Qt source is qt6-base '$dsc_version', the README names '$debian_version'"
 fi
 for unwanted in Qt6Test.dll platforms/qoffscreen.dll; do
