@@ -4,8 +4,8 @@
 #   asan    AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw   the platform-free cores cross-compiled for Windows, run under Wine
 #   fuzz    short libFuzzer runs (clang)
-#   windows the three programs cross-built for Windows against a Qt for MinGW, their tests and the zip
-#           package run under Wine; skipped, and said so, when no such Qt is there (scripts/qt-windows-prefix.sh)
+#   windows the three programs cross-built for Windows against a Qt for MinGW, their tests, the zip and the
+#           setup run under Wine; skipped, and said so, when no such Qt is there (scripts/qt-windows-prefix.sh)
 # All trees are run as one CTest suite, so the run ends with its summary line.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,6 +28,8 @@ configure fuzz
 trees='"werror" "asan" "mingw" "fuzz"'
 windows_skipped=""
 if qt_windows=$(scripts/qt-windows-prefix.sh 2>build/qt-windows-prefix.txt); then
+    # The source shipped beside the Qt DLLs is fetched here, with the rest of the set-up, not while tests run.
+    scripts/fetch-qt-source.sh --prefix "$qt_windows" >/dev/null
     QT_WINDOWS_PREFIX=$qt_windows configure windows
     trees="$trees \"windows\""
 else

@@ -24,8 +24,6 @@ if [ -f "$prefix/$stamp_name" ]; then
 fi
 
 "$root/scripts/setup.sh" test
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 
 # The source of exactly the host Qt, so that its tools fit the target libraries.
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)

@@ -21,7 +21,8 @@ build=${2:-$root/build/windows}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     # The test command's own tree, as its preset makes it.
     [ "$build" = "$root/build/windows" ] || { echo "$build is not configured" >&2; exit 1; }
-    (cd "$root" && QT_WINDOWS_PREFIX=$(scripts/qt-windows-prefix.sh) cmake --preset windows)
+    qt_prefix=$("$root/scripts/qt-windows-prefix.sh")
+    (cd "$root" && QT_WINDOWS_PREFIX=$qt_prefix cmake --preset windows)
 fi
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 case "$(cache_value CMAKE_CXX_COMPILER_AR)" in *mingw32*) ;; *) echo "$build is not a Windows cross build tree" >&2; exit 1 ;; esac
@@ -29,14 +30,9 @@ case "$(cache_value CMAKE_CXX_COMPILER_AR)" in *mingw32*) ;; *) echo "$build is 
 version=$(cache_value CMAKE_PROJECT_VERSION)
 qt=$(cd "$(cache_value Qt6_DIR)/../../.." && pwd)
 qt_version=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")/\1/p' "$qt/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake" 2>/dev/null || true)
-qt_debian_version=$(sed -n "s/.*Debian's qt6-base \([^ ]*\) source.*/\1/p" "$qt/README.txt" 2>/dev/null | head -n 1)
-[ -n "$qt_debian_version" ] || {
-    echo "$qt/README.txt does not say which Debian qt6-base source the Qt DLLs were built from" \
-        "(\"... from Debian's qt6-base VERSION source ...\"); without that source they cannot be shipped" >&2
-    exit 1
-}
 # Before anything is built or written: the DLLs may only go out with their source.
-qt_source=$("$root/scripts/fetch-qt-source.sh" "$qt_debian_version")
+qt_source=$("$root/scripts/fetch-qt-source.sh" --prefix "$qt")
+qt_debian_version=$(basename "$qt_source")
 
 cmake --build "$build" --target pellan sorvex korvane --parallel "${JOBS:-$(nproc)}"
 
@@ -97,7 +93,7 @@ qt_files=$(cd "$stage" && find . -name 'Qt6*.dll' -o -path './*/*.dll' | sed 's|
 fill() {
     sed -e "s|@VERSION@|$version|g" -e "s|@QT_VERSION@|${qt_version:-6}|g" \
         -e "s|@QT_DEBIAN_VERSION@|$qt_debian_version|g" -e "s|@QT_DSC_VERSION@|${qt_debian_version#*:}|g" "$1" |
-        awk -v files="$2" '{ if ($0 == "@QT_FILES@" || $0 == "@SOURCE_FILES@") print files; else print }'
+        files=$2 awk '{ if ($0 == "@QT_FILES@" || $0 == "@SOURCE_FILES@") print ENVIRON["files"]; else print }'
 }
 fill "$root/packaging/windows/README.txt.in" "" | crlf >"$stage/README.txt"
 fill "$root/packaging/windows/THIRD-PARTY-NOTICES.txt.in" "$qt_files" | crlf >"$stage/THIRD-PARTY-NOTICES.txt"
