@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace quendrith {
 namespace {
 
@@ -30,7 +32,13 @@ protected:
 
 void enterPressesFocusedButton(QWidget* window)
 {
-    auto* filter = new EnterClicksButton(window);
+    // One filter per window, so that a second call cannot make Enter click twice.
+    const QString name = u"enterClicksButton"_s;
+    auto* filter = window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly);
+    if (filter == nullptr) {
+        filter = new EnterClicksButton(window);
+        filter->setObjectName(name);
+    }
     for (QPushButton* button : window->findChildren<QPushButton*>())
         button->installEventFilter(filter);
 }

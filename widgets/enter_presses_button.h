@@ -6,7 +6,7 @@ class QWidget;
 namespace quendrith {
 
 // Enter and the keypad Enter click whichever push button of `window` has the focus, as Space does.
-// Buttons added to the window later are not covered.
+// Buttons added to the window later are covered by calling it again.
 void enterPressesFocusedButton(QWidget* window);
 
 }  // namespace quendrith

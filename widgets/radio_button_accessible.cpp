@@ -44,6 +44,9 @@ QAccessible::State RadioButtonAccessible::state() const
 
 QStringList RadioButtonAccessible::actionNames() const
 {
+    // As Qt's own buttons: a disabled one offers nothing to press.
+    if (!radio()->isEnabled())
+        return QAccessibleWidget::actionNames();
     return QStringList{pressAction(), toggleAction()} + QAccessibleWidget::actionNames();
 }
 

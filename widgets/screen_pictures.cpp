@@ -75,8 +75,8 @@ QPixmap pictureFor(const PictureFiles& files, qreal ratio)
         return QPixmap::fromImage(read(files.at1x));
     const int drawnFor = ratio <= 2 ? 2 : 3;
     QImage drawn = read(drawnFor == 2 ? files.at2x : files.at3x);
-    const QSize device(static_cast<int>(std::lround(drawn.width() / drawnFor * ratio)),
-                       static_cast<int>(std::lround(drawn.height() / drawnFor * ratio)));
+    const QSize device(static_cast<int>(std::lround(drawn.width() * ratio / drawnFor)),
+                       static_cast<int>(std::lround(drawn.height() * ratio / drawnFor)));
     if (drawn.size() != device) {
         // Qt smooths a palette image in worker threads that cannot see its palette (a crash in 6.4), and
         // would reduce the result to the palette again: the picture is smoothed in full colour.

@@ -5,6 +5,7 @@
 #include "failure_text.h"
 #include "messages.h"
 #include "push_button.h"
+#include "screen_pictures.h"
 #include "text_conversion.h"
 #include "twips.h"
 #include "window_fonts.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -97,7 +97,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     quendrith::announceAsWindow(*this);
     setObjectName(u"Form1"_s);
     setWindowTitle(fromUtf8(questionCaption));
-    setWindowIcon(QIcon(u":/assets/form1.ico"_s));
+    setWindowIcon(quendrith::sharedIcon(u":/assets/form1.ico"_s));
     setFont(quendrith::windowFont());
     resize(px(5700), px(6450));
 

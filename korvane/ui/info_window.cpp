@@ -2,9 +2,9 @@
 
 #include "accessible_interfaces.h"
 #include "fixed_window.h"
+#include "screen_pictures.h"
 #include "twips.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -23,7 +23,7 @@ InfoWindow::InfoWindow(QWidget* parent) : QWidget(parent)
                                     | Qt::MSWindowsFixedSizeDialogHint,
                                 QSize(px(3525), px(1050)));
     setWindowTitle(u"Info..."_s);
-    setWindowIcon(QIcon(u":/assets/form2.ico"_s));
+    setWindowIcon(quendrith::sharedIcon(u":/assets/form2.ico"_s));
 
     struct Text {
         const char* name;

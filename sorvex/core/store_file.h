@@ -23,7 +23,7 @@ public:
     StoreFile& operator=(const StoreFile&) = delete;
 
     // Takes the lock and reads the file; wantWrite also makes its folder. Not ERROR_SUCCESS when the file
-    // cannot be used at all; the operation is then over.
+    // cannot be used at all; end() still follows, to let the lock go.
     LONG begin(bool wantWrite);
     // Writes the tree if it changed and may be written, and lets the lock go.
     LONG end();

@@ -74,6 +74,8 @@ ShownPicture shownPicture(const QWidget& picture, const QImage& original)
     ShownPicture shown;
     shown.shown = grab.toImage().copy(device);
     shown.original = original.copy(visible.translated(-origin));
+    if (picture.isWindow())
+        return shown;
     // Siblings made or raised after the picture lie on top of it.
     const QObjectList& siblings = picture.parentWidget()->children();
     for (qsizetype i = siblings.indexOf(&picture) + 1; i < siblings.size(); ++i) {
