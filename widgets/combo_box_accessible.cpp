@@ -16,7 +16,9 @@ namespace {
 // The list of a combo box as a screen reader uses it. While the list is closed its selected item is the box's
 // current one, so that the items say which is chosen. A selection made other than by moving through the open list
 // (the mouse and the arrow keys move the list's current item with the selection) comes from a screen reader
-// picking an item; the box takes it through Enter on it, the way Qt itself takes an item from the list.
+// picking an item; the box takes it through Enter on it, the way Qt itself takes an item from the list. It follows
+// the view's selection model as the box has it when first asked: a box given another model or view later would
+// need it made again.
 class ListPicks : public QObject {
 public:
     static constexpr QStringView name = u"quendrithListPicks";
@@ -56,6 +58,8 @@ private:
         if (picked == (list->isVisible() ? list->currentIndex() : current()))
             return;
         list->selectionModel()->setCurrentIndex(picked, QItemSelectionModel::NoUpdate);
+        // Sent, not posted: the open list acts on the shortcut override that Qt makes first of a key press sent
+        // to it.
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(list, &enter);
     }
