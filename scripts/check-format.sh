@@ -12,7 +12,7 @@ fi
 
 unformatted=()
 for source in "${sources[@]}"; do
-    if ! clang-format --style=file "$source" | cmp -s - "$source"; then
+    if ! clang-format-19 --style=file "$source" | cmp -s - "$source"; then
         unformatted+=("$source")
     fi
 done

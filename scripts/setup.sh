@@ -5,12 +5,18 @@
 #   scripts/setup.sh test   the bench packages, plus the cross compiler, Wine, clang's fuzzer runtime
 #                           the package checkers, NSIS for the Windows setup, clang-format and Qt SVG (which the
 #                           asset generator writes the scalable icons with)
+# On Debian 12 and 13. The tools whose output is compared (clang and its fuzzer runtime, clang-format) are LLVM 19
+# on both, the one version both carry, so that the fuzzers and the formatting check do not change with the release.
 set -euo pipefail
+
+# Debian 13 made the Liberation fonts 2 the plain package and left fonts-liberation2 a transitional one.
+fonts=fonts-liberation2
+[ "$(. /etc/os-release && echo "${ID:-}:${VERSION_ID:-}")" = debian:12 ] || fonts=fonts-liberation
 
 run_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
-    fonts-liberation2 fontconfig
+    "$fonts" fontconfig
 )
 bench_packages=(
     libbenchmark-dev libxcb1-dev
@@ -20,10 +26,10 @@ test_packages=(
     googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64
-    clang libclang-rt-14-dev
+    clang-19 libclang-rt-19-dev
     dpkg-dev lintian desktop-file-utils appstream
     nsis
-    clang-format
+    clang-format-19
     qt6-svg-dev
 )
 

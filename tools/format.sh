@@ -2,4 +2,4 @@
 # Rewrites every C++ source of the tree as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --style=file -i
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-19 --style=file -i
