@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include <unistd.h>
@@ -95,7 +96,7 @@ void korvaneComputeImproves(benchmark::State& state)
         input.percent1 = p1.value();
         input.percent2 = p2.value();
         input.percent3 = p3.value();
-        const auto result = korvane::computeImproves(input);
+        auto result = korvane::computeImproves(input);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -200,6 +201,24 @@ void storeOperationOnABigStore(benchmark::State& state)
 }
 BENCHMARK(storeOperationOnABigStore)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
+// Google Benchmark 1.8 replaced a run's error_occurred and error_message with skipped and skip_message; Debian 12
+// has 1.7, Debian 13 1.9, so a run's failure is read from whichever it has.
+template <typename Run> bool failedRun(const Run& run)
+{
+    if constexpr (requires { run.skipped; })
+        return run.skipped == std::remove_cvref_t<decltype(run.skipped)>::SkippedWithError;
+    else
+        return run.error_occurred;
+}
+
+template <typename Run> const std::string& failureText(const Run& run)
+{
+    if constexpr (requires { run.skip_message; })
+        return run.skip_message;
+    else
+        return run.error_message;
+}
+
 // With --table: one row of bench/run.sh's table per measure instead of Google Benchmark's own report.
 class TableReporter : public benchmark::BenchmarkReporter {
 public:
@@ -207,8 +226,8 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.error_occurred) {
-                std::fprintf(stderr, "%s: %s\n", run.benchmark_name().c_str(), run.error_message.c_str());
+            if (failedRun(run)) {
+                std::fprintf(stderr, "%s: %s\n", run.benchmark_name().c_str(), failureText(run).c_str());
                 continue;
             }
             const double ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
@@ -252,7 +271,7 @@ public:
     void ReportRuns(const std::vector<benchmark::BenchmarkReporter::Run>& runs) override
     {
         for (const auto& run : runs)
-            failed = failed || run.error_occurred;
+            failed = failed || failedRun(run);
         Reporter::ReportRuns(runs);
     }
 };

@@ -128,6 +128,23 @@ function(_windows_package_tests)
         LABELS package TIMEOUT 600 FIXTURES_REQUIRED windows_packages)
 endfunction()
 
+# The Debian release built on (12, 13; empty elsewhere) and the package of the Liberation fonts 2 there, which
+# Debian 13 renamed from fonts-liberation2 (left as a transitional package) to fonts-liberation.
+function(_debian_release release_var fonts_var)
+    cmake_host_system_information(RESULT id QUERY DISTRIB_ID)
+    cmake_host_system_information(RESULT version QUERY DISTRIB_VERSION_ID)
+    set(release "")
+    set(fonts "fonts-liberation (>= 1:2)")
+    if(id STREQUAL "debian" AND version MATCHES "^[0-9]+$")
+        set(release ${version})
+        if(version LESS 13)
+            set(fonts fonts-liberation2)
+        endif()
+    endif()
+    set(${release_var} "${release}" PARENT_SCOPE)
+    set(${fonts_var} "${fonts}" PARENT_SCOPE)
+endfunction()
+
 function(finish_packaging)
     get_property(programs GLOBAL PROPERTY PACKAGED_PROGRAMS)
     get_property(ids GLOBAL PROPERTY PACKAGED_PROGRAM_IDS)
@@ -152,6 +169,14 @@ function(finish_packaging)
 
     set(package quendrith-tools)
     set(docdir ${CMAKE_INSTALL_DATADIR}/doc/${package})
+    # A package is made for the release it is built on: its dependencies are the library packages of that
+    # release, which Debian 13 renamed. Its version says which release (1.0.0~deb12 sorts before 1.0.0~deb13,
+    # so a system upgraded to Debian 13 takes the newer package).
+    _debian_release(release fonts)
+    set(PACKAGE_VERSION ${PROJECT_VERSION})
+    if(release)
+        string(APPEND PACKAGE_VERSION "~deb${release}")
+    endif()
     configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
     set(changelog ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
     execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/packaging/changelog
@@ -161,7 +186,7 @@ function(finish_packaging)
 
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGE_NAME ${package})
-    set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+    set(CPACK_PACKAGE_VERSION ${PACKAGE_VERSION})
     set(CPACK_PACKAGE_VENDOR "Quendrith tools developers")
     set(CPACK_PACKAGE_CONTACT "${PACKAGE_MAINTAINER}")
     set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "helpers for players of an online role-playing game")
@@ -178,7 +203,7 @@ level.")
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # The windows are laid out for the metrics of the Liberation fonts, which stand in for the Windows ones.
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS ${fonts})
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
     include(CPack)
@@ -193,7 +218,8 @@ level.")
         endforeach()
         add_test(NAME ${TEST_NAME_PREFIX}package_deb
             COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/check-deb.sh
-                ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/packaging/package-files.txt ${expected_programs})
+                ${PROJECT_BINARY_DIR} ${PACKAGE_VERSION} ${PROJECT_SOURCE_DIR}/packaging/package-files.txt
+                ${expected_programs})
         set_tests_properties(${TEST_NAME_PREFIX}package_deb PROPERTIES LABELS package TIMEOUT 600)
     endif()
 endfunction()

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the suite's .deb from a configured and built tree and checks it as a user's system would see it:
-#   check-deb.sh BUILD_DIR EXPECTED_FILES PROGRAM...
+#   check-deb.sh BUILD_DIR VERSION EXPECTED_FILES PROGRAM...
 # the control fields, the file list against EXPECTED_FILES, lintian where installed, the desktop entries and
 # the metainfo, and each PROGRAM started from the unpacked package.
 set -euo pipefail
 
 build=$1
-expected_files=$2
-shift 2
+version=$2
+expected_files=$3
+shift 3
 programs=("$@")
 
 . "$(dirname "$0")/check-support.sh"
@@ -39,8 +40,16 @@ expect_field() {
     [ "$got" = "$want" ] || fail "$name is '$got', expected '$want'"
 }
 expect_field Package quendrith-tools
-# The one version of project() in the top CMakeLists.txt.
-expect_field Version "$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")"
+# The one version of project() in the top CMakeLists.txt, with the Debian release it was built for.
+project_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+[[ $version == "$project_version" || $version == "$project_version~deb"[0-9]* ]] ||
+    fail "package version $version is not project() version $project_version for a release"
+release=$(. /etc/os-release && echo "${ID:-}:${VERSION_ID:-}")
+[[ $release != debian:* ]] || [ "$version" = "$project_version~deb${release#debian:}" ] ||
+    fail "package version $version does not name this system's release ($release)"
+expect_field Version "$version"
+[ "$(basename "$deb")" = "quendrith-tools_${version}_$(dpkg --print-architecture).deb" ] ||
+    fail "package file $(basename "$deb") does not carry the version $version"
 expect_field Architecture "$(dpkg --print-architecture)"
 expect_field Section utils
 expect_field Priority optional
@@ -49,12 +58,18 @@ description=$(field Description)
 [[ $(head -n1 <<<"$description") == *role-playing* ]] || fail "Description has no summary line: $description"
 [ "$(wc -l <<<"$description")" -gt 1 ] || fail "Description has no long text"
 
-# dpkg-shlibdeps must have found the libraries the programs link against, with their versions.
+# dpkg-shlibdeps must have found the libraries the programs link against, with their versions, as this release
+# names them (Debian 13's Qt packages end in t64), and each must be installable here.
 depends=$(field Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-    [[ ", $depends" == *", $library (>= "* ]] || fail "Depends lacks a versioned $library: $depends"
+    [[ ", $depends" =~ ,\ $library(t64)?\ \(\>=\  ]] || fail "Depends lacks a versioned $library: $depends"
 done
-[[ ", $depends," == *", fonts-liberation2,"* ]] || fail "Depends lacks the fonts the windows are laid out for: $depends"
+[[ ", $depends," =~ ,\ fonts-liberation(2|\ \(\>=\ 1:2\)), ]] ||
+    fail "Depends lacks the fonts the windows are laid out for: $depends"
+for package in $(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | sort -u); do
+    apt-cache show "$package" >/dev/null 2>&1 || dpkg-query -W "$package" >/dev/null 2>&1 ||
+        fail "Depends names $package, which this system does not have"
+done
 
 # Regular files and links only: the folders follow from them.
 dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort >"$work/actual"

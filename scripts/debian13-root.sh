@@ -2,8 +2,10 @@
 # A Debian 13 (trixie) system for trying the tree on the current release from a machine that runs another:
 #   scripts/debian13-root.sh path           prints the root's folder, making the root first when it is missing
 #   scripts/debian13-root.sh run SRC CMD... runs CMD inside the root, as root, in a fresh clone of the git
-#                                           repository SRC at /src/quendrith-tools, with SRC's ../shared beside it
-#                                           (read-only) when there is one
+#                                           repository SRC, with SRC's ../shared beside it (read-only) when there
+#                                           is one; the clone is removed afterwards
+#   scripts/debian13-root.sh enter SRC CMD... the same in SRC itself, at the same path as outside, for a work
+#                                           tree that is built only there (its build/ then holds Debian 13's trees)
 # Made with debootstrap (which needs root) from the mirror this machine's own apt uses, and kept in
 # ~/.cache/quendrith-tools/debian13-root; a root whose making did not finish is made again. Its mounts live in a
 # mount namespace of the command's own, so nothing stays mounted after it, however it ends.
@@ -14,7 +16,7 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/quendrith-tools
 rootfs=$cache/debian13-root
 stamp=$rootfs/.debian13-root.stamp
 
-usage() { echo "usage: $0 path | run SRC CMD..." >&2; exit 2; }
+usage() { echo "usage: $0 path | run SRC CMD... | enter SRC CMD..." >&2; exit 2; }
 
 # The Debian mirrors apt uses here, one "URI SUITE-SUFFIX" line each (" " for the release itself, "-updates",
 # "-security"), so that the root reaches the same mirrors as the machine and names no other.
@@ -91,34 +93,49 @@ case "${1:-}" in
         ensure_root
         echo "$rootfs"
         ;;
-    run)
+    run | enter)
         [ $# -ge 3 ] || usage
+        mode=$1
         src=$(cd "$2" && pwd)
         shift 2
         ensure_root
         cp -L /etc/resolv.conf "$rootfs/etc/resolv.conf"
-        rm -rf "$rootfs/src"
-        mkdir -p "$rootfs/src/shared"
-        git clone --quiet --no-hardlinks "$src" "$rootfs/src/quendrith-tools"
         shared=""
         [ -d "$src/../shared" ] && shared=$(cd "$src/../shared" && pwd)
+        # Runs side by side: a clone in a folder of its own, with ../shared beside it; a tree entered in place.
+        if [ "$mode" = run ]; then
+            mkdir -p "$rootfs/src"
+            run=$(mktemp -d "$rootfs/src/run.XXXXXX")
+            trap 'rm -rf "$run"' EXIT
+            git clone --quiet --no-hardlinks "$src" "$run/quendrith-tools"
+            inside=${run#"$rootfs"}/quendrith-tools
+            tree=""
+        else
+            inside=$src
+            tree=$src
+        fi
+        mkdir -p "$rootfs$inside"
+        [ -z "$shared" ] || mkdir -p "$rootfs$inside/../shared"
         # The command runs with a clean environment: the machine's own variables say nothing about the root.
-        exec unshare --mount --propagation private -- bash -euc '
-            rootfs=$1 shared=$2
-            shift 2
+        status=0
+        unshare --mount --propagation private -- bash -euc '
+            rootfs=$1 inside=$2 tree=$3 shared=$4
+            shift 4
             mount -t proc proc "$rootfs/proc"
             mount -t sysfs sysfs "$rootfs/sys"
             mount --rbind /dev "$rootfs/dev"
             mount -t tmpfs tmpfs "$rootfs/dev/shm"
             mount -t tmpfs tmpfs "$rootfs/tmp"
+            [ -z "$tree" ] || mount --bind "$tree" "$rootfs$inside"
             if [ -n "$shared" ]; then
-                mount --bind "$shared" "$rootfs/src/shared"
-                mount -o remount,bind,ro "$rootfs/src/shared"
+                mount --bind "$shared" "$rootfs$inside/../shared"
+                mount -o remount,bind,ro "$rootfs$inside/../shared"
             fi
             exec chroot "$rootfs" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" \
                 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-                /bin/bash -c "cd /src/quendrith-tools && exec \"\$@\"" bash "$@"
-        ' bash "$rootfs" "$shared" "$@"
+                /bin/bash -c "cd \"\$0\" && exec \"\$@\"" "$inside" "$@"
+        ' bash "$rootfs" "$inside" "$tree" "$shared" "$@" || status=$?
+        exit "$status"
         ;;
     *) usage ;;
 esac

@@ -102,7 +102,7 @@ void SolverWindowTest::tabVisitsOnlyTheControls()
 {
     Windows w;
     w.solver.show();
-    QApplication::setActiveWindow(&w.solver);
+    w.solver.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.solver));
     w.box(1)->setFocus(Qt::TabFocusReason);
     const QStringList expected{u"Light2Box"_s, u"Light3Box"_s,  u"Light4Box"_s, u"Light5Box"_s,

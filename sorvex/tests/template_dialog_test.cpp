@@ -58,7 +58,7 @@ int runWith(TemplateDialog& dialog, const std::function<void(TemplateDialog&)>& 
     TemplateDialog::setOpenedHook([&](TemplateDialog& open) {
         if (&open != &dialog)
             return;
-        QApplication::setActiveWindow(&open);
+        open.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&open));
         act(open);
     });

@@ -51,7 +51,7 @@ public:
     explicit ModalCloser(QWidget* window)
     {
         timer.setInterval(20);
-        QObject::connect(&timer, &QTimer::timeout, [window] {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [window] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr || modal == window)
                 return;
@@ -299,7 +299,6 @@ bool activate(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
-    QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
 }
 
