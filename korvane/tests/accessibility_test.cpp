@@ -55,7 +55,10 @@ private Q_SLOTS:
         quendrith::setUpFonts();
         quendrith::setMessageResponder([](const quendrith::ShownMessage& message) { QFAIL(qPrintable(message.text)); });
     }
-    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+    void cleanup()
+    {
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::topLevelWidgets().isEmpty(); }));
+    }
 
     void everyControl()
     {
@@ -91,7 +94,7 @@ private Q_SLOTS:
         QAbstractItemView* view = clickedBox->view();
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 0)).center());
-        QTRY_VERIFY(!view->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return !view->isVisible(); }));
 
         korvane::CalculatorWindow picked;
         prepare(picked);

@@ -49,7 +49,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         quendrith::setUpFonts();
-        quendrith::setMessageResponder([](const quendrith::ShownMessage&) {});
+        quendrith::setMessageResponder([](const quendrith::ShownMessage&) { });
     }
     void init() { calculator = std::make_unique<korvane::CalculatorWindow>(); }
     void cleanup() { calculator.reset(); }
@@ -130,7 +130,7 @@ private Q_SLOTS:
         auto* about = calculator->findChild<QPushButton*>(u"Command3"_s);
         about->setFocus(Qt::TabFocusReason);
         QTest::keyClick(about, Qt::Key_Space);
-        QTRY_VERIFY(calculator->info() != nullptr && calculator->info()->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return calculator->info() != nullptr && calculator->info()->isVisible(); }));
         QVERIFY(keyboard::activate(calculator->info()));
         QTest::keyClick(calculator->info(), Qt::Key_Escape);
         QVERIFY(!calculator->info()->isVisible());

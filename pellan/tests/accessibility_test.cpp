@@ -86,7 +86,7 @@ private Q_SLOTS:
         Windows w;
         QVERIFY(keyboard::activate(&w.solver));
         QTest::keyClick(&w.solver, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
@@ -104,7 +104,7 @@ private Q_SLOTS:
         QTest::keyClick(menu, Qt::Key_Down);
         QCOMPARE(focusedItem(), u"Exit"_s);
         QTest::keyClick(menu, Qt::Key_Escape);
-        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == nullptr; }));
     }
 };
 

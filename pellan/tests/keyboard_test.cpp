@@ -58,15 +58,15 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QVERIFY(keyboard::activate(&app->solverWindow()));
         QTest::keyClick(&app->solverWindow(), static_cast<Qt::Key>(menu), Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
         QTest::keyClick(QApplication::activePopupWidget(), static_cast<Qt::Key>(item));
         QWidget* opened = byName(window);
-        QTRY_VERIFY(opened->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return opened->isVisible(); }));
         QVERIFY(keyboard::activate(opened));
         QWidget* done = opened->focusWidget();
         QVERIFY(done != nullptr);
         QTest::keyClick(done, Qt::Key_Space);
-        QTRY_VERIFY(!opened->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return !opened->isVisible(); }));
     }
 
     void spaceTicksTheFocusedLight()

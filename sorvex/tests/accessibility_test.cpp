@@ -151,7 +151,7 @@ private Q_SLOTS:
         const QPoint inside(20, 20);
         QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, mainDialog->mapToGlobal(inside));
         QApplication::sendEvent(mainDialog.get(), &event);
-        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }));
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QCOMPARE(QAccessible::queryAccessibleInterface(menu)->role(), QAccessible::PopupMenu);
         QCOMPARE(keyboard::menuItems(menu), QStringList{u"About Sorvex... (Alt+A)"_s});

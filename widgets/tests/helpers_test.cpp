@@ -21,7 +21,7 @@ private Q_SLOTS:
     void cleanup()
     {
         quendrith::setMessageResponder({});
-        QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::topLevelWidgets().isEmpty(); }));
     }
 
     void enterPressesTheFocusedButton_data()

@@ -167,7 +167,8 @@ void ScreenPicturesTest::picturesFollowTheirWindowToOtherScreens()
                   {0, drawn(1), 16, qRgb(255, 0, 0)}};
     for (const auto& visit : visits) {
         window.move(screens[visit.screen]->geometry().topLeft() + QPoint(50, 50));
-        QTRY_COMPARE(window.screen(), screens[visit.screen]);
+        QVERIFY(QTest::qWaitFor([&] { return window.screen() == screens[visit.screen]; }));
+        QCOMPARE(window.screen(), screens[visit.screen]);
         const double ratio = screens[visit.screen]->devicePixelRatio();
         const QImage grab = plain(window.grab());
         const QSize pictureSize = visit.picture.size();
