@@ -62,7 +62,7 @@ description=$(field Description)
 # names them (Debian 13's Qt packages end in t64), and each must be installable here.
 depends=$(field Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-    [[ ", $depends" =~ ,\ $library(t64)?\ \(\>=\  ]] || fail "Depends lacks a versioned $library: $depends"
+    [[ ", $depends" =~ ,\ "$library"(t64)?\ \(\>=\  ]] || fail "Depends lacks a versioned $library: $depends"
 done
 [[ ", $depends," =~ ,\ fonts-liberation(2|\ \(\>=\ 1:2\)), ]] ||
     fail "Depends lacks the fonts the windows are laid out for: $depends"

@@ -299,7 +299,8 @@ bool activate(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    // Not qWaitForWindowActive: with Qt 6.8 it also holds while the dialog's parent is still the active window.
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 QChar accessKey(const QString& caption)

@@ -232,7 +232,8 @@ private Q_SLOTS:
     }
 
     // Made while a screen reader listens, a box makes its list only once the list is asked for, as with Qt's own
-    // interface: start-up does not pay for lists nobody opens.
+    // interface: start-up does not pay for lists nobody opens. Qt 6.4 makes the list only then; Qt 6.8 makes it
+    // as soon as items are added, and then the interface must not make another.
     void listsAreMadeWhenAskedFor()
     {
         QAccessible::setActive(true);
@@ -240,8 +241,9 @@ private Q_SLOTS:
         auto* combo = new QComboBox(&window);
         combo->setAccessibleName(u"Strength"_s);
         combo->addItems(schools);
+        const QList<QAbstractItemView*> madeByQt = combo->findChildren<QAbstractItemView*>();
         QCOMPARE(accessibleOf(combo)->text(QAccessible::Name), u"Strength"_s);
-        QVERIFY(combo->findChild<QAbstractItemView*>() == nullptr);
+        QCOMPARE(combo->findChildren<QAbstractItemView*>(), madeByQt);
         QCOMPARE(accessibleOf(combo)->child(0)->childCount(), schools.size());
     }
 

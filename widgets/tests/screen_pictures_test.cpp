@@ -200,12 +200,15 @@ int main(int argc, char* argv[])
     if (!screens.open(QIODevice::WriteOnly)
         || screens.write(R"({"screens": [)"
                          R"({"name": "a", "x": 0, "y": 0, "width": 600, "height": 400, "dpr": 1},)"
-                         R"({"name": "b", "x": 600, "y": 0, "width": 600, "height": 400, "dpr": 1.5},)"
-                         R"({"name": "c", "x": 1200, "y": 0, "width": 600, "height": 400, "dpr": 2}]})")
+                         R"({"name": "b", "x": 600, "y": 0, "width": 600, "height": 400, "dpr": 1},)"
+                         R"({"name": "c", "x": 1200, "y": 0, "width": 600, "height": 400, "dpr": 1}]})")
             < 0)
         return 1;
     screens.close();
+    // Their ratios are Qt's scale factors: Qt 6.8's offscreen windows keep a ratio of 1 whatever their screen's
+    // own, as the platform's windows do not follow the screen in Qt 6.6 and later.
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screens.json");
+    qputenv("QT_SCREEN_SCALE_FACTORS", "a=1;b=1.5;c=2");
     QApplication app(argc, argv);
     ScreenPicturesTest test;
     return QTest::qExec(&test, argc, argv);
