@@ -17,6 +17,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
+namespace quendrith {
+class AlwaysOnTop;
+}
+
 namespace korvane {
 
 class CalculatorWindow : public QWidget {
@@ -33,6 +37,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+#ifndef Q_OS_WIN
+    void contextMenuEvent(QContextMenuEvent* event) override;
+#endif
 
 private:
     void buildSchoolFrames();
@@ -48,6 +55,7 @@ private:
     SchoolLevels schoolLevels{};
     SpellCount spellCount = SpellCount::Three;
     QPointer<InfoWindow> infoWindow;
+    quendrith::AlwaysOnTop* onTop = nullptr;
 
     QLineEdit* intellectEdit = nullptr;
     std::array<QLineEdit*, 3> percentEdits{};
