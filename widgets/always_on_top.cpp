@@ -1,7 +1,6 @@
 #include "always_on_top.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QWidget>
@@ -44,7 +43,6 @@ AlwaysOnTop::AlwaysOnTop(QWidget& mainWindow) : QObject(&mainWindow), window(mai
     connect(item, &QAction::toggled, this, &AlwaysOnTop::apply);
 #ifdef Q_OS_WIN
     window.installEventFilter(this);
-    QCoreApplication::instance()->installNativeEventFilter(this);
 #endif
 }
 
@@ -107,7 +105,7 @@ void AlwaysOnTop::addToSystemMenu()
                 static_cast<UINT_PTR>(systemCommand), text.c_str());
 }
 
-bool AlwaysOnTop::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result)
+bool AlwaysOnTop::handleSystemCommand(const QByteArray& eventType, void* message, qintptr* result)
 {
     if (eventType != "windows_generic_MSG")
         return false;

@@ -5,10 +5,6 @@
 
 #include <QObject>
 
-#ifdef Q_OS_WIN
-#include <QAbstractNativeEventFilter>
-#endif
-
 class QAction;
 class QMenu;
 class QWidget;
@@ -18,12 +14,7 @@ namespace quendrith {
 // Sets or clears the window's stay-on-top hint for the window system without re-creating its native window.
 void setStaysOnTop(QWidget& window, bool on);
 
-class AlwaysOnTop : public QObject
-#ifdef Q_OS_WIN
-    ,
-                    public QAbstractNativeEventFilter
-#endif
-{
+class AlwaysOnTop : public QObject {
     Q_OBJECT
 public:
     // The item's command in the system menu: below the system's own commands, its low four bits clear.
@@ -32,10 +23,6 @@ public:
     // Owned by `window`.
     explicit AlwaysOnTop(QWidget& window);
 
-    [[nodiscard]] QAction* action() const
-    {
-        return item;
-    }
     [[nodiscard]] bool isOn() const;
 
     // `follower` takes the window's choice now and at every change, for as long as it lives.
@@ -44,10 +31,13 @@ public:
     // A context menu holding the item, which deletes itself once closed; the window adds its own groups below.
     [[nodiscard]] QMenu* makeContextMenu(QWidget* parent) const;
 
-protected:
 #ifdef Q_OS_WIN
+    // For the window's nativeEvent: answers the item's system command. The system menu sends it to the window
+    // procedure, which application-wide native event filters do not see.
+    bool handleSystemCommand(const QByteArray& eventType, void* message, qintptr* result);
+
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
 
 private:

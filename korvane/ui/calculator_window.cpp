@@ -354,7 +354,12 @@ bool CalculatorWindow::focusNextPrevChild(bool next)
     return moved;
 }
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+bool CalculatorWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    return onTop->handleSystemCommand(eventType, message, result) || QWidget::nativeEvent(eventType, message, result);
+}
+#else
 // The window manager owns the system menu here, so the item lives in the client area's menu.
 void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event)
 {

@@ -37,7 +37,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#else
     void contextMenuEvent(QContextMenuEvent* event) override;
 #endif
 

@@ -192,7 +192,13 @@ void SolverWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+bool SolverWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    return onTop->handleSystemCommand(eventType, message, result)
+        || QMainWindow::nativeEvent(eventType, message, result);
+}
+#else
 // The window manager owns the system menu here, so the item lives in the client area's menu.
 void SolverWindow::contextMenuEvent(QContextMenuEvent* event)
 {

@@ -38,7 +38,9 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#else
     void contextMenuEvent(QContextMenuEvent* event) override;
 #endif
 

@@ -168,6 +168,8 @@ void ConverterDialog::initDialog()
 #ifdef Q_OS_WIN
 bool ConverterDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
+    if (onTop->handleSystemCommand(eventType, message, result))
+        return true;
     if (eventType == "windows_generic_MSG") {
         const MSG* msg = static_cast<const MSG*>(message);
         if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0u) == static_cast<WPARAM>(aboutCommand)) {

@@ -128,6 +128,13 @@ QStringList itemGroup(QWidget& window)
     return {};
 }
 
+// Wine moves an owned window that is to leave the topmost band to just above its owner, which is where it lies
+// already, so it stays topmost; Windows takes it out of the band.
+bool underWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 // Whether the item was checked before it was chosen from the system menu; nothing when it is not there.
 std::optional<bool> chooseItem(QWidget& window)
 {
@@ -267,6 +274,8 @@ private Q_SLOTS:
         // Closed (korvane's info window goes with it), then chosen off and on again, then shown anew.
         for (QWidget* follower : shownFirst)
             follower->close();
+        // As the event loop does before the next click.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(chooseItem(window), std::optional<bool>(true));
         QCOMPARE(chooseItem(window), std::optional<bool>(false));
         QList<QPointer<QWidget>> shownLater;
@@ -277,6 +286,12 @@ private Q_SLOTS:
         QTRY_VERIFY(allAbove(shownLater, true));
 
         QCOMPARE(chooseItem(window), std::optional<bool>(true));
+        QVERIFY(std::none_of(shownLater.begin(), shownLater.end(),
+                             [](QWidget* w) { return w && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }));
+#ifdef Q_OS_WIN
+        if (program == u"korvane"_s && underWine())
+            QEXPECT_FAIL("", "Wine keeps an owned window topmost while it lies right above its owner", Abort);
+#endif
         QTRY_VERIFY(allAbove(shownLater, false));
     }
 };
