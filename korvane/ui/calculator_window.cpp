@@ -1,6 +1,7 @@
 #include "calculator_window.h"
 
 #include "accessible_interfaces.h"
+#include "always_on_top.h"
 #include "enter_presses_button.h"
 #include "failure_text.h"
 #include "messages.h"
@@ -13,11 +14,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -110,6 +113,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     buildBottomRow();
     setTabOrderByIndex();
     quendrith::enterPressesFocusedButton(this);
+    onTop = new quendrith::AlwaysOnTop(*this);
 
     // The outputs show the figures of the start-up values from the first moment.
     recalculate();
@@ -326,6 +330,7 @@ void CalculatorWindow::showInfo()
 {
     if (!infoWindow) {
         infoWindow = new InfoWindow(this);
+        onTop->addFollower(*infoWindow);
     }
     infoWindow->show();
     infoWindow->raise();
@@ -348,6 +353,19 @@ bool CalculatorWindow::focusNextPrevChild(bool next)
     }
     return moved;
 }
+
+#ifdef Q_OS_WIN
+bool CalculatorWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    return onTop->handleSystemCommand(eventType, message, result) || QWidget::nativeEvent(eventType, message, result);
+}
+#else
+// The window manager owns the system menu here, so the item lives in the client area's menu.
+void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    onTop->makeContextMenu(this)->popup(event->globalPos());
+}
+#endif
 
 void CalculatorWindow::closeEvent(QCloseEvent* event)
 {

@@ -17,6 +17,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
+namespace quendrith {
+class AlwaysOnTop;
+}
+
 namespace korvane {
 
 class CalculatorWindow : public QWidget {
@@ -33,6 +37,11 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#else
+    void contextMenuEvent(QContextMenuEvent* event) override;
+#endif
 
 private:
     void buildSchoolFrames();
@@ -48,6 +57,7 @@ private:
     SchoolLevels schoolLevels{};
     SpellCount spellCount = SpellCount::Three;
     QPointer<InfoWindow> infoWindow;
+    quendrith::AlwaysOnTop* onTop = nullptr;
 
     QLineEdit* intellectEdit = nullptr;
     std::array<QLineEdit*, 3> percentEdits{};

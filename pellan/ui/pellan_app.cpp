@@ -1,6 +1,7 @@
 #include "pellan_app.h"
 
 #include "about_window.h"
+#include "always_on_top.h"
 #include "help_window.h"
 #include "map_window.h"
 #include "screen_pictures.h"
@@ -28,6 +29,9 @@ PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
     about = std::make_unique<AboutWindow>();
     map = std::make_unique<MapWindow>();
     help = std::make_unique<HelpWindow>();
+    for (QWidget* follower :
+         {static_cast<QWidget*>(about.get()), static_cast<QWidget*>(map.get()), static_cast<QWidget*>(help.get())})
+        solver->alwaysOnTop().addFollower(*follower);
 
     connect(solver.get(), &SolverWindow::mapRequested, this, [this] { showWindow(map.get()); });
     connect(solver.get(), &SolverWindow::helpRequested, this, [this] { showWindow(help.get()); });

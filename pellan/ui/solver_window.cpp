@@ -1,6 +1,7 @@
 #include "solver_window.h"
 
 #include "accessible_interfaces.h"
+#include "always_on_top.h"
 #include "enter_presses_button.h"
 #include "push_button.h"
 #include "screen_pictures.h"
@@ -9,8 +10,10 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -96,6 +99,7 @@ SolverWindow::SolverWindow(QWidget* parent) : QMainWindow(parent)
     createPictureAndLabels(client);
     createControls(client);
     createMenus();
+    onTop = new quendrith::AlwaysOnTop(*this);
     for (int i = 1; i < Solver::lightCount; ++i)
         setTabOrder(lightBoxes[i - 1], lightBoxes[i]);
     setTabOrder(lightBoxes[Solver::lightCount - 1], mapButton);
@@ -187,6 +191,20 @@ void SolverWindow::closeEvent(QCloseEvent* event)
     Q_EMIT closing();
     event->accept();
 }
+
+#ifdef Q_OS_WIN
+bool SolverWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    return onTop->handleSystemCommand(eventType, message, result)
+        || QMainWindow::nativeEvent(eventType, message, result);
+}
+#else
+// The window manager owns the system menu here, so the item lives in the client area's menu.
+void SolverWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    onTop->makeContextMenu(this)->popup(event->globalPos());
+}
+#endif
 
 bool SolverWindow::checked(int index) const
 {

@@ -15,12 +15,19 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+namespace quendrith {
+class AlwaysOnTop;
+}
+
 namespace pellan {
 
 class SolverWindow : public QMainWindow, private LightsView {
     Q_OBJECT
 public:
     explicit SolverWindow(QWidget* parent = nullptr);
+
+    // The map, help and About windows follow its choice.
+    [[nodiscard]] quendrith::AlwaysOnTop& alwaysOnTop() const { return *onTop; }
 
 Q_SIGNALS:
     void mapRequested();
@@ -31,6 +38,11 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#else
+    void contextMenuEvent(QContextMenuEvent* event) override;
+#endif
 
 private:
     void createPictureAndLabels(QWidget* client);
@@ -58,6 +70,7 @@ private:
     QMenu* helpMenu = nullptr;
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;
+    quendrith::AlwaysOnTop* onTop = nullptr;
     Solver lightsSolver{*this};
 };
 

@@ -154,7 +154,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }));
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QCOMPARE(QAccessible::queryAccessibleInterface(menu)->role(), QAccessible::PopupMenu);
-        QCOMPARE(keyboard::menuItems(menu), QStringList{u"About Sorvex... (Alt+A)"_s});
+        QCOMPARE(keyboard::menuItems(menu), (QStringList{u"Always on Top (Alt+T)"_s, u"About Sorvex... (Alt+A)"_s}));
+        const QAccessible::State onTop = QAccessible::queryAccessibleInterface(menu)->child(0)->state();
+        QVERIFY(onTop.checkable && !onTop.checked);
         menu->close();
     }
 #endif

@@ -753,10 +753,13 @@ private Q_SLOTS:
         QApplication::sendEvent(&o.dialog, &event);
         auto* menu = o.dialog.findChild<QMenu*>(u"aboutMenu"_s);
         QVERIFY(menu);
-        QCOMPARE(menu->actions().size(), 1);
-        QCOMPARE(menu->actions()[0]->text(), u"&About Sorvex..."_s);
+        // The always-on-top item in a group of its own above About.
+        QCOMPARE(menu->actions().size(), 3);
+        QCOMPARE(menu->actions()[0]->text(), u"Always on &Top"_s);
+        QVERIFY(menu->actions()[1]->isSeparator());
+        QCOMPARE(menu->actions()[2]->text(), u"&About Sorvex..."_s);
         answerNextDialog([](TemplateDialog& open) { press(open, idOk); });
-        menu->actions()[0]->trigger();
+        menu->actions()[2]->trigger();
         QCOMPARE(smallDialogRun.type, u"sorvex::AboutDialog"_s);
         QCOMPARE(smallDialogRun.result, int(QDialog::Accepted));
     }

@@ -1,6 +1,7 @@
 #include "converter_dialog.h"
 
 #include "about_dialog.h"
+#include "always_on_top.h"
 #include "character_names_dialog.h"
 #include "confirm_clear_dialog.h"
 #include "dialog_layouts.h"
@@ -124,6 +125,7 @@ ConverterDialog::ConverterDialog(QWidget* parent) : TemplateDialog(converterDial
     connect(control<QPushButton>(converter::clearEntryButton), &QPushButton::clicked, this,
             &ConverterDialog::clearEntry);
     addKeyboardShortcuts();
+    onTop = new quendrith::AlwaysOnTop(*this);
 }
 
 void ConverterDialog::addKeyboardShortcuts()
@@ -166,6 +168,8 @@ void ConverterDialog::initDialog()
 #ifdef Q_OS_WIN
 bool ConverterDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
+    if (onTop->handleSystemCommand(eventType, message, result))
+        return true;
     if (eventType == "windows_generic_MSG") {
         const MSG* msg = static_cast<const MSG*>(message);
         if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0u) == static_cast<WPARAM>(aboutCommand)) {
@@ -183,10 +187,10 @@ void ConverterDialog::contextMenuEvent(QContextMenuEvent* event)
 #ifdef Q_OS_WIN
     TemplateDialog::contextMenuEvent(event);
 #else
-    // Window managers own the system menu here, so the About item lives in the client area's menu.
-    auto* menu = new QMenu(this);
+    // Window managers own the system menu here, so its items live in the client area's menu.
+    QMenu* menu = onTop->makeContextMenu(this);
     menu->setObjectName(u"aboutMenu"_s);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
     menu->addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::showAbout);
     menu->popup(event->globalPos());
 #endif

@@ -8,6 +8,10 @@
 
 class QLineEdit;
 
+namespace quendrith {
+class AlwaysOnTop;
+}
+
 namespace sorvex {
 
 class ConverterDialog : public TemplateDialog {
@@ -59,6 +63,7 @@ private:
     CharacterSheet sheet;
     std::int32_t currentPlayer = 1;
     PlayerNames names;
+    quendrith::AlwaysOnTop* onTop = nullptr;
 };
 
 }  // namespace sorvex
