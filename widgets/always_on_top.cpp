@@ -57,11 +57,14 @@ void AlwaysOnTop::addFollower(QWidget& follower)
     connect(item, &QAction::toggled, &follower, [&follower](bool on) { setStaysOnTop(follower, on); });
 }
 
-QMenu* AlwaysOnTop::makeContextMenu(QWidget* parent) const
+QMenu* AlwaysOnTop::contextMenu(const std::function<void(QMenu&)>& addGroups)
 {
-    auto* menu = new QMenu(parent);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(item);
+    if (menu == nullptr) {
+        menu = new QMenu(&window);
+        menu->addAction(item);
+        if (addGroups)
+            addGroups(*menu);
+    }
     return menu;
 }
 

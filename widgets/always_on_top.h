@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -28,8 +30,10 @@ public:
     // `follower` takes the window's choice now and at every change, for as long as it lives.
     void addFollower(QWidget& follower);
 
-    // A context menu holding the item, which deletes itself once closed; the window adds its own groups below.
-    [[nodiscard]] QMenu* makeContextMenu(QWidget* parent) const;
+    // The window's context menu holding the item, made at its first use, with the window's own groups below it
+    // from addGroups, and kept: a menu deleted as it closes takes its items with it, and Qt 6.8 triggers an item
+    // chosen by its access key only after the menu has closed.
+    QMenu* contextMenu(const std::function<void(QMenu&)>& addGroups = {});
 
 #ifdef Q_OS_WIN
     // For the window's nativeEvent: answers the item's system command. The system menu sends it to the window
@@ -48,6 +52,7 @@ private:
 
     QWidget& window;
     QAction* item = nullptr;
+    QMenu* menu = nullptr;
 };
 
 }  // namespace quendrith

@@ -363,7 +363,7 @@ bool CalculatorWindow::nativeEvent(const QByteArray& eventType, void* message, q
 // The window manager owns the system menu here, so the item lives in the client area's menu.
 void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    onTop->makeContextMenu(this)->popup(event->globalPos());
+    onTop->contextMenu()->popup(event->globalPos());
 }
 #endif
 

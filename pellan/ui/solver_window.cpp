@@ -202,7 +202,7 @@ bool SolverWindow::nativeEvent(const QByteArray& eventType, void* message, qintp
 // The window manager owns the system menu here, so the item lives in the client area's menu.
 void SolverWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    onTop->makeContextMenu(this)->popup(event->globalPos());
+    onTop->contextMenu()->popup(event->globalPos());
 }
 #endif
 

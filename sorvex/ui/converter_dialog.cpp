@@ -188,10 +188,11 @@ void ConverterDialog::contextMenuEvent(QContextMenuEvent* event)
     TemplateDialog::contextMenuEvent(event);
 #else
     // Window managers own the system menu here, so its items live in the client area's menu.
-    QMenu* menu = onTop->makeContextMenu(this);
-    menu->setObjectName(u"aboutMenu"_s);
-    menu->addSeparator();
-    menu->addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::showAbout);
+    QMenu* menu = onTop->contextMenu([this](QMenu& made) {
+        made.setObjectName(u"aboutMenu"_s);
+        made.addSeparator();
+        made.addAction(QString::fromUtf16(aboutItemText), this, &ConverterDialog::showAbout);
+    });
     menu->popup(event->globalPos());
 #endif
 }
