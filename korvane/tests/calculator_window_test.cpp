@@ -296,8 +296,21 @@ private Q_SLOTS:
         QCOMPARE(box(u"Spell3"_s)->text(), u"50"_s);
     }
 
+    void spellCountOptionsSetTheBoxes_data()
+    {
+        QTest::addColumn<bool>("inTheMiddle");
+        QTest::newRow("clicked on the caption") << false;
+        // "Two" is far wider than its caption.
+        QTest::newRow("clicked in the middle of the box") << true;
+    }
     void spellCountOptionsSetTheBoxes()
     {
+        QFETCH(bool, inTheMiddle);
+        const auto option = [this, inTheMiddle](const QString& name) {
+            auto* picked = child<QRadioButton>(name);
+            const QPoint at = inTheMiddle ? picked->rect().center() : QPoint(6, picked->height() / 2);
+            QTest::mouseClick(calculator->windowHandle(), Qt::LeftButton, {}, picked->mapTo(calculator, at));
+        };
         auto* spell2 = box(u"Spell2"_s);
         auto* spell3 = box(u"Spell3"_s);
         type(box(u"Spell1"_s), u"30"_s);
@@ -310,6 +323,7 @@ private Q_SLOTS:
         QVERIFY(shown.empty());
 
         option(u"spells(2)"_s);
+        QVERIFY(child<QRadioButton>(u"spells(2)"_s)->isChecked());
         QVERIFY(spell2->isEnabled() && !spell3->isEnabled());
         QCOMPARE(spell2->text(), u"1"_s);
         QCOMPARE(spell3->text(), u"X"_s);

@@ -9,6 +9,7 @@
 #include "screen_pictures.h"
 #include "text_conversion.h"
 #include "twips.h"
+#include "whole_box_buttons.h"
 #include "window_fonts.h"
 
 #include <QApplication>
@@ -126,7 +127,8 @@ void CalculatorWindow::buildSchoolFrames()
         frame->setObjectName(QString::fromLatin1(def.frameName));
         frame->setGeometry(twips(def.left, def.top, 1275, 1680));
         for (int i = 0; i < 7; ++i) {
-            auto* option = new QRadioButton(QString::fromLatin1(levelCaptions[static_cast<std::size_t>(i)]), frame);
+            auto* option
+                = new quendrith::RadioButton(QString::fromLatin1(levelCaptions[static_cast<std::size_t>(i)]), frame);
             option->setObjectName(u"%1(%2)"_s.arg(QString::fromLatin1(def.optionArrayName)).arg(i));
             option->setGeometry(twips(30, 200 + 200 * i, 1200, 225));
             option->setChecked(i == 0);
@@ -172,7 +174,7 @@ void CalculatorWindow::buildSpellCountOptions()
         {3, "Three", twips(30, 720, 1215, 210), 50},
     };
     for (const auto& def : spells) {
-        auto* option = new QRadioButton(QString::fromLatin1(def.caption), spellCountFrame);
+        auto* option = new quendrith::RadioButton(QString::fromLatin1(def.caption), spellCountFrame);
         option->setObjectName(u"spells(%1)"_s.arg(def.index));
         option->setGeometry(def.geometry);
         option->setChecked(def.index == 3);

@@ -5,6 +5,7 @@
 #include "enter_presses_button.h"
 #include "push_button.h"
 #include "screen_pictures.h"
+#include "whole_box_buttons.h"
 #include "window_fonts.h"
 #include "window_frame.h"
 
@@ -51,7 +52,7 @@ QLabel* makeLightLabel(QWidget* parent, int light, const QRect& geometry)
 
 QCheckBox* makeLightBox(QWidget* parent, int light, const QRect& geometry)
 {
-    auto* box = new QCheckBox(parent);
+    auto* box = new quendrith::CheckBox(parent);
     box->setObjectName(u"Light%1Box"_s.arg(light));
     box->setAccessibleName(u"Light %1"_s.arg(light));
     box->setGeometry(geometry);

@@ -2,6 +2,7 @@
 
 #include "accessible_interfaces.h"
 #include "fixed_window.h"
+#include "whole_box_buttons.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -43,9 +44,9 @@ TemplateDialog::OpenedHook& openedHook()
 }
 
 // An automatic radio button checks itself on every click; the dialog unchecks the rest of its group.
-class AutoRadioButton : public QRadioButton {
+class AutoRadioButton : public quendrith::RadioButton {
 public:
-    using QRadioButton::QRadioButton;
+    using quendrith::RadioButton::RadioButton;
 
 protected:
     void nextCheckState() override { setChecked(true); }

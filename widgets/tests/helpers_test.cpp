@@ -1,7 +1,8 @@
-// The shared helpers other than the accessible interfaces: Enter on a focused button, the message-box seam and the
-// fonts.
+// The shared helpers other than the accessible interfaces: Enter on a focused button, the message-box seam, the
+// fonts and buttons that take a press anywhere in their box.
 #include "enter_presses_button.h"
 #include "messages.h"
+#include "whole_box_buttons.h"
 #include "window_fonts.h"
 
 #include <QApplication>
@@ -55,6 +56,33 @@ private Q_SLOTS:
         QTest::keyClick(focused, static_cast<Qt::Key>(key), modifiers);
         QCOMPARE(focusedClicks.count(), clicks);
         QCOMPARE(otherClicks.count(), 0);
+    }
+
+    void aPressAnywhereInTheBoxClicks_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("clicks");
+        QTest::newRow("centre") << QPoint(100, 7) << true;
+        QTest::newRow("near the right edge") << QPoint(199, 7) << true;
+        QTest::newRow("near the bottom edge") << QPoint(100, 13) << true;
+        QTest::newRow("just right of the box") << QPoint(200, 7) << false;
+        QTest::newRow("just below the box") << QPoint(100, 14) << false;
+    }
+    void aPressAnywhereInTheBoxClicks()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(bool, clicks);
+        QWidget window;
+        // Wide boxes with a short caption, as korvane's "Two".
+        QAbstractButton* const buttons[]
+            = {new quendrith::RadioButton(u"Two"_s, &window), new quendrith::CheckBox(u"Two"_s, &window)};
+        for (QAbstractButton* button : buttons) {
+            button->setGeometry(0, button == buttons[0] ? 0 : 20, 200, 14);
+            QSignalSpy clicked(button, &QAbstractButton::clicked);
+            QTest::mouseClick(button, Qt::LeftButton, {}, at);
+            QCOMPARE(clicked.count(), clicks ? 1 : 0);
+            QCOMPARE(button->isChecked(), clicks);
+        }
     }
 
     void aResponderAnswersInsteadOfABox()
