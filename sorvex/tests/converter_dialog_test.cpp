@@ -771,33 +771,24 @@ private Q_SLOTS:
 
 #ifndef Q_OS_WIN
     // The other program lets the lock go while the first message is read: the calculation that ends the load
-    // must not put the defaults over the character then. "Calculate" afterwards stores what is shown.
+    // must not put the defaults over the character then; "Calculate" afterwards stores what is shown.
     void aLoadThatCouldNotReadTheStoreStoresNothing()
     {
         storeInt(1, "Qor", 3);
-        storeName(1, "Thornwick");
-        const QByteArray lockPath = qgetenv("XDG_CONFIG_HOME") + "/sorvex/registry.reg.lock";
-        int held = ::open(lockPath.constData(), O_RDWR | O_CLOEXEC);
-        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
+        int held = ::open((qgetenv("XDG_CONFIG_HOME") + "/sorvex/registry.reg.lock").constData(), O_RDWR | O_CLOEXEC);
+        QVERIFY(::flock(held, LOCK_EX) == 0);
         setMessageResponder([&](const ShownMessage& message) {
             shownMessages << message;
             if (held >= 0)
                 ::close(std::exchange(held, -1));
         });
-        {
-            Opened o;
-            setMessageResponder([this](const ShownMessage& message) { shownMessages << message; });
-            QCOMPARE(o.button(ids::player1Button)->text(), u"Player1"_s);
-            QCOMPARE(o.checked(ids::firstRadio[Qor]), 0);
-            QCOMPARE(storedInt(1, "Qor"), 3);
-            QCOMPARE(storedName(1), "Thornwick");
-            QVERIFY(!shownMessages.isEmpty());
-            QVERIFY2(shownMessages.back().text.contains(u"The character shown is the defaults"_s),
-                     qPrintable(shownMessages.back().text));
-            o.click(ids::calculateButton);
-            QCOMPARE(storedInt(1, "Qor"), 0);
-            QCOMPARE(storedName(1), "Player1");
-        }
+        Opened o;
+        setMessageResponder([this](const ShownMessage& message) { shownMessages << message; });
+        QCOMPARE(storedInt(1, "Qor"), 3);
+        QVERIFY(!shownMessages.isEmpty()
+                && shownMessages.back().text.contains(u"The character shown is the defaults"_s));
+        o.click(ids::calculateButton);
+        QCOMPARE(storedInt(1, "Qor"), 0);
     }
 
     // Each store operation tells of every key it could not open, then of the file; opening is a load and the
