@@ -6,14 +6,17 @@
 #                                              once at each QT_SCALE_FACTOR instead, as name_at_125 for 1.25
 #                                              (CAPTION_SCALES: the usual display scales; PICTURE_SCALES: 300 %
 #                                              too); LABELS besides "window"
-#   add_fuzz_target(name SOURCES ... LIBS ...)  libFuzzer, only with FUZZ=ON; runs FUZZ_SECONDS as a test
+#   add_fuzz_target(name SOURCES ... LIBS ... [CORPUS dir])
+#                                              libFuzzer, only with FUZZ=ON; runs FUZZ_SECONDS as a test, from a
+#                                              fresh copy of the committed corpus dir where one is given
 #   project_test_environment(out)              what a test needs in its environment to run here
 #
 # In the Windows cross build against Qt the tests run under Wine (the toolchain's emulator), with Qt's DLLs and
 # the MinGW runtime found on WINEPATH and Qt's plugins, the offscreen one included, from the Qt prefix.
 
 function(_project_test_args out_sources out_libs)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;SCALES;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "CORPUS" "SOURCES;LIBS;SCALES;LABELS" ${ARGN})
+    set(_test_corpus ${T_CORPUS} PARENT_SCOPE)
     set(${out_sources} ${T_SOURCES} PARENT_SCOPE)
     set(${out_libs} ${T_LIBS} PARENT_SCOPE)
     set(_test_scales ${T_SCALES} PARENT_SCOPE)
@@ -109,6 +112,15 @@ function(add_fuzz_target name)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(${name} PRIVATE ${libs})
-    add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name} -max_total_time=${FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048)
+    set(arguments -max_total_time=${FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048)
+    if(_test_corpus)
+        # What the run finds goes to the copy, so the committed corpus stays as it was written.
+        cmake_path(ABSOLUTE_PATH _test_corpus BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} OUTPUT_VARIABLE corpus)
+        add_test(NAME ${TEST_NAME_PREFIX}${name}
+            COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}> "-DARGUMENTS=${arguments}" -DCORPUS=${corpus}
+                -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus -P ${PROJECT_SOURCE_DIR}/cmake/run-fuzz.cmake)
+    else()
+        add_test(NAME ${TEST_NAME_PREFIX}${name} COMMAND ${name} ${arguments})
+    endif()
     set_tests_properties(${TEST_NAME_PREFIX}${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()

@@ -1,5 +1,6 @@
 #include "atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -63,40 +64,81 @@ std::string saveTarget(const std::string& file)
     return target;
 }
 
+namespace {
+
+// ".<name>.sorvex-tmp-" and mkstemp's six letters and digits: a name that no other program's file has, not
+// even one that takes the target's name and adds its own ending.
+constexpr std::string_view tempMark = ".sorvex-tmp-";
+constexpr std::size_t randomLength = 6;
+
+std::string_view fileName(std::string_view path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+bool isTemporaryOf(std::string_view name, std::string_view target)
+{
+    const std::size_t fixed = 1 + target.size() + tempMark.size() + randomLength;
+    if (name.size() < fixed || name[0] != '.' || name.substr(1, target.size()) != target)
+        return false;
+    std::string_view middle = name.substr(1 + target.size(), name.size() - fixed + tempMark.size());
+    if (middle.substr(middle.size() - tempMark.size()) != tempMark)
+        return false;
+    middle.remove_suffix(tempMark.size());
+    const std::string_view random = name.substr(name.size() - randomLength);
+    return (middle.empty() || middle.substr(0, keptAsideMark.size()) == keptAsideMark)
+        && std::all_of(random.begin(), random.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+           });
+}
+
+// Who may read the target may read what replaces it: its permission bits, and its group where we may give it
+// that; where not, the group's bits go, as they would name another group. A new file stays the user's alone.
+void takePermissionsOf(const std::string& target, int fd)
+{
+    struct stat st { };
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return;
+    mode_t mode = st.st_mode & 0777;
+    if (::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0)
+        mode &= static_cast<mode_t>(~S_IRWXG);
+    ::fchmod(fd, mode);
+}
+
+}  // namespace
+
 void removeStaleTemps(const std::string& target)
 {
     const std::string folder = folderOf(target);
-    const std::string prefix = target.substr(target.rfind('/') + 1) + '.';
+    const std::string_view name = fileName(target);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        const auto tmp = name.rfind(".tmp-");
-        if (name.substr(0, prefix.size()) == prefix && tmp != std::string_view::npos && tmp + 11 == name.size())
-            ::unlink((folder + "/" + std::string(name)).c_str());
+        if (isTemporaryOf(entry->d_name, name))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
 }
 
 int writeFileAtomically(const std::string& target, const std::function<bool(int)>& fill)
 {
-    std::string tmpl = target + ".tmp-XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
+    std::string name = folderOf(target) + "/." + std::string(fileName(target)) + std::string(tempMark)
+        + std::string(randomLength, 'X');
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
         return errno;
+    takePermissionsOf(target, fd);
     int error = 0;
     errno = 0;
     if (!fill(fd) || ::fsync(fd) != 0)
         error = errno != 0 ? errno : EIO;
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(name.data(), target.c_str()) != 0)
+    if (error == 0 && ::rename(name.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
-        ::unlink(name.data());
+        ::unlink(name.c_str());
         return error;
     }
     const int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -87,6 +87,13 @@ LoadedCharacter CharacterStore::load(std::int32_t slot, const CharacterSheet& cu
         rootKey.close();
     }
     loaded.messages.notice = registry.takeNotice();
+    loaded.storeUnread = registry.takeUnread();
+    if (loaded.storeUnread) {
+        const std::string before = loaded.messages.notice ? *loaded.messages.notice + "\n\n" : std::string();
+        loaded.messages.notice = before
+            + "The character shown is the defaults, not the stored one, and nothing was saved. To try again, "
+              "select the character once more; \"Calculate\" saves what is shown, over the stored character.";
+    }
     return loaded;
 }
 
@@ -116,6 +123,8 @@ SaveResult CharacterStore::save(std::int32_t slot, const CharacterSheet& sheet, 
         result.saved = written;
     }
     result.messages.notice = registry.takeNotice();
+    // Only a load shows what it read; the next one is to learn of its own reading alone.
+    registry.takeUnread();
     return result;
 }
 

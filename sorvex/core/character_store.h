@@ -35,6 +35,9 @@ struct LoadedCharacter {
     // Under the three character buttons: the selection marker under the loaded slot's, empty elsewhere.
     std::array<std::string_view, 3> markers;
     StoreMessages messages;
+    // The store was there but could not be read: the sheet holds the defaults, which must not be stored over
+    // the character, and the notice says so.
+    bool storeUnread = false;
 };
 
 struct SaveResult {

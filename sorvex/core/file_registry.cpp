@@ -149,7 +149,8 @@ LONG FileRegistry::setValue(HKEY key, const char* name, DWORD type, const BYTE* 
         return ERROR_ACCESS_DENIED;
     if (!data && size != 0)
         return ERROR_INVALID_PARAMETER;
-    if (size > maxValueBytes || (name && std::strlen(name) > maxValueNameBytes))
+    // A name on more than one line could not be read back.
+    if (size > maxValueBytes || (name && (std::strlen(name) > maxValueNameBytes || std::strpbrk(name, "\r\n"))))
         return ERROR_INVALID_PARAMETER;
     Value v;
     v.type = type;

@@ -28,6 +28,8 @@ public:
 
     // What the user should read about the store's file since the last call, e.g. where a damaged one was kept.
     std::optional<std::string> takeNotice() { return file.takeNotice(); }
+    // Whether, since the last call, the file was there but could not be read, so that the defaults stood in.
+    bool takeUnread() { return file.takeUnread(); }
 
 private:
     LONG begin(bool wantWrite);

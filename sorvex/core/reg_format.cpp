@@ -62,7 +62,7 @@ bool parseHex(std::string_view s, bool version5, Value& value)
         if (bad)
             return false;
     } else {
-        value.data = bytes;
+        value.data = isTextType(type) ? asUtf8(bytes) : bytes;
     }
     return true;
 }
@@ -76,8 +76,9 @@ bool parseData(std::string_view text, bool version5, Value& value)
         if (!parseQuoted(s, pos, str) || !trim(s.substr(pos)).empty())
             return false;
         value.type = REG_SZ;
-        str += '\0';
-        value.data = std::move(str);
+        // Text is written back as UTF-16, which holds only characters: bytes that are none are taken as Latin-1
+        // now rather than changed by the next save.
+        value.data = asUtf8(str) + '\0';
         return true;
     }
     if (s.rfind("dword:", 0) == 0)
@@ -87,56 +88,59 @@ bool parseData(std::string_view text, bool version5, Value& value)
     return parseHex(s, version5, value);
 }
 
-// The file's text as UTF-8, in whichever of regedit's encodings it was written.
-std::string decodeText(const std::string& raw, bool& damaged)
+// The file's text as UTF-8, in whichever of regedit's encodings it was written; converted holds it where it
+// had to be converted.
+std::string_view decodeText(const std::string& raw, std::string& converted, bool& damaged)
 {
-    std::string text;
-    if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE)
-        text = utf16LeToUtf8(raw, 2, damaged);
-    else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text = raw.substr(3);
-    else
-        text = raw;
-    if (text.find('\0') != std::string::npos)
+    std::string_view text = raw;
+    if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE) {
+        converted = utf16LeToUtf8(raw, 2, damaged);
+        text = converted;
+    } else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        text.remove_prefix(3);
+    }
+    if (text.find('\0') != std::string_view::npos)
         damaged = true;
     return text;
 }
 
-std::vector<std::string> splitLines(const std::string& text)
+// The line from pos on, without its line break and carriage returns; pos moves past it. A line with a
+// carriage return inside is copied into scratch without it; every other line is a view of the text, so that
+// a file of many short lines costs no more than its size.
+std::string_view nextLine(std::string_view text, std::size_t& pos, std::string& scratch)
 {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string line = text.substr(start, end - start);
-        if (line.find('\r') != std::string::npos)
-            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-        if (end < text.size() || !line.empty())
-            lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
+    const std::size_t end = std::min(text.find('\n', pos), text.size());
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    while (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.find('\r') == std::string_view::npos)
+        return line;
+    scratch.assign(line);
+    scratch.erase(std::remove(scratch.begin(), scratch.end(), '\r'), scratch.end());
+    return scratch;
 }
 
 // A "[HKEY_CURRENT_USER\...]" line makes its key, and its parents, the current one; a deleted key or one
 // of another root leaves none current. False when the keys are too many for a store.
-bool readKeyLine(const std::string& line, Tree& tree, std::size_t& keyBytes, Key*& current, bool& damaged)
+bool readKeyLine(std::string_view line, Tree& tree, std::size_t& keyBytes, Key*& current, bool& damaged)
 {
     current = nullptr;
     if (line.back() != ']') {
         damaged = true;
         return true;
     }
-    const std::string name = line.substr(1, line.size() - 2);
+    const std::string_view name = line.substr(1, line.size() - 2);
     if (!name.empty() && name[0] == '-')
         return true;
-    const std::string prefix = rootName;
+    const std::string_view prefix = rootName;
     if (name.size() < prefix.size() || !std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
             return foldCase(a) == foldCase(b);
         })) {
         damaged = true;  // other roots are not ours; keep the original
         return true;
     }
-    std::string path = name.substr(prefix.size());
+    std::string path(name.substr(prefix.size()));
     if (!path.empty() && path[0] != '\\') {
         damaged = true;
         return true;
@@ -147,7 +151,8 @@ bool readKeyLine(const std::string& line, Tree& tree, std::size_t& keyBytes, Key
         damaged = true;
         return true;
     }
-    if (!keyPathFits(path)) {
+    // A zero byte would be written into the file, which would then read as damaged at every save.
+    if (!keyPathFits(path) || path.find('\0') != std::string::npos) {
         damaged = true;
         return true;
     }
@@ -156,13 +161,14 @@ bool readKeyLine(const std::string& line, Tree& tree, std::size_t& keyBytes, Key
 }
 
 // A '"name"=data' or '@=data' line sets, or with "-" deletes, a value of the current key.
-void readValueLine(const std::string& line, bool version5, Key* current, bool& damaged)
+void readValueLine(std::string_view line, bool version5, Key* current, bool& damaged)
 {
     std::string valueName;
     std::size_t pos = 0;
     if (line[0] == '@') {
         pos = 1;
-    } else if (!parseQuoted(line, pos, valueName) || valueName.size() > maxValueNameBytes) {
+    } else if (!parseQuoted(line, pos, valueName) || valueName.size() > maxValueNameBytes
+               || valueName.find('\0') != std::string::npos) {
         damaged = true;
         return;
     }
@@ -172,7 +178,7 @@ void readValueLine(const std::string& line, bool version5, Key* current, bool& d
         damaged = true;
         return;
     }
-    const std::string_view data = std::string_view(line).substr(pos + 1);
+    const std::string_view data = line.substr(pos + 1);
     if (trim(data) == "-") {
         current->values.erase(valueName);
         return;
@@ -234,19 +240,29 @@ Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made)
 
 Tree parseTree(const std::string& raw, bool& damaged, bool& overCap)
 {
-    const std::vector<std::string> lines = splitLines(decodeText(raw, damaged));
+    std::string converted;
+    const std::string_view text = decodeText(raw, converted, damaged);
     Tree tree;
     std::size_t keyBytes = 0;
     bool version5 = true;
     bool headerSeen = false;
     Key* current = nullptr;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line(trim(lines[i]));
-        bool tooLong = lines[i].size() > maxLineBytes;
-        while (!line.empty() && line.back() == '\\' && i + 1 < lines.size()) {
-            line.pop_back();
-            line += trim(lines[++i]);
-            tooLong = tooLong || lines[i].size() > maxLineBytes;
+    std::string scratch;
+    std::string joined;
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::string_view physical = nextLine(text, pos, scratch);
+        bool tooLong = physical.size() > maxLineBytes;
+        std::string_view line = trim(physical);
+        // A comment ends with its line, whatever its last character.
+        if (!line.empty() && line.back() == '\\' && line[0] != ';' && pos < text.size()) {
+            joined.assign(line);
+            while (!joined.empty() && joined.back() == '\\' && pos < text.size()) {
+                joined.pop_back();
+                physical = nextLine(text, pos, scratch);
+                tooLong = tooLong || physical.size() > maxLineBytes;
+                joined += trim(physical);
+            }
+            line = joined;
         }
         if (tooLong) {
             damaged = true;
@@ -279,10 +295,12 @@ Tree parseTree(const std::string& raw, bool& damaged, bool& overCap)
     return tree;
 }
 
-std::string writeTree(const Tree& tree)
+std::string writeTree(const Tree& tree, std::size_t limit)
 {
     std::string out = "Windows Registry Editor Version 5.00\r\n\r\n";
     for (const auto& [unused, key] : tree) {
+        if (out.size() > limit)
+            break;
         out += '[';
         out += rootName;
         if (!key.path.empty())

@@ -51,6 +51,7 @@ struct Value {
 struct Key {
     std::string path;  // as first spelled
     std::map<std::string, Value, CaseLess> values;
+    bool operator==(const Key&) const = default;
 };
 
 using Tree = std::map<std::string, Key, CaseLess>;
@@ -64,8 +65,10 @@ Key& ensureWithParents(Tree& tree, const std::string& path, std::size_t& made);
 
 // damaged: parts of the text were not understood, or were past the limits above, and were left out.
 // overCap: the text is too large to be a store; nothing of it is used then.
+// What parseTree accepts, writeTree writes so that it reads back the same and undamaged. With a limit, writing
+// stops soon after the text has grown past it.
 Tree parseTree(const std::string& raw, bool& damaged, bool& overCap);
-std::string writeTree(const Tree& tree);
+std::string writeTree(const Tree& tree, std::size_t limit = std::string::npos);
 
 // The text of a .reg file holding the given file's key tree, as it would be written; for tests and fuzzing.
 std::string parseAndWrite(const std::string& bytes, bool* damaged);

@@ -1,5 +1,6 @@
 #include "reg_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -106,6 +107,16 @@ std::string utf8ToUtf16LeBytes(const std::string& s)
             put(cp);
         }
     }
+    return out;
+}
+
+std::string asUtf8(const std::string& s)
+{
+    if (std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return s;
+    std::string out;
+    for (const std::uint32_t cp : decodeUtf8Lenient(s))
+        appendUtf8(out, cp);
     return out;
 }
 

@@ -18,6 +18,8 @@ inline unsigned char foldCase(char c)
 std::string utf16LeToUtf8(const std::string& bytes, std::size_t start, bool& damaged);
 // Bytes that are not UTF-8 are taken as Latin-1, so any string can be written.
 std::string utf8ToUtf16LeBytes(const std::string& s);
+// The same taking: UTF-8 as it is, other bytes as Latin-1.
+std::string asUtf8(const std::string& s);
 
 std::string_view trim(std::string_view s);
 

@@ -32,6 +32,7 @@ public:
     LONG closeKey(HKEY key) { return RegCloseKey(key); }
     // The registry's own failures are all in the calls' results.
     std::optional<std::string> takeNotice() { return std::nullopt; }
+    bool takeUnread() { return false; }
 };
 
 }  // namespace sorvex

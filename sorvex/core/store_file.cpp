@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <thread>
+#include <utility>
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -82,18 +83,20 @@ Tree& StoreFile::changeTree()
 }
 
 // Waits a bounded time: a holder that hangs must not keep the window from opening. flock locks
-// go with their holder, so one that died holds nothing.
-bool StoreFile::waitForLock(int fd, int operation)
+// go with their holder, so one that died holds nothing. 0, EWOULDBLOCK when the wait ran out, or the error.
+int StoreFile::waitForLock(int fd, int operation)
 {
     const auto deadline = std::chrono::steady_clock::now() + (lockTimedOut ? lockWaitAfterTimeout : lockWait);
     for (;;) {
-        if (::flock(fd, operation | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) {
+        if (::flock(fd, operation | LOCK_NB) == 0) {
             lockTimedOut = false;
-            return true;
+            return 0;
         }
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return errno;
         if (std::chrono::steady_clock::now() >= deadline) {
             lockTimedOut = true;
-            return false;
+            return EWOULDBLOCK;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -105,19 +108,42 @@ LONG StoreFile::fail(LONG result)
     return result;
 }
 
-// Takes the lock beside the file: exclusive where it can be opened for writing, else shared.
-bool StoreFile::lock(const std::string& file, bool& exclusive)
+LONG StoreFile::failUnread(LONG result)
+{
+    unread = true;
+    return fail(result);
+}
+
+bool StoreFile::takeUnread()
+{
+    return std::exchange(unread, false);
+}
+
+// Takes the lock beside the file: exclusive where it can be opened for writing, else shared. False when
+// another holder kept it past the wait. Without a lock the file is still read whole, as saves replace it
+// whole, but nothing is written.
+bool StoreFile::lock(const std::string& file)
 {
     const std::string lockPath = file + ".lock";
-    current.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
-    exclusive = current.lockFd >= 0;
+    // A link in the lock's place would have us make a file wherever it points.
+    constexpr int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    current.lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | flags, 0600);
+    const bool exclusive = current.lockFd >= 0;
     if (current.lockFd < 0)
-        current.lockFd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (current.lockFd >= 0 && !waitForLock(current.lockFd, exclusive ? LOCK_EX : LOCK_SH)) {
+        current.lockFd = ::open(lockPath.c_str(), O_RDONLY | flags);
+    int error = current.lockFd >= 0 ? waitForLock(current.lockFd, exclusive ? LOCK_EX : LOCK_SH) : errno;
+    if (error == EWOULDBLOCK) {
         addNotice("The settings file\n" + file
                   + "\nis in use by another program; nothing was read from it or saved in it this time.");
         return false;
     }
+    // No folder yet, or a read-only one: the file tells the rest.
+    if (error == ENOENT || error == ENOTDIR || error == EACCES || error == EPERM || error == EROFS)
+        error = 0;
+    if (error != 0)
+        addNotice("The settings file\n" + file + "\ncould not be locked (" + errorText(error)
+                  + "), so nothing is saved in it; it is only read.");
+    current.locked = exclusive && error == 0;
     return true;
 }
 
@@ -132,7 +158,7 @@ LONG StoreFile::read(int fd, const std::string& file)
         ::close(fd);
         addNotice("The settings file\n" + file + "\nis not a plain file (" + errorText(error)
                   + "); nothing was read from it or saved in it.");
-        return fail(readError(error));
+        return failUnread(readError(error));
     }
     if (static_cast<std::uintmax_t>(st.st_size) > maxFileBytes)
         current.overCap = true;
@@ -146,7 +172,7 @@ LONG StoreFile::read(int fd, const std::string& file)
             ::close(fd);
             addNotice("The settings file\n" + file + "\ncould not be read (" + errorText(error)
                       + "); nothing was read from it or saved in it.");
-            return fail(readError(error));
+            return failUnread(readError(error));
         }
         if (n == 0)
             break;
@@ -157,6 +183,10 @@ LONG StoreFile::read(int fd, const std::string& file)
     ::close(fd);
     if (!current.overCap)
         current.tree = parseTree(data, current.damaged, current.overCap);
+    // A tree that would be written larger than a store may grow is left out as a whole now, rather than
+    // refused at every save.
+    if (!current.overCap && writeTree(current.tree, maxFileBytes).size() > maxFileBytes)
+        current.overCap = true;
     if (current.overCap)
         current.tree = {};
     return ERROR_SUCCESS;
@@ -165,14 +195,20 @@ LONG StoreFile::read(int fd, const std::string& file)
 LONG StoreFile::begin(bool wantWrite)
 {
     current = Operation{};
+    current.wantWrite = wantWrite;
     const std::string folder = storeFolder();
     const std::string file = storeFile();
+    if (folder.empty()) {
+        if (!std::exchange(toldNoHome, true))
+            addNotice("No folder was found for the settings: XDG_CONFIG_HOME and HOME name no absolute folder, "
+                      "and the user database gives no home folder for this user. Nothing is read or saved.");
+        return fail(ERROR_ACCESS_DENIED);
+    }
     if (wantWrite)
         makeFolders(folder);
 
-    bool exclusive = false;
-    if (!lock(file, exclusive))
-        return fail(ERROR_ACCESS_DENIED);
+    if (!lock(file))
+        return failUnread(ERROR_ACCESS_DENIED);
 
     // Without O_NONBLOCK a FIFO in the file's place would block the open for good.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -180,10 +216,11 @@ LONG StoreFile::begin(bool wantWrite)
         const int error = errno;
         if (error != ENOENT) {
             // A missing folder is reported by the failed open alone.
-            if (error != ENOTDIR)
-                addNotice("The settings file\n" + file + "\ncould not be opened (" + errorText(error)
-                          + "); nothing was read from it or saved in it.");
-            return fail(ERROR_ACCESS_DENIED);
+            if (error == ENOTDIR)
+                return fail(ERROR_ACCESS_DENIED);
+            addNotice("The settings file\n" + file + "\ncould not be opened (" + errorText(error)
+                      + "); nothing was read from it or saved in it.");
+            return failUnread(ERROR_ACCESS_DENIED);
         }
         struct stat st { };
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
@@ -201,16 +238,17 @@ LONG StoreFile::begin(bool wantWrite)
         struct stat st { };
         return ::access(path.c_str(), W_OK) == 0 && ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0;
     };
-    current.writable = exclusive && writableEntry(folder) && (!current.fileExisted || writableEntry(file));
+    current.writable = current.locked && writableEntry(folder) && (!current.fileExisted || writableEntry(file));
     return ERROR_SUCCESS;
 }
 
 LONG StoreFile::save(const std::string& file, const std::string& target)
 {
     if ((current.damaged || current.overCap) && current.fileExisted) {
-        std::string copy = file + ".unreadable-" + timestamp();
+        const std::string stem = file + std::string(keptAsideMark) + timestamp();
+        std::string copy = stem;
         for (int n = 2; ::access(copy.c_str(), F_OK) == 0; ++n)
-            copy = file + ".unreadable-" + timestamp() + "-" + std::to_string(n);
+            copy = stem + "-" + std::to_string(n);
         if (const int error = copyWhole(file, copy); error != 0) {
             addNotice("The settings file\n" + file
                       + "\ncould not be read completely, and it could not be copied aside (" + errorText(error)
@@ -243,9 +281,9 @@ LONG StoreFile::save(const std::string& file, const std::string& target)
 LONG StoreFile::end()
 {
     LONG result = ERROR_SUCCESS;
-    if (current.usable && current.writable) {
+    if (current.usable && current.writable && (current.wantWrite || current.dirty)) {
         // Under the lock no other writer can own a temporary file; any there is a killed save's, also when
-        // this operation has nothing to write.
+        // this operation has nothing to write. An operation that only reads leaves them.
         const std::string file = storeFile();
         const std::string target = saveTarget(file);
         removeStaleTemps(file);
@@ -263,23 +301,21 @@ LONG StoreFile::end()
 std::string storeFolder()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
-    if (xdg && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || home[0] != '/') {
-            const passwd* pw = ::getpwuid(::getuid());
-            home = pw ? pw->pw_dir : "/tmp";
-        }
-        base = std::string(home) + "/.config";
+    if (xdg && xdg[0] == '/')
+        return std::string(xdg) + "/sorvex";
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/') {
+        // No folder of a guess, such as /tmp, which another user could have made first.
+        const passwd* pw = ::getpwuid(::getuid());
+        home = pw && pw->pw_dir && pw->pw_dir[0] == '/' ? pw->pw_dir : nullptr;
     }
-    return base + "/sorvex";
+    return home ? std::string(home) + "/.config/sorvex" : std::string();
 }
 
 std::string storeFile()
 {
-    return storeFolder() + "/registry.reg";
+    const std::string folder = storeFolder();
+    return folder.empty() ? folder : folder + "/registry.reg";
 }
 
 }  // namespace sorvex::regfile

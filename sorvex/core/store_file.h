@@ -12,6 +12,7 @@
 
 namespace sorvex::regfile {
 
+// Empty without a home folder: there is then no store.
 std::string storeFolder();
 std::string storeFile();
 
@@ -35,10 +36,16 @@ public:
 
     // What the user should read about the file since the last call; each text once.
     std::optional<std::string> takeNotice();
+    // Whether, since the last call, the file was there but could not be read: what was read in its place is
+    // not what it holds, and must not be saved over it.
+    bool takeUnread();
 
 private:
     struct Operation {
         int lockFd = -1;
+        // Exclusively: only then may the operation write, or clear away what an interrupted save left.
+        bool locked = false;
+        bool wantWrite = false;
         bool usable = false;
         bool writable = false;
         bool dirty = false;
@@ -49,10 +56,11 @@ private:
     };
 
     void addNotice(const std::string& text);
-    bool lock(const std::string& file, bool& exclusive);
-    bool waitForLock(int fd, int operation);
+    bool lock(const std::string& file);
+    int waitForLock(int fd, int operation);
     LONG read(int fd, const std::string& file);
     LONG fail(LONG result);
+    LONG failUnread(LONG result);
     LONG save(const std::string& file, const std::string& target);
 
     Operation current;
@@ -60,6 +68,8 @@ private:
     // After a lock wait ran out, the next ones are short until the lock is got again, so that an operation
     // of several keys, and the operations right after it, do not each wait the full time.
     bool lockTimedOut = false;
+    bool unread = false;
+    bool toldNoHome = false;
 };
 
 }  // namespace sorvex::regfile

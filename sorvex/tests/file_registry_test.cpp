@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -71,6 +73,14 @@ protected:
         note(key);
         return key.readString(name, "<missing>", false);
     }
+    // Slot 1's Qor stored in one operation; the file's notice stays in lastNotice.
+    void storeQor(std::int32_t qor)
+    {
+        FileRegistry registry;
+        RegistryKey(registry, HKEY_CURRENT_USER, slot1.c_str(), true).writeInt("Qor", qor);
+        lastNotice = registry.takeNotice();
+    }
+    std::optional<std::string> lastNotice;
     // Keys that could not be opened, as the dialog would have been told of them.
     void note(const RegistryKey& key)
     {
@@ -582,9 +592,11 @@ TEST_F(FileRegistryTest, ALockHeldElsewhereIsWaitedForBrieflyThenReported)
     EXPECT_EQ(storedInt(slot1.c_str(), "Riija"), RegistryKey::noDefault);
 }
 
+enum class Later { ChangesAValue, ChangesNothing, OnlyReads };
+
 struct LaterSave {
     const char* name;
-    bool changes;
+    Later operation;
     bool linked;
 };
 
@@ -597,7 +609,7 @@ class InterruptedSave : public FileRegistryTest, public ::testing::WithParamInte
 
 // A save killed before its rename leaves its temporary file, beside the store or beside a linked store's
 // target; so does a copy aside that was cut off. The next save removes them, also when it has nothing to
-// write.
+// write; an operation that only reads leaves them, and files that only look like them are never ours.
 TEST_P(InterruptedSave, LeavesNothingThatTheNextSaveKeeps)
 {
     const LaterSave& later = GetParam();
@@ -617,21 +629,105 @@ TEST_P(InterruptedSave, LeavesNothingThatTheNextSaveKeeps)
         EXPECT_TRUE(key.close());
     };
     saveQor(1);
-    writeAllBytes(beside + "/" + stored + ".tmp-Ab12Cd", "half a file");
-    writeAllBytes(folder + "/sorvex/registry.reg.unreadable-20261209-101010.tmp-Xy34Zw", "half a copy");
-    writeAllBytes(beside + "/other.reg.tmp-Ab12Cd", "not ours");
+    const std::vector<std::string> ours
+        = {beside + "/." + stored + ".sorvex-tmp-Ab12Cd",
+           folder + "/sorvex/.registry.reg.unreadable-20261209-101010.sorvex-tmp-Xy34Zw"};
+    const std::vector<std::string> theirs = {beside + "/" + stored + ".tmp-Ab12Cd", beside + "/other.reg.tmp-Ab12Cd",
+                                             beside + "/." + stored + ".sorvex-tmp-Ab12Cd~"};
+    for (const std::vector<std::string>* names : {&ours, &theirs})
+        for (const std::string& name : *names)
+            writeAllBytes(name, "half a file");
 
-    saveQor(later.changes ? 2 : 1);
-    EXPECT_TRUE(leftovers(beside, stored + ".tmp-").empty());
-    EXPECT_TRUE(leftovers(folder + "/sorvex", "registry.reg.unreadable-").empty());
-    EXPECT_EQ(leftovers(beside, "other.reg.tmp-").size(), 1u);
+    if (later.operation == Later::OnlyReads)
+        EXPECT_EQ(storedInt(slot1.c_str(), "Qor"), 1);
+    else
+        saveQor(later.operation == Later::ChangesAValue ? 2 : 1);
+    for (const std::string& name : ours)
+        EXPECT_EQ(fs::exists(name), later.operation == Later::OnlyReads) << name;
+    for (const std::string& name : theirs)
+        EXPECT_TRUE(fs::exists(name)) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Saves, InterruptedSave,
-                         ::testing::Values(LaterSave{"ThatChangesAValue", true, false},
-                                           LaterSave{"ThatChangesNothing", false, false},
-                                           LaterSave{"ThroughALinkThatChangesNothing", false, true}),
+                         ::testing::Values(LaterSave{"ThatChangesAValue", Later::ChangesAValue, false},
+                                           LaterSave{"ThatChangesNothing", Later::ChangesNothing, false},
+                                           LaterSave{"ThroughALinkThatChangesNothing", Later::ChangesNothing, true},
+                                           LaterSave{"ThatOnlyReads", Later::OnlyReads, false},
+                                           LaterSave{"ThroughALinkThatOnlyReads", Later::OnlyReads, true}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+struct Surrounding {
+    const char* name;
+    int mode;
+    bool linked;
+    bool linkInPlaceOfTheLock;
+};
+
+void PrintTo(const Surrounding& surrounding, std::ostream* os)
+{
+    *os << surrounding.name;
+}
+
+class SaveSurroundings : public FileRegistryTest, public ::testing::WithParamInterface<Surrounding> { };
+
+// A save keeps who may read the file, a linked one too; a link planted in the lock's place is not followed,
+// and the lock it keeps us from taking is told as what it is, with nothing lost.
+TEST_P(SaveSurroundings, AreLeftAsTheyWere)
+{
+    const Surrounding& row = GetParam();
+    storeQor(1);
+    std::string target = regfile::storeFile();
+    if (row.linked) {
+        target = folder + "/sorvex.reg";
+        fs::rename(regfile::storeFile(), target);
+        fs::create_symlink(target, regfile::storeFile());
+    }
+    fs::permissions(target, fs::perms(row.mode));
+    if (row.linkInPlaceOfTheLock) {
+        fs::remove(regfile::storeFile() + ".lock");
+        fs::create_symlink(folder + "/planted", regfile::storeFile() + ".lock");
+    }
+    storeQor(2);
+    EXPECT_EQ(storedInt(slot1.c_str(), "Qor"), row.linkInPlaceOfTheLock ? 1 : 2);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(row.mode));
+    EXPECT_FALSE(fs::exists(folder + "/planted"));
+    if (row.linkInPlaceOfTheLock)
+        EXPECT_EQ(lastNotice,
+                  "The settings file\n" + regfile::storeFile() + "\ncould not be locked (" + std::strerror(ELOOP)
+                      + "), so nothing is saved in it; it is only read.");
+    else
+        EXPECT_EQ(lastNotice, std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SaveSurroundings,
+                         ::testing::Values(Surrounding{"GroupMayRead", 0640, false, false},
+                                           Surrounding{"GroupMayWrite", 0664, false, false},
+                                           Surrounding{"LinkedAndGroupMayRead", 0640, true, false},
+                                           Surrounding{"LinkInPlaceOfTheLock", 0600, false, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// Without a home folder there is no store and no guess at one: the key messages of every operation, and once
+// where we looked.
+TEST_F(FileRegistryTest, WithoutAHomeFolderNothingIsStored)
+{
+    if (::geteuid() != 0 || ::getpwuid(54321) != nullptr)
+        GTEST_SKIP() << "needs to become a user without a home folder";
+    const bool hadTmpStore = fs::exists("/tmp/.config/sorvex");
+    EXPECT_EQ(inChild(30,
+                      [] {
+                          ::unsetenv("XDG_CONFIG_HOME");
+                          ::unsetenv("HOME");
+                          StoredCharacter character;
+                          if (::setuid(54321) == 0)
+                              character.open();
+                          const std::vector<std::string>& shown = character.shown;
+                          return shown.size() == 7 && shown[2].find("HOME name no absolute folder") != std::string::npos
+                              ? 0
+                              : 1;
+                      }),
+              0);
+    EXPECT_EQ(fs::exists("/tmp/.config/sorvex"), hadTmpStore);
+}
 
 TEST_F(FileRegistryTest, SavesThroughASymbolicLinkKeepTheLink)
 {

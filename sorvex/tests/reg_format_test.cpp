@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
 using namespace sorvex::regfile;
+using namespace std::string_literals;
 
 namespace {
 
@@ -53,6 +58,9 @@ TEST_P(RegFormatReading, KeepsWhatItUnderstands)
     EXPECT_FALSE(overCap);
     EXPECT_EQ(damaged, reading.damaged);
     EXPECT_EQ(writeTree(tree), reading.written);
+    bool again = false;
+    EXPECT_EQ(parseTree(writeTree(tree), again, overCap), tree);
+    EXPECT_FALSE(again);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,6 +92,15 @@ INSTANTIATE_TEST_SUITE_P(
                 header + keyOfDepth(maxKeyDepth + 1) + "\"c\"=\"z\"\r\n" + software + valueB,
                 header + software + valueB + "\r\n", true},
         Reading{"KeyAtTheDepthLimit", header + keyOfDepth(maxKeyDepth), header + keysDownTo(maxKeyDepth), false},
+        Reading{"CommentEndingInABackslash", header + software + "; see below \\\r\n" + valueB,
+                header + software + valueB + "\r\n", false},
+        Reading{"ZeroByteInAValueName", header + software + "\"a\0b\"=dword:1\r\n"s + valueB,
+                header + software + valueB + "\r\n", true},
+        Reading{"ZeroByteInAKeyPath",
+                header + "[HKEY_CURRENT_USER\\Software\\a\0b]\r\n\"c\"=\"z\"\r\n"s + software + valueB,
+                header + software + valueB + "\r\n", true},
+        Reading{"AnsiTextIsTakenAsLatin1", "REGEDIT4\r\n" + software + "\"n\"=\"\xC6r\"\r\n\"t\"=hex(2):e9,00\r\n",
+                header + software + "\"n\"=hex(1):c6,00,72,00,00,00\r\n\"t\"=hex(2):e9,00,00,00\r\n\r\n", false},
         Reading{"NameLongerThanTheRegistryTakes",
                 header + software + "\"" + std::string(maxValueNameBytes + 1, 'n') + "\"=dword:1\r\n" + valueB,
                 header + software + valueB + "\r\n", true}),
@@ -114,6 +131,25 @@ TEST(RegFormat, LongTextFromElsewhereIsWrittenSoThatItReadsBack)
     EXPECT_FALSE(damaged || overCap);
     ASSERT_EQ(tree.count("Software"), 1u);
     EXPECT_TRUE(tree.at("Software").values.at("t").data == text + '\0');
+}
+
+// Eight MiB of empty lines are read in about the memory of the text, not of a string per line.
+TEST(RegFormat, ManyLinesTakeMemoryInProportionToTheText)
+{
+    const std::string text = header + std::string(8u << 20, '\n') + software;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before{};
+        rusage after{};
+        bool damaged = false;
+        ::getrusage(RUSAGE_SELF, &before);
+        const Tree tree = parseTree(text, damaged, damaged);
+        ::getrusage(RUSAGE_SELF, &after);
+        ::_exit(tree.size() == 1 && after.ru_maxrss - before.ru_maxrss < 32 * 1024 ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
 }
 
 }  // namespace

@@ -31,20 +31,19 @@ struct StoredCharacter {
         note(saved.messages);
         return saved;
     }
-    // "Calculate" on the sheet as read: stored, worked out, stored again.
-    std::array<NextLevel, schoolCount> calculate()
+    // "Calculate" on the sheet as read: stored, worked out, stored again; after a load that could not read
+    // the store, only worked out.
+    std::array<NextLevel, schoolCount> calculate(bool saving = true)
     {
-        save();
+        if (saving)
+            save();
         const Calculation calculation = sorvex::calculate(sheet);
-        save();
+        if (saving)
+            save();
         return nextLevels(sheet, calculation.totalPoints, calculation.percentSum);
     }
     // What opening the dialog, or pressing a character's button, does.
-    void open()
-    {
-        load();
-        calculate();
-    }
+    void open() { calculate(!load().storeUnread); }
 
 private:
     void note(const StoreMessages& messages)

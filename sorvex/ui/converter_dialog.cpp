@@ -260,7 +260,7 @@ void ConverterDialog::loadCharacter()
     showMarkers(loaded.markers);
     showNotice(loaded.messages);
     writeControls();
-    calculate();
+    calculateStoring(!loaded.storeUnread);
 }
 
 void ConverterDialog::saveCharacter()
@@ -273,14 +273,21 @@ void ConverterDialog::saveCharacter()
 
 void ConverterDialog::calculate()
 {
+    calculateStoring(true);
+}
+
+void ConverterDialog::calculateStoring(bool saving)
+{
     readControls();
     // Stored twice: the entries as read, then with their magic number. The second save alone would leave the
     // same store, but each save opens the keys afresh and reports every key it cannot open and any trouble
     // with the file, so such a key has always been reported once per save (up to six messages for a load and
     // its calculation); one save would drop half of those messages.
-    saveCharacter();
+    if (saving)
+        saveCharacter();
     const Calculation calculation = sorvex::calculate(sheet);
-    saveCharacter();
+    if (saving)
+        saveCharacter();
     showNextLevels(nextLevels(sheet, calculation.totalPoints, calculation.percentSum));
 }
 

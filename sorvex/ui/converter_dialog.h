@@ -39,6 +39,8 @@ private:
     void loadCharacter();
     void saveCharacter();
     void calculate();
+    // After a load that could not read the store, the defaults shown are worked out but not stored.
+    void calculateStoring(bool saving);
     void selectPlayer(int player);
     void selectSpellCount(int mode);
     void editPlayerNames();
