@@ -191,9 +191,7 @@ KorvaneTimes korvaneActions(int runs)
         QRadioButton* option = options[run % 2];
         times.optionClicks.push_back(timeUntilPainted(
             watch, [&] { QTest::mouseClick(option, Qt::LeftButton); },
-            [&] {
-                return std::vector<QWidget*>{option, total};
-            }));
+            [&] { return std::vector<QWidget*>{option, total}; }));
 
         // A different intellect each time, typed beforehand, so that Enter has a new figure to show.
         intellect->setText(QString::number(run % 2 ? 20 : 45));

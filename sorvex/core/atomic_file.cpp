@@ -37,7 +37,7 @@ bool makeFolders(const std::string& path)
         if (pos == std::string::npos)
             break;
     }
-    struct stat st { };
+    struct stat st{};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -51,7 +51,7 @@ std::string saveTarget(const std::string& file)
 {
     std::string target = file;
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st { };
+        struct stat st{};
         if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             break;
         std::vector<char> link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
@@ -96,7 +96,7 @@ bool isTemporaryOf(std::string_view name, std::string_view target)
 // that; where not, the group's bits go, as they would name another group. A new file stays the user's alone.
 void takePermissionsOf(const std::string& target, int fd)
 {
-    struct stat st { };
+    struct stat st{};
     if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return;
     mode_t mode = st.st_mode & 0777;

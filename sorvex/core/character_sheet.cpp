@@ -54,7 +54,7 @@ constexpr SchoolFields nextFields
     = {&S::nextKraanan, &S::nextShalille, &S::nextFaren, &S::nextWeaponCraft, &S::nextRiija, &S::nextQor, &S::nextJala};
 
 // In store order; an index outside the seven is Jala's, as the last school.
-std::int32_t CharacterSheet::*schoolField(const SchoolFields& fields, int school)
+std::int32_t CharacterSheet::* schoolField(const SchoolFields& fields, int school)
 {
     return school >= 0 && school < schoolCount ? fields[static_cast<std::size_t>(school)] : fields.back();
 }

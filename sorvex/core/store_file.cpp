@@ -152,7 +152,7 @@ LONG StoreFile::read(int fd, const std::string& file)
 {
     current.fileExisted = true;
     std::string data;
-    struct stat st { };
+    struct stat st{};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
         ::close(fd);
@@ -222,7 +222,7 @@ LONG StoreFile::begin(bool wantWrite)
                       + "); nothing was read from it or saved in it.");
             return failUnread(ERROR_ACCESS_DENIED);
         }
-        struct stat st { };
+        struct stat st{};
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             // No folder: readable as empty, but nothing can be created there.
             current.usable = !wantWrite;
@@ -235,7 +235,7 @@ LONG StoreFile::begin(bool wantWrite)
     current.usable = true;
     // Write bits are looked at as well, so that a file made read-only stays so for root too.
     auto writableEntry = [](const std::string& path) {
-        struct stat st { };
+        struct stat st{};
         return ::access(path.c_str(), W_OK) == 0 && ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0;
     };
     current.writable = current.locked && writableEntry(folder) && (!current.fileExisted || writableEntry(file));

@@ -715,10 +715,7 @@ private Q_SLOTS:
         QCOMPARE(next.checked(ids::firstRadio[Qor]), 0);
     }
 
-    void cancelEndsTheDialogStoringNothing_data()
-    {
-        testing_support::addCancellingRows();
-    }
+    void cancelEndsTheDialogStoringNothing_data() { testing_support::addCancellingRows(); }
     void cancelEndsTheDialogStoringNothing()
     {
         QFETCH(bool, closeBox);

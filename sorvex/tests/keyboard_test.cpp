@@ -47,7 +47,7 @@ private Q_SLOTS:
     {
         QVERIFY(scratchStore.isValid());
         quendrith::setUpFonts();
-        sorvex::setMessageResponder([](const sorvex::ShownMessage&) {});
+        sorvex::setMessageResponder([](const sorvex::ShownMessage&) { });
         sorvex::ConverterDialog::setExitHandler([](int) { QFAIL("the walk ended the program"); });
     }
 

@@ -68,17 +68,11 @@ public:
     ScratchStore(const ScratchStore&) = delete;
     ScratchStore& operator=(const ScratchStore&) = delete;
 
-    [[nodiscard]] bool isValid() const
-    {
-        return valid;
-    }
+    [[nodiscard]] bool isValid() const { return valid; }
 
 #ifndef _WIN32
     // The folder XDG_CONFIG_HOME names while the store is in use; the store itself goes in its "sorvex".
-    [[nodiscard]] const std::string& folder() const
-    {
-        return scratchFolder;
-    }
+    [[nodiscard]] const std::string& folder() const { return scratchFolder; }
 #endif
 
 private:

@@ -33,7 +33,7 @@ private Q_SLOTS:
         QVERIFY(scratchStore.isValid());
         QCOMPARE(QGuiApplication::platformName(), u"windows"_s);
         quendrith::setUpFonts();
-        setMessageResponder([](const ShownMessage&) {});
+        setMessageResponder([](const ShownMessage&) { });
     }
     void init()
     {

@@ -32,7 +32,7 @@ namespace {
 enum class BindingKind { RadioIndex, Integer };
 
 struct Binding {
-    std::int32_t CharacterSheet::*field;
+    std::int32_t CharacterSheet::* field;
     int controlId;
     BindingKind kind;
     bool ranged;

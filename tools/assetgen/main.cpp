@@ -157,26 +157,17 @@ std::vector<Asset> allAssets()
         {u"pellan/assets/pellan.ico"_s, [] { return programIcon(pellanImages(), pellanIconAt); }},
         {u"pellan/assets/pellan-window.ico"_s, [] { return windowIcon(pellanImages(), pellanIconAt); }},
         {u"sorvex/assets/sorvex.ico"_s,
-         [] {
-             return programIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>);
-         }},
+         [] { return programIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>); }},
         {u"sorvex/assets/sorvex-window.ico"_s,
-         [] {
-             return windowIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>);
-         }},
+         [] { return windowIcon(sixteenColourImages(drawSorvexIcon, {32, 16}), pixelIconOf<drawSorvexIcon>); }},
         // The dialogs' icon resource keeps to its two 16-colour images.
-        {u"sorvex/assets/sorvex-16-colours.ico"_s,
-         [] {
-             return ico(sixteenColourImages(drawSorvexIcon, {32, 16}));
-         }},
+        {u"sorvex/assets/sorvex-16-colours.ico"_s, [] { return ico(sixteenColourImages(drawSorvexIcon, {32, 16})); }},
         {u"korvane/assets/form1.ico"_s,
          [] { return windowIcon(sixteenColourImages(drawCalculatorIcon, {32}), pixelIconOf<drawCalculatorIcon>); }},
         {u"korvane/assets/form2.ico"_s,
          [] { return windowIcon(sixteenColourImages(drawInfoIcon, {32}), pixelIconOf<drawInfoIcon>); }},
         {u"korvane/assets/korvane.ico"_s,
-         [] {
-             return programIcon(sixteenColourImages(drawKorvaneIcon, {32, 16}), pixelIconOf<drawKorvaneIcon>);
-         }},
+         [] { return programIcon(sixteenColourImages(drawKorvaneIcon, {32, 16}), pixelIconOf<drawKorvaneIcon>); }},
     };
     addDesktopIcons(assets, u"pellan/assets"_s, u"pellan"_s, pellanIconAt);
     addDesktopIcons(assets, u"sorvex/assets"_s, u"sorvex"_s, pixelIconOf<drawSorvexIcon>);

@@ -110,7 +110,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         quendrith::setUpFonts();
-        quendrith::setMessageResponder([](const quendrith::ShownMessage&) {});
+        quendrith::setMessageResponder([](const quendrith::ShownMessage&) { });
     }
     void cleanup()
     {
