@@ -93,13 +93,13 @@ for needed in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Test.dll 
     [ -f "$prefix/$needed" ] || { echo "the build left out $needed" >&2; exit 1; }
 done
 # The version line is what scripts/package-windows.sh reads to ship the matching source beside the DLLs.
-release=$(. /etc/os-release && echo "${PRETTY_NAME:-this system}")
-gcc_version=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
+release=$(. /etc/os-release && echo "${NAME%% *} ${VERSION_ID:-}${VERSION_CODENAME:+ ($VERSION_CODENAME)}")
+gcc_version=$(dpkg-query -W -f='${Version}' gcc-mingw-w64-x86-64-posix-runtime)
 mingw_version=$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)
 styles="the windowsvista style"
 [ "$style" = qwindowsvistastyle ] || styles="the modernwindows style plugin (windowsvista and windows11 styles)"
 cat >"$prefix/README.txt" <<END
-Qt $upstream base for 64-bit Windows, cross-built on $release with its MinGW-w64 (GCC $gcc_version,
+Qt $upstream base for 64-bit Windows, cross-built on $release with its MinGW-w64 (gcc-mingw-w64 $gcc_version,
 x86_64-w64-mingw32-g++-posix; mingw-w64 $mingw_version)
 from Debian's qt6-base $version source: Core, Gui, Widgets, OpenGL, OpenGLWidgets, Test; the
 windows, offscreen and minimal platform plugins; $styles; gif and ico image formats.
