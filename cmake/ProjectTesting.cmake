@@ -48,9 +48,15 @@ function(project_test_environment out)
         string(REPLACE "/" "\\" windows_prefix "Z:${qt_prefix}")
         string(REGEX REPLACE "\\\\$" "" windows_prefix "${windows_prefix}")
         # Qt's test output goes to the debugger rather than to stderr when no console is attached, as under
-        # Wine; the offscreen platform draws with the same Liberation fonts as the Linux build.
+        # Wine; the offscreen platform draws with the same Liberation fonts 2 as the Linux build, which Debian 12
+        # keeps in liberation2 (liberation holding the older ones) and Debian 13 in liberation.
+        set(fonts /usr/share/fonts/truetype/liberation)
+        if(EXISTS /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf)
+            set(fonts /usr/share/fonts/truetype/liberation2)
+        endif()
+        string(REPLACE "/" "\\" windows_fonts "Z:${fonts}")
         list(APPEND environment "WINEPATH=${windows_prefix}\\bin" "WINEQT_PLUGIN_PATH=${windows_prefix}\\plugins"
-            "WINEQT_FORCE_STDERR_LOGGING=1" "WINEQT_QPA_FONTDIR=Z:\\usr\\share\\fonts\\truetype\\liberation2")
+            "WINEQT_FORCE_STDERR_LOGGING=1" "WINEQT_QPA_FONTDIR=${windows_fonts}")
     endif()
     set(${out} ${environment} PARENT_SCOPE)
 endfunction()

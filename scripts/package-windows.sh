@@ -48,8 +48,11 @@ for program in pellan sorvex korvane; do
     x86_64-w64-mingw32-strip --strip-debug -o "$stage/$program.exe" "$exe"
 done
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
+# The windowsvista style the programs choose: from Qt 6.7 in the modernwindows plugin, beside windows11.
+style=styles/qmodernwindowsstyle.dll
+[ -f "$qt/plugins/$style" ] || style=styles/qwindowsvistastyle.dll
 # The window icons are .ico files, which Qt reads with its ico plugin.
-for plugin in styles/qwindowsvistastyle.dll imageformats/qico.dll; do
+for plugin in "$style" imageformats/qico.dll; do
     [ -f "$qt/plugins/$plugin" ] || { echo "the Qt prefix lacks plugins/$plugin" >&2; exit 1; }
     mkdir -p "$stage/$(dirname "$plugin")"
     cp "$qt/plugins/$plugin" "$stage/$plugin"
@@ -90,8 +93,19 @@ tar -xJf "$qt_source"/qt6-base_*.debian.tar.xz -O debian/copyright | crlf >"$sta
 
 qt_files=$(cd "$stage" && find . -name 'Qt6*.dll' -o -path './*/*.dll' | sed 's|^\./||; s|/|\\|g' | LC_ALL=C sort |
     paste -sd, | sed 's/,/, /g' | fold -s -w 108 | sed 's/ *$//')
+# The MinGW runtime beside the programs is the cross compiler's, as Debian packages it on this system.
+gcc_package=$(dpkg-query -W -f='${Version}' gcc-mingw-w64-x86-64-posix-runtime)
+mingw_package=$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)
+gcc_version=${gcc_package#*:}
+gcc_version=${gcc_version%%-*}
+mingw_version=${mingw_package#*:}
+mingw_version=${mingw_version%%-*}
+release=$(. /etc/os-release && echo "${NAME%% *} ${VERSION_ID:-}${VERSION_CODENAME:+ ($VERSION_CODENAME)}")
 fill() {
     sed -e "s|@VERSION@|$version|g" -e "s|@QT_VERSION@|${qt_version:-6}|g" \
+        -e "s|@GCC_VERSION@|$gcc_version|g" -e "s|@GCC_PACKAGE_VERSION@|$gcc_package|g" \
+        -e "s|@MINGW_VERSION@|$mingw_version|g" -e "s|@MINGW_PACKAGE_VERSION@|$mingw_package|g" \
+        -e "s|@RELEASE@|$release|g" \
         -e "s|@QT_DEBIAN_VERSION@|$qt_debian_version|g" -e "s|@QT_DSC_VERSION@|${qt_debian_version#*:}|g" "$1" |
         files=$2 awk '{ if ($0 == "@QT_FILES@" || $0 == "@SOURCE_FILES@") print ENVIRON["files"]; else print }'
 }

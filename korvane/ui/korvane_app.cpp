@@ -2,12 +2,14 @@
 
 #include "calculator_window.h"
 #include "window_fonts.h"
+#include "window_style.h"
 
 namespace korvane {
 
 KorvaneApp::KorvaneApp()
 {
     quendrith::setUpFonts();
+    quendrith::setUpStyle();
     calculator = std::make_unique<CalculatorWindow>();
     calculator->show();
 }

@@ -3,7 +3,8 @@
 #   check-installer.sh BUILD_DIR PACKAGES_DIR FIND_WINDOW_EXE SHORTCUT_TARGET_EXE
 # PACKAGES_DIR holds what scripts/package-windows.sh wrote. A silent install lays out the zip's folder, the
 # Start-menu shortcuts and one Apps entry; sorvex, started from its shortcut's target, finds a character stored
-# beforehand, and while it runs neither the setup nor the uninstaller touches the folder. A setup of a higher
+# beforehand, and while it runs neither the setup nor the uninstaller touches the folder. It is installed over
+# what users have today, the setup of the Qt 6.4 build, and replaces it in place. A setup of a higher
 # version, made from the same folder less one plugin, upgrades in place and leaves nothing of the earlier one;
 # installing it again, into another folder, moves the installation. The silent uninstall leaves nothing but the
 # character.
@@ -75,10 +76,28 @@ check_installed() {
     [ "$(ls "$menu" 2>/dev/null | wc -l)" = 3 ] || fail "the Start-menu folder holds: $(ls "$menu" 2>&1)"
 }
 
+# Today's release as users have it installed: 1.0.0 on Qt 6.4, whose files bore the names they bear now but
+# for the style plugin, which Qt 6.7 renamed, installed by a setup that this script made the same way.
+released=1.0.0
+cp -r "$shipped" "$work/released"
+if [ -f "$work/released/styles/qmodernwindowsstyle.dll" ]; then
+    mv "$work/released/styles/qmodernwindowsstyle.dll" "$work/released/styles/qwindowsvistastyle.dll"
+fi
+bash "$root/packaging/windows/make-installer.sh" "$work/released" "$released" "$work/released-setup.exe" >/dev/null
+status=0
+wine "$work/released-setup.exe" /S || status=$?
+[ "$status" = 0 ] || fail "installing the Qt 6.4 build's setup of $released ended with $status"
+check_installed "$released" "$work/released"
+stop_if_failed
+
 status=0
 wine "$setup" /S || status=$?
-[ "$status" = 0 ] || fail "the silent install ended with $status"
+[ "$status" = 0 ] || fail "the silent install over the Qt 6.4 build ended with $status"
 check_installed "$version" "$shipped"
+[ -e "$shipped/styles/qwindowsvistastyle.dll" ] || [ ! -e "$installed/styles/qwindowsvistastyle.dll" ] ||
+    fail "the install left the Qt 6.4 build's styles\\qwindowsvistastyle.dll"
+grep -q 'Player_Name1 *REG_SZ' <<<"$(reg query "$key" /v Player_Name1 2>/dev/null || true)" ||
+    fail "the install over the Qt 6.4 build took the stored character"
 [[ "$location" == *'\AppData\Local\Programs\Quendrith Tools' ]] || fail "installed into $location"
 stop_if_failed
 

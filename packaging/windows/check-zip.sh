@@ -21,6 +21,9 @@ for file in pellan.exe sorvex.exe korvane.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.
     imageformats/qico.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll qt.conf README.txt; do
     [ -f "$folder/$file" ] || fail "the zip lacks $file"
 done
+# The programs ask for the windowsvista style; without its plugin Qt falls back to the bare windows one.
+[ -f "$folder/styles/qmodernwindowsstyle.dll" ] || [ -f "$folder/styles/qwindowsvistastyle.dll" ] ||
+    fail "the zip lacks the plugin of the windowsvista style"
 
 # Every licence text, and each shipped program and library named in the notices beside the text it is under.
 expect_text() {
@@ -125,6 +128,10 @@ upstream=${upstream%-*}
 upstream=${upstream%%[+~]*}
 [ -n "$upstream" ] && [ "$qt_core_version" = "$upstream" ] ||
     fail "Qt6Core.dll is Qt '$qt_core_version', the source beside it qt6-base '$debian_version'"
+for text in README.txt THIRD-PARTY-NOTICES.txt; do
+    [[ "$(tr -d '\r' <"$folder/$text" | tr '\n' ' ')" == *"Qt $qt_core_version "* ]] ||
+        fail "$text does not name Qt $qt_core_version, the version of Qt6Core.dll"
+done
 
 reg() { timeout 60 bash "$session_script" run "$session" reg "$@" | tr -d '\r'; }
 key='HKCU\Software\Quendrith Converter'

@@ -7,6 +7,7 @@
 #include "screen_pictures.h"
 #include "solver_window.h"
 #include "window_fonts.h"
+#include "window_style.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ PellanApp::PellanApp(QObject* parent) : PellanApp(Start::Hidden, parent) { }
 PellanApp::PellanApp(Start start, QObject* parent) : QObject(parent)
 {
     quendrith::setUpFonts();
+    quendrith::setUpStyle();
     solver = std::make_unique<SolverWindow>();
     if (start == Start::SolverWindowFirst) {
         // The solver window goes to the screen before the hidden windows and the map picture are made;

@@ -3,6 +3,7 @@
 #include "converter_dialog.h"
 #include "dialog_layouts.h"
 #include "window_fonts.h"
+#include "window_style.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ namespace sorvex {
 ConverterApp::ConverterApp()
 {
     quendrith::setUpFonts();
+    quendrith::setUpStyle();
     QApplication::setWindowIcon(applicationIcon());
     QMetaObject::invokeMethod(this, &ConverterApp::runMainDialog, Qt::QueuedConnection);
 }

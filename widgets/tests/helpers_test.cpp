@@ -4,12 +4,15 @@
 #include "messages.h"
 #include "whole_box_buttons.h"
 #include "window_fonts.h"
+#include "window_style.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
@@ -139,6 +142,28 @@ private Q_SLOTS:
         QCOMPARE(font.pixelSize(), pixels);
         QCOMPARE(font.bold(), bold);
         QCOMPARE(font.italic(), italic);
+    }
+
+    void windows11GivesWayToWindowsVista_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("windows11, Qt's choice on Windows 11") << u"windows11"_s << u"windowsvista"_s;
+        QTest::newRow("fusion, a choice off Windows") << u"fusion"_s << u"fusion"_s;
+    }
+
+    void windows11GivesWayToWindowsVista()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, expected);
+        if (!QStyleFactory::keys().contains(chosen, Qt::CaseInsensitive))
+            QSKIP("this Qt has no such style");
+        const QString before = QApplication::style()->name();
+        QApplication::setStyle(chosen);
+        quendrith::setUpStyle();
+        const QString after = QApplication::style()->name().toLower();
+        QApplication::setStyle(before);
+        QCOMPARE(after, expected);
     }
 };
 
