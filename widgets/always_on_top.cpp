@@ -59,13 +59,13 @@ void AlwaysOnTop::addFollower(QWidget& follower)
 
 QMenu* AlwaysOnTop::contextMenu(const std::function<void(QMenu&)>& addGroups)
 {
-    if (menu == nullptr) {
-        menu = new QMenu(&window);
-        menu->addAction(item);
+    if (clientAreaMenu == nullptr) {
+        clientAreaMenu = new QMenu(&window);
+        clientAreaMenu->addAction(item);
         if (addGroups)
-            addGroups(*menu);
+            addGroups(*clientAreaMenu);
     }
-    return menu;
+    return clientAreaMenu;
 }
 
 void AlwaysOnTop::apply(bool on)

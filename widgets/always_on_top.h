@@ -52,7 +52,7 @@ private:
 
     QWidget& window;
     QAction* item = nullptr;
-    QMenu* menu = nullptr;
+    QMenu* clientAreaMenu = nullptr;
 };
 
 }  // namespace quendrith
